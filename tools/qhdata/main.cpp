@@ -1,0 +1,113 @@
+// qhdata: the data-file tool for modders and for the build.
+//   qhdata decode IN.dat OUT.txt    shifted file -> plain text
+//   qhdata encode IN.txt OUT.dat    plain text -> shifted file, as the program writes it
+//   qhdata shift|unshift IN OUT     raw byte shift only (exact inverses on any file)
+//   qhdata build-tree SRC DEST      copy the data folder, encoding every *.dat.txt source
+#include "fs/data_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool readFile(const fs::path& p, std::string& out) {
+    std::ifstream in(p, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    out = ss.str();
+    return true;
+}
+
+bool writeFileIfChanged(const fs::path& p, const std::string& bytes) {
+    std::string old;
+    if (readFile(p, old) && old == bytes) return true;
+    fs::create_directories(p.parent_path());
+    fs::path temp = p;
+    temp += "~new";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out) return false;
+    }
+    fs::rename(temp, p);
+    return true;
+}
+
+int usage() {
+    std::fprintf(stderr, "usage: qhdata decode|encode|shift|unshift IN OUT\n"
+                         "       qhdata build-tree SRC_DATA_DIR DEST_DATA_DIR\n");
+    return 2;
+}
+
+int convert(const char* mode, const char* inPath, const char* outPath) {
+    std::string in;
+    if (!readFile(inPath, in)) {
+        std::fprintf(stderr, "qhdata: cannot read %s\n", inPath);
+        return 1;
+    }
+    std::string out;
+    if (!std::strcmp(mode, "decode")) out = unshiftBytes(in);
+    else if (!std::strcmp(mode, "encode")) out = encodeText(in, true);
+    else if (!std::strcmp(mode, "shift")) out = shiftBytes(in);
+    else out = unshiftBytes(in);
+    if (!writeFileIfChanged(outPath, out)) {
+        std::fprintf(stderr, "qhdata: cannot write %s\n", outPath);
+        return 1;
+    }
+    return 0;
+}
+
+bool endsWith(const std::string& s, const std::string& suffix) {
+    return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+int buildTree(const fs::path& src, const fs::path& dest) {
+    if (!fs::is_directory(src)) {
+        std::fprintf(stderr, "qhdata: %s is not a folder\n", src.string().c_str());
+        return 1;
+    }
+    fs::create_directories(dest);
+    int failures = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(src)) {
+        if (!entry.is_regular_file()) continue;
+        fs::path rel = fs::relative(entry.path(), src);
+        std::string name = rel.string();
+        std::string bytes;
+        if (!readFile(entry.path(), bytes)) {
+            ++failures;
+            continue;
+        }
+        fs::path target = dest / rel;
+        if (endsWith(name, ".dat.txt")) {
+            // Shifted files are build output: their readable source is in git.
+            target = dest / fs::path(name.substr(0, name.size() - 4));
+            bytes = encodeText(bytes, true);
+        }
+        if (!writeFileIfChanged(target, bytes)) {
+            std::fprintf(stderr, "qhdata: cannot write %s\n", target.string().c_str());
+            ++failures;
+        }
+    }
+    return failures ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) return usage();
+    const char* mode = argv[1];
+    if (!std::strcmp(mode, "build-tree")) return buildTree(argv[2], argv[3]);
+    if (!std::strcmp(mode, "decode") || !std::strcmp(mode, "encode") ||
+        !std::strcmp(mode, "shift") || !std::strcmp(mode, "unshift"))
+        return convert(mode, argv[2], argv[3]);
+    return usage();
+}
