@@ -17,7 +17,8 @@ void setButtonStyle(const ButtonStyle& style) {
 }
 
 void setArt(Button& b, const ButtonArt& art) {
-    for (int i = 0; i < ART_SLOT_COUNT; ++i) b.art[i] = art[i];
+    for (int i = 0; i < ART_SLOT_COUNT; ++i)
+        b.art[i] = art[i];
 }
 
 void setColour(Button& b, int c) {
@@ -50,7 +51,8 @@ void refreshCaption(Button& b) {
     SDL_Surface* image = nullptr;
     if (b.captionFont) {
         if (b.multiLine || b.menuLike())
-            image = renderLines(b.captionFont.get(), b.caption, colour, style.captionBackground.get());
+            image =
+                renderLines(b.captionFont.get(), b.caption, colour, style.captionBackground.get());
         else
             image = renderText(b.captionFont.get(), b.caption, colour);
     }
@@ -84,7 +86,8 @@ void setTooltip(Button& b, const SurfacePtr& picture, const std::string& text) {
 void setShadedImages(Button& b, const SurfacePtr& image, int overShift, int pressedShift) {
     b.stateImages[STATE_UNCLICKABLE] = image;
     b.stateImages[STATE_CLICKABLE] = image;
-    b.stateImages[STATE_OVER] = image ? shareSurface(shiftBrightness(overShift, image.get())) : nullptr;
+    b.stateImages[STATE_OVER] =
+        image ? shareSurface(shiftBrightness(overShift, image.get())) : nullptr;
     b.stateImages[STATE_PRESSED] =
         image ? shareSurface(shiftBrightness(pressedShift, image.get())) : nullptr;
 }

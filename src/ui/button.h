@@ -14,7 +14,7 @@ struct Application;
 // Where a page shows its buttons: page-relative positions are turned into
 // screen positions with this. The section page implements it.
 class ButtonPage {
-public:
+  public:
     virtual ~ButtonPage() = default;
     virtual int pageX() const = 0;
     virtual int pageY() const = 0;
@@ -32,7 +32,7 @@ struct Button {
     int id = 0;
     int value = 0;
 
-    int x = 0, y = 0;      // top-left corner, or the centre when centred
+    int x = 0, y = 0; // top-left corner, or the centre when centred
     bool centred = false;
     SurfacePtr stateImages[STATE_COUNT];
     int state = STATE_CLICKABLE;
@@ -57,7 +57,7 @@ struct Button {
     std::string picture;
     SurfacePtr pictureImage;
 
-    bool onlyText = false;    // bare caption in the section text colour, no art
+    bool onlyText = false;     // bare caption in the section text colour, no art
     bool valueAsLabel = false; // the caption shows `value`
     bool placed = false;
     bool header = false;
@@ -90,7 +90,7 @@ struct Button {
 
 // What the widget needs from the application's settings and skin.
 struct ButtonStyle {
-    SDL_Color textColour{0, 0, 0, 0};   // section text colour, for onlyText captions
+    SDL_Color textColour{0, 0, 0, 0}; // section text colour, for onlyText captions
     SDL_Color tipColour{0, 0, 0, 0};
     SDL_Color tipBackground{255, 255, 185, 0};
     FontPtr tipFont;

@@ -13,8 +13,8 @@ void blitAt(SDL_Surface* image, SDL_Surface* target, int x, int y) {
 
 } // namespace
 
-void drawButton(Button& b, SDL_Surface* target, int mouseX, int mouseY, int elapsedMs,
-                int originX, int originY) {
+void drawButton(Button& b, SDL_Surface* target, int mouseX, int mouseY, int elapsedMs, int originX,
+                int originY) {
     const ButtonStyle& style = currentButtonStyle();
     ButtonFrame f = updateButton(b, mouseX, mouseY, elapsedMs, style.tipDelayMs);
     if (!f.draw) return;

@@ -11,11 +11,14 @@
 namespace {
 
 std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
 
-bool isFile(const std::string& path) { return vfsExists(path) && !vfsIsDirectory(path); }
+bool isFile(const std::string& path) {
+    return vfsExists(path) && !vfsIsDirectory(path);
+}
 
 // The file of the fonts folder whose name matches `name` ignoring case, or "".
 std::string findIgnoringCase(const std::string& name) {
@@ -118,8 +121,7 @@ FontStep nextFont(const std::vector<std::string>& list, const std::string& curre
     return r;
 }
 
-FontStep previousFont(const std::vector<std::string>& list, const std::string& current,
-                      int step) {
+FontStep previousFont(const std::vector<std::string>& list, const std::string& current, int step) {
     return nextFont(list, current, -step);
 }
 
@@ -127,15 +129,19 @@ void reopenFonts(FontSet& fonts, const FontSettings& s) {
     const double scale = s.displayScale > 1.0 ? s.displayScale : 1.0;
     fonts.text = shareFont(openFont(s.textFont, s.textSize));
     fonts.tip = shareFont(openFont(s.tipFont, s.tipSize));
-    int actionSize = s.actionUsesTextSize
-                         ? s.textSize
-                         : fontSizeForHeight(s.actionFont, static_cast<int>(ACTION_FONT_HEIGHT * scale));
+    int actionSize =
+        s.actionUsesTextSize
+            ? s.textSize
+            : fontSizeForHeight(s.actionFont, static_cast<int>(ACTION_FONT_HEIGHT * scale));
     fonts.action = shareFont(openFont(s.actionFont, actionSize));
-    fonts.menu = shareFont(
-        openFont(s.menuFont, fontSizeForHeight(s.menuFont, static_cast<int>(MENU_FONT_HEIGHT * scale))));
-    fonts.menuSmall = shareFont(openFont(
-        s.menuFont, fontSizeForHeight(s.menuFont, static_cast<int>(MENU_SMALL_FONT_HEIGHT * scale))));
+    fonts.menu = shareFont(openFont(
+        s.menuFont, fontSizeForHeight(s.menuFont, static_cast<int>(MENU_FONT_HEIGHT * scale))));
+    fonts.menuSmall = shareFont(
+        openFont(s.menuFont,
+                 fontSizeForHeight(s.menuFont, static_cast<int>(MENU_SMALL_FONT_HEIGHT * scale))));
     fonts.fps = shareFont(openFont(s.fpsFont, s.fpsSize));
 }
 
-void closeFonts(FontSet& fonts) { fonts = FontSet{}; }
+void closeFonts(FontSet& fonts) {
+    fonts = FontSet{};
+}

@@ -44,19 +44,19 @@ struct FontSettings {
     std::string menuFont = "bluehigh";
     std::string fpsFont = "bluehigh";
     int fpsSize = 20;
-    double displayScale = 1.0;     // the application's display scale
+    double displayScale = 1.0;       // the application's display scale
     bool actionUsesTextSize = false; // Action Chart at the configured text size
 };
 
 // One open font per role, reopened whenever the settings change. Buttons keep
 // the font their caption was made with, so reopening never invalidates them.
 struct FontSet {
-    FontPtr text;   // section text
-    FontPtr tip;    // tooltips
-    FontPtr action; // Action Chart
-    FontPtr menu;   // menu captions, large
+    FontPtr text;      // section text
+    FontPtr tip;       // tooltips
+    FontPtr action;    // Action Chart
+    FontPtr menu;      // menu captions, large
     FontPtr menuSmall; // menu captions, small (labels, long captions)
-    FontPtr fps;    // frame-rate read-out
+    FontPtr fps;       // frame-rate read-out
 };
 
 // Pixel heights of the two menu fonts at a display scale of 1.

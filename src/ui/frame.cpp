@@ -5,8 +5,8 @@
 #include <algorithm>
 
 const char* const FRAME_PIECE_NAMES[FRAME_PIECE_COUNT] = {
-    "middle", "corner-BL", "corner-BR", "corner-TL", "corner-TR", "edge-horiz",
-    "edge-vert", "T-bottom", "T-left", "T-right", "T-top", "cross"};
+    "middle",    "corner-BL", "corner-BR", "corner-TL", "corner-TR", "edge-horiz",
+    "edge-vert", "T-bottom",  "T-left",    "T-right",   "T-top",     "cross"};
 
 void loadFramePieces(FramePieces& pieces, double uiScale) {
     if (pieces.loaded) return;

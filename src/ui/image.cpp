@@ -14,7 +14,9 @@ SDL_Surface* resampleArgb(SDL_Surface* argb, int width, int height);
 
 namespace {
 
-Uint8 clampByte(int v) { return static_cast<Uint8>(std::clamp(v, 0, 255)); }
+Uint8 clampByte(int v) {
+    return static_cast<Uint8>(std::clamp(v, 0, 255));
+}
 
 // Applies `op` to every pixel of an ARGB copy of `image`; the result is in the
 // display format, with alpha when `keepAlpha` (decided after the op when null).
@@ -26,7 +28,8 @@ template <typename Op> SDL_Surface* mapPixels(SDL_Surface* image, const bool* ke
         SurfaceLock lock(argb);
         for (int y = 0; y < argb->h; ++y) {
             Uint32* row = argbRow(argb, y);
-            for (int x = 0; x < argb->w; ++x) row[x] = op(row[x], x, y);
+            for (int x = 0; x < argb->w; ++x)
+                row[x] = op(row[x], x, y);
         }
     }
     bool alpha = keepAlpha ? *keepAlpha : argbHasAlpha(argb);
@@ -42,7 +45,9 @@ SDL_Surface* makePlaceholder() {
     return s;
 }
 
-bool isPlaceholder(const SDL_Surface* image) { return !image || (image->w == 1 && image->h == 1); }
+bool isPlaceholder(const SDL_Surface* image) {
+    return !image || (image->w == 1 && image->h == 1);
+}
 
 SDL_Surface* loadImage(const std::string& folder, const std::string& name) {
     std::string base = folder.empty() ? name : folder + "/" + name;
@@ -83,7 +88,8 @@ SDL_Surface* scaleImageTo(SDL_Surface* image, int width, int height) {
     height = std::clamp(height, 1, MAX_SURFACE_SIDE);
     SDL_Surface* src = toArgb(image);
     if (!src) return makePlaceholder();
-    SDL_Surface* dst = (width == src->w && height == src->h) ? src : resampleArgb(src, width, height);
+    SDL_Surface* dst =
+        (width == src->w && height == src->h) ? src : resampleArgb(src, width, height);
     if (dst != src) SDL_FreeSurface(src);
     if (!dst) return makePlaceholder();
     SDL_Surface* out = finishSurface(dst, argbHasAlpha(dst));
@@ -137,7 +143,8 @@ SDL_Surface* mirrorImage(SDL_Surface* image) {
         for (int y = 0; y < src->h; ++y) {
             const Uint32* s = argbRow(src, y);
             Uint32* d = argbRow(dst, y);
-            for (int x = 0; x < src->w; ++x) d[src->w - 1 - x] = s[x];
+            for (int x = 0; x < src->w; ++x)
+                d[src->w - 1 - x] = s[x];
         }
     }
     SDL_FreeSurface(src);

@@ -59,7 +59,8 @@ void buildTaps(int srcLen, int dstLen, Taps& t) {
             if (f > 0) w.push_back(f);
         }
         double sum = 0;
-        for (double v : w) sum += v;
+        for (double v : w)
+            sum += v;
         t.first[i] = first;
         t.count[i] = static_cast<int>(w.size());
         t.start[i] = static_cast<int>(t.weights.size());
@@ -148,7 +149,8 @@ SDL_Surface* resampleArgb(SDL_Surface* src, int width, int height) {
         for (int k = 0; k < b.down.count[y]; ++k) {
             const Uint16* in = &b.mid[static_cast<size_t>(b.down.first[y] + k) * width * 4];
             const Uint32 wk = static_cast<Uint32>(w[k]);
-            for (int i = 0; i < width * 4; ++i) b.col[i] += wk * in[i];
+            for (int i = 0; i < width * 4; ++i)
+                b.col[i] += wk * in[i];
         }
         Uint32* out = argbRow(dst, y);
         for (int x = 0; x < width; ++x) {

@@ -9,9 +9,8 @@
 const char* const SMALL_BUTTON_NAMES[SMALL_BUTTON_COUNT] = {
     "clear", "preview", "plusminus", "xminus", "checkbox", "export", "radio1", "radio3"};
 const char* const PAPER_TILE_NAMES[PAPER_TILE_COUNT] = {
-    "cornertile-bottomleft", "cornertile-bottomright", "cornertile-topleft",
-    "cornertile-topright",   "bordertile-bottom",      "bordertile-left",
-    "bordertile-right",      "bordertile-top"};
+    "cornertile-bottomleft", "cornertile-bottomright", "cornertile-topleft", "cornertile-topright",
+    "bordertile-bottom",     "bordertile-left",        "bordertile-right",   "bordertile-top"};
 
 namespace {
 
@@ -27,7 +26,9 @@ SurfacePtr toWidth(SDL_Surface* image, int width) {
 }
 
 // Optional images: a missing one is released and treated as absent.
-SurfacePtr optional(SurfacePtr image) { return isPlaceholder(image.get()) ? nullptr : image; }
+SurfacePtr optional(SurfacePtr image) {
+    return isPlaceholder(image.get()) ? nullptr : image;
+}
 
 } // namespace
 
@@ -43,7 +44,8 @@ void loadButtonArt4(ButtonArt& art, const std::string& folder) {
 }
 
 void loadButtonArt8(ButtonArt& art, const std::string& folder) {
-    for (int i = 0; i < ART_SLOT_COUNT; ++i) art[i] = load(folder, "button" + std::to_string(i + 1));
+    for (int i = 0; i < ART_SLOT_COUNT; ++i)
+        art[i] = load(folder, "button" + std::to_string(i + 1));
 }
 
 void loadSkinImages(SkinImages& skin, const SkinSettings& s) {
@@ -60,7 +62,8 @@ void loadSkinImages(SkinImages& skin, const SkinSettings& s) {
         skin.scrollStrip ? shareSurface(mirrorImage(skin.scrollStrip.get())) : nullptr;
 
     const char* arrowNames[ARROW_COUNT] = {"left.png", "up.png", "right.png", "down.png"};
-    for (int i = 0; i < ARROW_COUNT; ++i) skin.arrows[i] = load("data/buttons/arrows", arrowNames[i]);
+    for (int i = 0; i < ARROW_COUNT; ++i)
+        skin.arrows[i] = load("data/buttons/arrows", arrowNames[i]);
 
     SurfacePtr menu = load("data/menu", s.menuBackground);
     if (s.uiScale >= 1.0 && s.uiScale != 1.0 && !isPlaceholder(menu.get()))
@@ -94,7 +97,9 @@ void loadPaperTiles(SkinImages& skin, double uiScale) {
     skin.tilesLoaded = true;
 }
 
-void releaseSkinImages(SkinImages& skin) { skin = SkinImages{}; }
+void releaseSkinImages(SkinImages& skin) {
+    skin = SkinImages{};
+}
 
 std::vector<std::string> listAvatars() {
     std::vector<std::string> names;

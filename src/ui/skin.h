@@ -72,7 +72,7 @@ struct SkinImages {
     ButtonArt buttonArt4; // menu and scroll buttons
     ButtonArt buttonArt8; // section choice buttons
     SurfacePtr smallButtons[SMALL_BUTTON_COUNT];
-    SurfacePtr playBackground; // screen-sized, drawn without alpha blending
+    SurfacePtr playBackground;    // screen-sized, drawn without alpha blending
     SurfacePtr captionBackground; // under multi-line captions; null when the skin has none
     SurfacePtr paperTiles[PAPER_TILE_COUNT];
     bool tilesLoaded = false;

@@ -45,7 +45,8 @@ SDL_Surface* toArgb(SDL_Surface* image) {
         SurfaceLock lock(out);
         for (int y = 0; y < out->h; ++y) {
             Uint32* row = argbRow(out, y);
-            for (int x = 0; x < out->w; ++x) row[x] |= ARGB_A;
+            for (int x = 0; x < out->w; ++x)
+                row[x] |= ARGB_A;
         }
     }
     return out;
@@ -64,6 +65,9 @@ bool argbHasAlpha(SDL_Surface* argb) {
 
 SDL_Surface* finishSurface(SDL_Surface* argb, bool keepAlpha) {
     if (!argb) return nullptr;
+    // New ARGB surfaces carry the alpha flag; opaque images must not, so that
+    // they are copied rather than blended wherever they are drawn.
+    SDL_SetAlpha(argb, keepAlpha ? SDL_SRCALPHA : 0, 255);
     if (SDL_GetVideoSurface()) {
         SDL_Surface* disp = keepAlpha ? SDL_DisplayFormatAlpha(argb) : SDL_DisplayFormat(argb);
         if (disp) {
@@ -71,10 +75,6 @@ SDL_Surface* finishSurface(SDL_Surface* argb, bool keepAlpha) {
             return disp;
         }
     }
-    if (keepAlpha)
-        SDL_SetAlpha(argb, SDL_SRCALPHA, 255);
-    else
-        SDL_SetAlpha(argb, 0, 255);
     return argb;
 }
 
@@ -86,7 +86,8 @@ SDL_Color readPixel(SDL_Surface* s, int x, int y, Uint8* alpha) {
         return c;
     }
     SurfaceLock lock(s);
-    const Uint8* p = static_cast<const Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+    const Uint8* p =
+        static_cast<const Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
     Uint32 v = 0;
     switch (s->format->BytesPerPixel) {
     case 1:

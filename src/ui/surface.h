@@ -39,7 +39,7 @@ bool argbHasAlpha(SDL_Surface* argb);
 
 // Locks a surface for the scope, only when SDL requires it.
 class SurfaceLock {
-public:
+  public:
     explicit SurfaceLock(SDL_Surface* s) : surface(s) {
         locked = s && SDL_MUSTLOCK(s) && SDL_LockSurface(s) == 0;
     }
@@ -49,7 +49,7 @@ public:
     SurfaceLock(const SurfaceLock&) = delete;
     SurfaceLock& operator=(const SurfaceLock&) = delete;
 
-private:
+  private:
     SDL_Surface* surface;
     bool locked = false;
 };

@@ -9,7 +9,8 @@ std::vector<std::string> splitLines(const std::string& text) {
     size_t start = 0;
     while (true) {
         size_t tick = text.find('`', start);
-        std::string piece = text.substr(start, tick == std::string::npos ? std::string::npos : tick - start);
+        std::string piece =
+            text.substr(start, tick == std::string::npos ? std::string::npos : tick - start);
         lines.push_back(piece.empty() ? " " : piece);
         if (tick == std::string::npos) break;
         start = tick + 1;
@@ -21,7 +22,11 @@ bool looksUtf8(const std::string& text) {
     bool multi = false;
     for (size_t i = 0; i < text.size();) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        int extra = c < 0x80             ? 0
+                    : (c & 0xE0) == 0xC0 ? 1
+                    : (c & 0xF0) == 0xE0 ? 2
+                    : (c & 0xF8) == 0xF0 ? 3
+                                         : -1;
         if (extra < 0 || (extra == 1 && c < 0xC2)) return false;
         if (i + extra >= text.size()) return false;
         for (int k = 1; k <= extra; ++k)

@@ -59,7 +59,8 @@ SDL_Surface* buildTooltipImage(const std::string& text, SDL_Surface* picture, TT
             }
         }
     }
-    for (SDL_Surface* s : lines) SDL_FreeSurface(s);
+    for (SDL_Surface* s : lines)
+        SDL_FreeSurface(s);
     return tip ? finishSurface(tip, false) : nullptr;
 }
 

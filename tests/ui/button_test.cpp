@@ -7,7 +7,7 @@
 namespace {
 
 class ButtonTest : public UiTest {
-protected:
+  protected:
     void SetUp() override {
         UiTest::SetUp();
         installFont("bluehigh.ttf");
@@ -17,7 +17,12 @@ protected:
         style.tipDelayMs = 500;
         setButtonStyle(style);
         // Eight art slots told apart by their red value: slot i has red 10 * i.
-        for (int i = 0; i < ART_SLOT_COUNT; ++i) art[i] = shareSurface(filledSurface(30, 20, 10 * i, 0, 0));
+        for (int i = 0; i < ART_SLOT_COUNT; ++i)
+            art[i] = shareSurface(filledSurface(30, 20, 10 * i, 0, 0));
+    }
+    void TearDown() override {
+        font.reset();
+        UiTest::TearDown();
     }
     int redOfState(const Button& b, int s) { return pixelAt(b.stateImages[s].get(), 0, 0).r; }
 
@@ -129,8 +134,8 @@ TEST_F(ButtonTest, HitTestUsesPagePositionScrollAndCentre) {
     b.page = &page;
     b.x = 10;
     b.y = 20;
-    EXPECT_TRUE(hitTest(b, 110, 70));   // page (100, 50) + (10, 20)
-    EXPECT_TRUE(hitTest(b, 139, 89));   // last pixel of 30 x 20
+    EXPECT_TRUE(hitTest(b, 110, 70)); // page (100, 50) + (10, 20)
+    EXPECT_TRUE(hitTest(b, 139, 89)); // last pixel of 30 x 20
     EXPECT_FALSE(hitTest(b, 140, 70));
     EXPECT_FALSE(hitTest(b, 109, 70));
     page.scroll = 15; // the page moved up by 15
@@ -155,10 +160,12 @@ TEST_F(ButtonTest, HitTestUsesPagePositionScrollAndCentre) {
 TEST_F(ButtonTest, PixelTestedButtonIsNotHitOverATransparentCorner) {
     SDL_Surface* round = filledSurface(20, 20, 200, 0, 0);
     for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 5 - y; ++x) argbRow(round, y)[x] = 0; // clear top-left corner
+        for (int x = 0; x < 5 - y; ++x)
+            argbRow(round, y)[x] = 0; // clear top-left corner
     SurfacePtr img = shareSurface(finishSurface(round, true));
     Button b;
-    for (int i = 0; i < ART_SLOT_COUNT; ++i) b.art[i] = img;
+    for (int i = 0; i < ART_SLOT_COUNT; ++i)
+        b.art[i] = img;
     setColour(b, 1);
     EXPECT_TRUE(hitTest(b, 0, 0)); // inside the rectangle
     b.pixelTest = true;
@@ -178,7 +185,8 @@ TEST_F(ButtonTest, AutoexecuteRunsOnceWhenItsConditionsAllow) {
     b.offered = true;
     updateButton(b, -1, -1, 30, 500);
     EXPECT_EQ(b.runs, 1);
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(updateButton(b, -1, -1, 30, 500).draw);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(updateButton(b, -1, -1, 30, 500).draw);
     EXPECT_EQ(b.runs, 1);
     EXPECT_EQ(b.colour, 0);
 }
@@ -228,12 +236,13 @@ TEST_F(ButtonTest, DrawnTooltipIsHandedToTheApplicationInsideTheScreen) {
     setColour(b, 1);
     setTooltip(b, nullptr, "A rather long tooltip for a button at the edge");
     SDL_Surface* screen = SDL_GetVideoSurface();
-    for (int i = 0; i < 3; ++i) drawButton(b, screen, 2, 2, 300);
-    ASSERT_TRUE(app.tooltip.image);
-    EXPECT_EQ(app.tooltip.x, 0);
-    EXPECT_EQ(app.tooltip.y, 0);
-    drawTooltip(screen, app.tooltip);
-    EXPECT_FALSE(app.tooltip.image);
+    for (int i = 0; i < 3; ++i)
+        drawButton(b, screen, 2, 2, 300);
+    ASSERT_TRUE(app().tooltip.image);
+    EXPECT_EQ(app().tooltip.x, 0);
+    EXPECT_EQ(app().tooltip.y, 0);
+    drawTooltip(screen, app().tooltip);
+    EXPECT_FALSE(app().tooltip.image);
 
     SDL_Rect r = placeTooltip(320, 240, 100, 40, 640, 480);
     EXPECT_EQ(r.x, 270);
@@ -254,9 +263,9 @@ TEST_F(ButtonTest, TooltipImageHasALightAndDarkBevel) {
         return c.r == r && c.g == g && c.b == b;
     };
     const int w = tip->w, h = tip->h;
-    EXPECT_TRUE(is(0, 0, 175, 225, 255));     // light, capped at 255
-    EXPECT_TRUE(is(w - 1, 0, 175, 225, 255)); // top row is light to the end
-    EXPECT_TRUE(is(0, h - 1, 175, 225, 255)); // left column is light to the end
+    EXPECT_TRUE(is(0, 0, 175, 225, 255));       // light, capped at 255
+    EXPECT_TRUE(is(w - 1, 0, 175, 225, 255));   // top row is light to the end
+    EXPECT_TRUE(is(0, h - 1, 175, 225, 255));   // left column is light to the end
     EXPECT_TRUE(is(w - 1, h - 1, 25, 75, 125)); // dark
     EXPECT_TRUE(is(w - 1, 1, 25, 75, 125));
     EXPECT_TRUE(is(1, h - 1, 25, 75, 125));
@@ -276,7 +285,8 @@ TEST_F(ButtonTest, TooltipImageHasALightAndDarkBevel) {
     SDL_Surface* picOnly = buildTooltipImage("", pic, font.get(), fg, bg);
     EXPECT_EQ(picOnly->h, 30 + 11);
     EXPECT_EQ(buildTooltipImage("", nullptr, font.get(), fg, bg), nullptr);
-    for (SDL_Surface* s : {pic, withPic, picOnly}) SDL_FreeSurface(s);
+    for (SDL_Surface* s : {pic, withPic, picOnly})
+        SDL_FreeSurface(s);
 
     Button b;
     setTooltip(b, nullptr, "x");

@@ -19,7 +19,8 @@ struct EntryTest : ::testing::Test {
         };
     }
     void type(const std::string& keys) {
-        for (char c : keys) entryKey(entry, c, c);
+        for (char c : keys)
+            entryKey(entry, c, c);
     }
     TextEntry entry;
     bool unicode = false;
@@ -77,7 +78,7 @@ TEST_F(EntryTest, NegativesWhenAllowedAndNegativeStartWhenNot) {
     type("99999999999"); // saturates instead of overflowing
     EXPECT_EQ(entry.text, "-2147483648");
     entryKey(entry, SDLK_ESCAPE, 27);
-    EXPECT_EQ(value, -7); // Escape changes nothing
+    EXPECT_EQ(value, -7);      // Escape changes nothing
     EXPECT_EQ(reportedId, -1); // and reports nothing
 }
 
@@ -89,7 +90,8 @@ TEST_F(EntryTest, TextWithForbiddenBackTickAcceptsEveryOtherPrintable) {
     for (int c = 32; c <= 126; ++c)
         if (c != '`') all += static_cast<char>(c);
     entryKey(entry, SDLK_BACKQUOTE, '`');
-    for (int c = 32; c <= 126; ++c) entryKey(entry, c, c);
+    for (int c = 32; c <= 126; ++c)
+        entryKey(entry, c, c);
     entryKey(entry, SDLK_F1, 0);
     entryKey(entry, 200, 200); // beyond the printable range
     EXPECT_EQ(entry.text, "Grey" + all);

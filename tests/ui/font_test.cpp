@@ -26,7 +26,8 @@ TEST_F(FontTest, FindsFontsWithOrWithoutExtensionAndFallsBack) {
     TTF_Font* unknown = openFont("no-such-font", 12);
     ASSERT_NE(unknown, nullptr);
     EXPECT_EQ(TTF_GetFontHinting(unknown), TTF_HINTING_LIGHT);
-    for (TTF_Font* f : {plain, exact, other, unknown}) TTF_CloseFont(f);
+    for (TTF_Font* f : {plain, exact, other, unknown})
+        TTF_CloseFont(f);
 }
 
 TEST_F(FontTest, SizeBelowOneOpensAtOne) {
@@ -90,7 +91,8 @@ TEST_F(FontTest, RoleFontsAreReopenedAndOldOnesStayValidWhileHeld) {
     installFont("bluehigh.ttf");
     FontSet fonts;
     reopenFonts(fonts, FontSettings{});
-    ASSERT_TRUE(fonts.text && fonts.tip && fonts.action && fonts.menu && fonts.menuSmall && fonts.fps);
+    ASSERT_TRUE(fonts.text && fonts.tip && fonts.action && fonts.menu && fonts.menuSmall &&
+                fonts.fps);
     EXPECT_GT(TTF_FontHeight(fonts.menu.get()), TTF_FontHeight(fonts.menuSmall.get()));
     FontPtr held = fonts.text;
     FontSettings bigger;
@@ -112,10 +114,12 @@ TEST_F(FontDeathTest, NoFontsAtAllEndsTheProgramWithItsNotice) {
 TEST(FrameRate, CountsFramesOfEachPeriodOfJustOverASecond) {
     FrameRateCounter c;
     int updates = 0;
-    for (int i = 0; i < 30; ++i) updates += countFrame(c, 34) ? 1 : 0; // 1020 ms
+    for (int i = 0; i < 30; ++i)
+        updates += countFrame(c, 34) ? 1 : 0; // 1020 ms
     EXPECT_EQ(updates, 1);
     EXPECT_EQ(c.lastCount, 30);
-    for (int i = 0; i < 29; ++i) countFrame(c, 34);
+    for (int i = 0; i < 29; ++i)
+        countFrame(c, 34);
     EXPECT_EQ(c.lastCount, 30); // unchanged between updates
     EXPECT_EQ(c.frames, 29);
 }
@@ -141,13 +145,15 @@ TEST_F(FontTest, FrameRateReadOutIsDrawnInItsCorner) {
     FrameRateStyle style;
     style.position = 9;
     style.colour = SDL_Color{255, 0, 0, 0};
-    for (int i = 0; i < 12; ++i) drawFrameRate(screen, c, 100, style);
+    for (int i = 0; i < 12; ++i)
+        drawFrameRate(screen, c, 100, style);
     ASSERT_TRUE(c.image);
     EXPECT_EQ(c.lastCount, 11);
     // Some red ink in the top-right corner, none at the bottom left.
     int red = 0;
     for (int y = 0; y < c.image->h; ++y)
-        for (int x = 200 - c.image->w; x < 200; ++x) red += pixelAt(screen, x, y).r > 128;
+        for (int x = 200 - c.image->w; x < 200; ++x)
+            red += pixelAt(screen, x, y).r > 128;
     EXPECT_GT(red, 5);
     EXPECT_EQ(pixelAt(screen, 0, 99).r, 0);
     SDL_FreeSurface(screen);

@@ -6,7 +6,7 @@
 namespace {
 
 class ImageTest : public UiTest {
-protected:
+  protected:
     // Writes a w x h image of one colour; the file name decides only the name,
     // the decoder goes by content.
     void writeImage(const std::string& rel, Uint8 r, Uint8 g, Uint8 b, int w = 4, int h = 3) {
@@ -34,7 +34,8 @@ TEST_F(ImageTest, ExtensionsAreTriedInOrderAndBmpWinsOverPng) {
     EXPECT_EQ(pixelAt(c, 1, 1).b, 255);
     SDL_Surface* exact = loadImage("pics", "a.png"); // an exact name is used as it is
     EXPECT_EQ(pixelAt(exact, 0, 0).b, 255);
-    for (SDL_Surface* s : {a, b, c, exact}) SDL_FreeSurface(s);
+    for (SDL_Surface* s : {a, b, c, exact})
+        SDL_FreeSurface(s);
 }
 
 TEST_F(ImageTest, MissingOrBrokenImagesGiveTheOnePixelStandIn) {
@@ -77,7 +78,8 @@ TEST_F(ImageTest, ScalingGivesTheStatedSizesAndNeverAnEmptyImage) {
     SDL_Surface* exact = scaleImageTo(src, 7, 300);
     EXPECT_EQ(exact->w, 7);
     EXPECT_EQ(exact->h, 300);
-    for (SDL_Surface* s : {src, tiny, half, odd, neg, nan, capped, exact}) SDL_FreeSurface(s);
+    for (SDL_Surface* s : {src, tiny, half, odd, neg, nan, capped, exact})
+        SDL_FreeSurface(s);
 }
 
 TEST_F(ImageTest, ShrinkingAveragesAndEnlargingInterpolates) {
@@ -87,7 +89,8 @@ TEST_F(ImageTest, ShrinkingAveragesAndEnlargingInterpolates) {
         for (int x = 0; x < 8; ++x)
             argbRow(checker, y)[x] = ((x + y) % 2) ? 0xFFFFFFFFu : 0xFF000000u;
     SDL_Surface* grey = scaleImage(checker, 0.5);
-    for (int x = 0; x < 4; ++x) EXPECT_NEAR(pixelAt(grey, x, 2).g, 128, 1);
+    for (int x = 0; x < 4; ++x)
+        EXPECT_NEAR(pixelAt(grey, x, 2).g, 128, 1);
 
     // Black | white, doubled: the middle goes through grey, the ends stay pure.
     SDL_Surface* bw = createArgbSurface(2, 1);
@@ -104,7 +107,8 @@ TEST_F(ImageTest, ShrinkingAveragesAndEnlargingInterpolates) {
     }
     EXPECT_GT(pixelAt(wide, 4, 0).r, 0);
     EXPECT_LT(pixelAt(wide, 3, 0).r, 255);
-    for (SDL_Surface* s : {checker, grey, bw, wide}) SDL_FreeSurface(s);
+    for (SDL_Surface* s : {checker, grey, bw, wide})
+        SDL_FreeSurface(s);
 }
 
 TEST_F(ImageTest, TransparentPixelsDoNotBleedTheirColourIntoEdges) {
@@ -169,7 +173,8 @@ TEST_F(ImageTest, TransparifyTurnsPaperWhiteIntoClearInk) {
     EXPECT_EQ(a, 127);
     pixelAt(half, 0, 0, &a);
     EXPECT_EQ(a, 0);
-    for (SDL_Surface* x : {s, t, half}) SDL_FreeSurface(x);
+    for (SDL_Surface* x : {s, t, half})
+        SDL_FreeSurface(x);
 }
 
 TEST_F(ImageTest, BrightnessShiftsTowardsWhiteOrBlackAndKeepsAlpha) {
@@ -192,7 +197,8 @@ TEST_F(ImageTest, BrightnessShiftsTowardsWhiteOrBlackAndKeepsAlpha) {
     SDL_Surface* opaque = filledSurface(2, 2, 100, 100, 100);
     SDL_Surface* flat = shiftBrightness(30, opaque);
     EXPECT_FALSE(flat->flags & SDL_SRCALPHA);
-    for (SDL_Surface* x : {s, up, down, white, opaque, flat}) SDL_FreeSurface(x);
+    for (SDL_Surface* x : {s, up, down, white, opaque, flat})
+        SDL_FreeSurface(x);
 }
 
 TEST_F(ImageTest, MirroredAndShapedCopies) {
@@ -215,7 +221,8 @@ TEST_F(ImageTest, MirroredAndShapedCopies) {
     c = pixelAt(round, 0, 0, &a);
     EXPECT_EQ(c.r, 200);
     EXPECT_EQ(a, 255);
-    for (SDL_Surface* x : {s, m, opaque, round}) SDL_FreeSurface(x);
+    for (SDL_Surface* x : {s, m, opaque, round})
+        SDL_FreeSurface(x);
 }
 
 TEST_F(ImageTest, LoadedImagesAreInTheDisplayFormat) {

@@ -11,12 +11,13 @@
 #include <SDL/SDL_ttf.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 inline const char* const SYSTEM_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 class UiTest : public VfsTest {
-protected:
+  protected:
     static void SetUpTestSuite() {
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         ASSERT_TRUE(SDL_SetVideoMode(640, 480, 32, SDL_SWSURFACE) != nullptr);
@@ -30,10 +31,14 @@ protected:
     }
     void SetUp() override {
         VfsTest::SetUp();
-        theApp = &app;
+        appHolder = std::make_unique<Application>();
+        theApp = appHolder.get();
     }
+    // Fonts read their file through the virtual file system while open, so
+    // everything is released before it shuts down.
     void TearDown() override {
         theApp = nullptr;
+        appHolder.reset();
         VfsTest::TearDown();
     }
     // Copies the system font into the user folder's fonts folder as `name`.
@@ -48,7 +53,8 @@ protected:
         SDL_SaveBMP(s, userFile(rel).c_str());
     }
 
-    Application app;
+    std::unique_ptr<Application> appHolder;
+    Application& app() { return *appHolder; }
 };
 
 // A new ARGB surface filled with one colour.
