@@ -2,10 +2,36 @@
 // the one global pointer `theApp`. Subsystems add their members here.
 #pragma once
 
+#include "character/character.h"
+#include "character/item_catalogue.h"
+#include "character/rule_options.h"
 #include "fs/data_file.h"
+#include "ui/button.h"
+#include "ui/font.h"
+#include "ui/frame_rate.h"
+#include "ui/message.h"
+#include "ui/skin.h"
+#include "ui/text_entry.h"
+#include "ui/tooltip.h"
+
+#include <vector>
 
 struct Application {
     FileSystemPaths paths;
+
+    // Character and inventory
+    Character character;     // the hero of the campaign being played
+    RuleOptions rules;       // the campaign's house rules
+    std::vector<Item> items; // the item catalogue, loaded once at start
+
+    // Presentation toolkit
+    FontSet fonts;           // role fonts, reopened when the settings change
+    SkinImages skin;         // skin images, reloaded when the settings change
+    ButtonStyle buttonStyle; // colours, tooltip font and delay used by every button
+    TextEntry textEntry;     // the one number or text entry
+    TooltipSlot tooltip;     // drawn last in the frame
+    MessageQueue messages;   // message box requests for the window dispatcher
+    FrameRateCounter frameRate;
 };
 
 extern Application* theApp;
