@@ -49,6 +49,13 @@ GameWindow* topWindow(WindowManager& manager) {
     return manager.openStack.empty() ? nullptr : manager.openStack.back();
 }
 
+Button* findButton(GameWindow& window, int buttonId) {
+    for (auto& b : window.buttons)
+        if (b->id == buttonId) return b.get();
+    std::printf("Error in checking for a menu(ID: %d) button with ID: %d\n", window.id, buttonId);
+    return window.buttons.empty() ? nullptr : window.buttons.front().get();
+}
+
 bool isWindowOpen(const WindowManager& manager, int id) {
     for (const GameWindow* w : manager.openStack)
         if (w->id == id) return true;
@@ -143,4 +150,12 @@ void checkWindowTable(const WindowManager& manager) {
         for (size_t j = 0; j < t.size(); ++j)
             if (i != j && t[i]->id == t[j]->id)
                 std::printf("You have menus with identical IDs(ID %d). Not good!\n", t[i]->id);
+    for (const auto& w : t) {
+        const auto& b = w->buttons;
+        for (size_t i = 0; i < b.size(); ++i)
+            for (size_t j = i + 1; j < b.size(); ++j)
+                if (b[i]->id == b[j]->id)
+                    std::printf("In menu(ID %d), you have buttons with identical IDs(ID %d). Not good!\n",
+                                w->id, b[i]->id);
+    }
 }

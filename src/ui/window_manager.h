@@ -2,6 +2,8 @@
 // the slides. This file holds the rules; drawing lives in window_view.cpp.
 #pragma once
 
+#include "ui/button.h"
+
 #include <SDL/SDL.h>
 
 #include <memory>
@@ -23,6 +25,7 @@ struct GameWindow {
     WindowClickHandler onClick = nullptr;
     WindowRefreshHandler onRefresh = nullptr;
     WindowClosedHandler onClosed = nullptr;
+    std::vector<std::unique_ptr<Button>> buttons; // labels and buttons; positions relative to the window
     SDL_Surface* background = nullptr; // owned; its size is the window's size
     int width = 0, height = 0;         // cached background size
     bool shown = false;
@@ -55,6 +58,8 @@ SDL_Rect slidePosition(const GameWindow& w, int mode, float p, bool opening, int
 
 GameWindow* findWindow(WindowManager& manager, int id);
 GameWindow* topWindow(WindowManager& manager);
+// The button with that ID; else a notice and the first button (null when there is none).
+Button* findButton(GameWindow& window, int buttonId);
 bool isWindowOpen(const WindowManager& manager, int id);
 
 bool openWindow(int id, int mode, WindowManager& manager);
@@ -69,5 +74,6 @@ bool isCovered(const WindowManager& manager, size_t stackIndex);
 // Any window still sliding (the frame pacer speeds up then).
 bool windowsAnimating(const WindowManager& manager);
 
-// Prints the notices for duplicate window IDs (one per pair and order).
+// Prints the notices for duplicate window IDs (one per pair and order) and for
+// duplicate button IDs inside one window.
 void checkWindowTable(const WindowManager& manager);
