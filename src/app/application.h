@@ -7,6 +7,13 @@
 #include "app/title_screen.h"
 #include "book/random_source.h"
 #include "fs/data_file.h"
+#include "ui/button.h"
+#include "ui/font.h"
+#include "ui/frame_rate.h"
+#include "ui/message.h"
+#include "ui/skin.h"
+#include "ui/text_entry.h"
+#include "ui/tooltip.h"
 
 #include <SDL/SDL_video.h>
 
@@ -29,11 +36,6 @@ struct ProgressBar {
     SDL_Rect rect = {};
 };
 
-struct TooltipState {
-    SDL_Surface* surface = nullptr; // drawn last when set
-    int x = 0, y = 0;
-};
-
 // The window open requests a frame can leave (windows 5, 38 and 39).
 constexpr int PENDING_WINDOW_COUNT = 3;
 constexpr int PENDING_WINDOW_IDS[PENDING_WINDOW_COUNT] = {5, 38, 39};
@@ -46,7 +48,6 @@ struct Application {
     FileSystemPaths paths;
     Settings settings;
     ScreenState screen;
-    TooltipState tooltip;
     RandomSource random; // every draw of the game goes through it
     TitleScreen titleScreen;
     FramePacer pacer;
@@ -81,6 +82,15 @@ struct Application {
     // The gameplay rule block of "settings.txt" as read, kept so that saving
     // the settings does not lose it.
     std::string ruleDefaultsText;
+
+    // Presentation toolkit
+    FontSet fonts;           // role fonts, reopened when the settings change
+    SkinImages skin;         // skin images, reloaded when the settings change
+    ButtonStyle buttonStyle; // colours, tooltip font and delay used by every button
+    TextEntry textEntry;     // the one number or text entry
+    TooltipSlot tooltip;     // drawn last in the frame
+    MessageQueue messages;   // message box requests for the window dispatcher
+    FrameRateCounter frameRate;
 };
 
 extern Application* theApp;

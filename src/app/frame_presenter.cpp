@@ -3,18 +3,13 @@
 #include "app/application.h"
 #include "app/main_loop.h"
 #include "app/subsystem_hooks.h"
+#include "ui/frame_rate.h"
 
 #include <SDL/SDL.h>
 
 namespace {
 
-struct FrameClock {
-    Uint32 lastPresent = 0;
-    Uint32 fpsWindowStart = 0;
-    int framesInWindow = 0;
-    int framesPerSecond = 0;
-};
-FrameClock g_clock;
+Uint32 g_lastPresent = 0;
 
 bool somethingAnimates(const Application& app) {
     const hooks::ScreenStatus st = hooks::screenStatus(app);
@@ -22,21 +17,25 @@ bool somethingAnimates(const Application& app) {
            st.combatRunning || st.resultsTableActive;
 }
 
+FrameRateStyle frameRateStyle(const Settings& s) {
+    FrameRateStyle style;
+    style.fontName = s.fpsFont;
+    style.pointSize = s.fpsSize;
+    style.colour = {s.fpsColor.r, s.fpsColor.g, s.fpsColor.b, 0};
+    style.position = s.fpsPosition;
+    return style;
+}
+
 } // namespace
 
 void presentFrame(Application& app) {
     const Uint32 now = SDL_GetTicks();
-    if (g_clock.lastPresent == 0) g_clock.lastPresent = g_clock.fpsWindowStart = now;
-    const int frameMs = static_cast<int>(now - g_clock.lastPresent);
-    g_clock.lastPresent = now;
+    if (g_lastPresent == 0) g_lastPresent = now;
+    const int frameMs = static_cast<int>(now - g_lastPresent);
+    g_lastPresent = now;
 
-    ++g_clock.framesInWindow;
-    if (now - g_clock.fpsWindowStart >= 1000) {
-        g_clock.framesPerSecond = g_clock.framesInWindow;
-        g_clock.framesInWindow = 0;
-        g_clock.fpsWindowStart = now;
-    }
-    if (app.settings.showFps) hooks::drawFpsReadout(app, g_clock.framesPerSecond);
+    if (app.settings.showFps && app.screen.surface)
+        drawFrameRate(app.screen.surface, app.frameRate, frameMs, frameRateStyle(app.settings));
     if (app.skipFlip)
         app.skipFlip = false;
     else if (app.screen.surface)

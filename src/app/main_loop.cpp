@@ -2,6 +2,8 @@
 
 #include "app/application.h"
 #include "app/subsystem_hooks.h"
+#include "ui/text_entry.h"
+#include "ui/tooltip.h"
 
 #include <SDL/SDL.h>
 
@@ -59,8 +61,8 @@ void handleEscape(Application& app, const hooks::ScreenStatus& st) {
 
 void handleKey(Application& app, const SDL_KeyboardEvent& key) {
     const hooks::ScreenStatus st = hooks::screenStatus(app);
-    if (st.textEntryActive) {
-        hooks::textEntryKey(app, key);
+    if (app.textEntry.active) {
+        entryKey(app.textEntry, key.keysym.sym, key.keysym.unicode);
         return;
     }
     const SDLKey sym = key.keysym.sym;
@@ -114,12 +116,15 @@ void drawScreen(Application& app, int elapsedMs) {
     hooks::drawOverlays(app, elapsedMs);
 }
 
-void drawTooltip(Application& app) {
-    if (!app.tooltip.surface) return;
+// The tooltip goes on top of everything, except over the Random Number
+// Table and a combat past its opening.
+void drawTooltipIfAllowed(Application& app) {
     const hooks::ScreenStatus st = hooks::screenStatus(app);
-    if (st.randomTableShown || st.combatState >= 2) return;
-    SDL_Rect at{static_cast<Sint16>(app.tooltip.x), static_cast<Sint16>(app.tooltip.y), 0, 0};
-    SDL_BlitSurface(app.tooltip.surface, nullptr, app.screen.surface, &at);
+    if (st.randomTableShown || st.combatState >= 2) {
+        app.tooltip.image.reset();
+        return;
+    }
+    drawTooltip(app.screen.surface, app.tooltip);
 }
 
 void handleToolbarClicks(Application& app) {
@@ -240,7 +245,7 @@ void runFrame(Application& app, int elapsedMs) {
         app.pendingWindowArgs[i].clear();
         hooks::openWindow(app, PENDING_WINDOW_IDS[i], OPEN_FROM_TOP, arg);
     }
-    drawTooltip(app);
+    drawTooltipIfAllowed(app);
     presentFrame(app);
     handleToolbarClicks(app);
     if (!app.playing && titleScreensDone(app, g_windowSeen)) app.quit = true;

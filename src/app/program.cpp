@@ -149,8 +149,7 @@ void shutDown(Application& app) {
     app.screen.skin = nullptr;
     if (app.progressBar.image) SDL_FreeSurface(app.progressBar.image);
     app.progressBar.image = nullptr;
-    if (app.tooltip.surface) SDL_FreeSurface(app.tooltip.surface);
-    app.tooltip.surface = nullptr;
+    app.tooltip.image.reset();
 
     vfsDeinit();
     curl_global_cleanup();

@@ -62,7 +62,6 @@ void closeTopWindow(Application&) {}
 void windowMouseEvent(Application&, const SDL_Event&) {}
 void clickTopWindowButton(Application&, int) {}
 void drawWindows(Application&, int) {}
-void textEntryKey(Application&, const SDL_KeyboardEvent&) {}
 
 void headerButtonsMouse(Application&, const SDL_Event&) {}
 void pagesMouse(Application&, const SDL_Event&) {}
@@ -74,7 +73,6 @@ void wheelPages(Application&, int) {}
 void drawPlayBackground(Application&) {}
 void drawPagesAndButtons(Application&, int) {}
 void drawOverlays(Application&, int) {}
-void drawFpsReadout(Application&, int) {}
 int takeToolbarClick(Application&) {
     return -1;
 }

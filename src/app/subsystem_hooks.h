@@ -62,7 +62,6 @@ struct ScreenStatus {
     int windowCount = 0;    // open windows
     int topWindowId = -1;   // -1 when none
     int topWindowState = 0; // 2 shown, 3 closing; other values are animating
-    bool textEntryActive = false;
     bool randomTableShown = false;
     int randomTableState = 0; // 1 waiting for the player
     bool combatRunning = false;
@@ -81,7 +80,6 @@ void windowMouseEvent(Application& app, const SDL_Event& event);
 // Clicks button `button` of the top window when it is enabled.
 void clickTopWindowButton(Application& app, int button);
 void drawWindows(Application& app, int elapsedMs);
-void textEntryKey(Application& app, const SDL_KeyboardEvent& key);
 
 // ---- Play screen ------------------------------------------------------------
 
@@ -102,7 +100,6 @@ void drawPlayBackground(Application& app); // book picture and title bar
 void drawPagesAndButtons(Application& app, int elapsedMs);
 // The results table viewer, the Random Number Table and the combat screen.
 void drawOverlays(Application& app, int elapsedMs);
-void drawFpsReadout(Application& app, int framesPerSecond);
 // The index of a clicked tool bar button with its click taken, -1 when none.
 int takeToolbarClick(Application& app);
 void switchPagePanels(Application& app, int button);
