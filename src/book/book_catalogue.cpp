@@ -114,8 +114,7 @@ std::string makeBookCode(int number, const std::string& title) {
             atWordStart = true;
             continue;
         }
-        if (atWordStart)
-            code += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (atWordStart) code += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         atWordStart = false;
     }
     return code;
@@ -169,10 +168,14 @@ const BookEntry* findBookByCode(const Application& app, const std::string& code)
     return nullptr;
 }
 
-bool isBookPlayable(int number) { return number >= 1 && number < FIRST_UNPLAYABLE_BOOK; }
+bool isBookPlayable(int number) {
+    return number >= 1 && number < FIRST_UNPLAYABLE_BOOK;
+}
 
 std::string bookArchivePath(const BookEntry& book) {
     return "/data/books/book" + std::to_string(book.number) + "/" + book.code + ".zip";
 }
 
-bool isLastSection(const BookEntry& book, int section) { return section == book.lastSection; }
+bool isLastSection(const BookEntry& book, int section) {
+    return section == book.lastSection;
+}

@@ -3,10 +3,10 @@
 bool sameWord(const PageWord& a, const PageWord& b) {
     return a.text == b.text && a.wordId == b.wordId && a.ignore == b.ignore &&
            a.newParagraph == b.newParagraph && a.endParagraph == b.endParagraph &&
-           a.addLines == b.addLines && a.leftTabs == b.leftTabs &&
-           a.beginCentre == b.beginCentre && a.endCentre == b.endCentre &&
-           a.isButton == b.isButton && a.buttonId == b.buttonId && a.size == b.size &&
-           a.hangIndent == b.hangIndent && a.bold == b.bold && a.italic == b.italic;
+           a.addLines == b.addLines && a.leftTabs == b.leftTabs && a.beginCentre == b.beginCentre &&
+           a.endCentre == b.endCentre && a.isButton == b.isButton && a.buttonId == b.buttonId &&
+           a.size == b.size && a.hangIndent == b.hangIndent && a.bold == b.bold &&
+           a.italic == b.italic;
 }
 
 std::string describeWord(const PageWord& word) {

@@ -40,8 +40,12 @@ struct PageWord {
 // Equality as the script writer needs it: layout position, image, ascent and
 // `order` do not count.
 bool sameWord(const PageWord& a, const PageWord& b);
-inline bool operator==(const PageWord& a, const PageWord& b) { return sameWord(a, b); }
-inline bool operator!=(const PageWord& a, const PageWord& b) { return !sameWord(a, b); }
+inline bool operator==(const PageWord& a, const PageWord& b) {
+    return sameWord(a, b);
+}
+inline bool operator!=(const PageWord& a, const PageWord& b) {
+    return !sameWord(a, b);
+}
 
 // One line describing the word: its id, a tab, its text, and, after another tab,
 // every mark that differs from the default ("NEW_P END_P SIZE:140 BOLD ..."), in

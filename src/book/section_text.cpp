@@ -38,7 +38,9 @@ struct Conversion {
     }
 };
 
-bool contains(const std::string& s, const char* what) { return s.find(what) != std::string::npos; }
+bool contains(const std::string& s, const char* what) {
+    return s.find(what) != std::string::npos;
+}
 
 // (a) One fix of each kind, on its first occurrence; later ones are met by
 // later passes. Dashes become words of their own.
@@ -74,7 +76,8 @@ void splitAtSpace(std::string& text, std::string& carry) {
         text.erase(space, 1);
     } else {
         size_t rest = space;
-        while (rest < text.size() && text[rest] == ' ') ++rest;
+        while (rest < text.size() && text[rest] == ' ')
+            ++rest;
         carry.append(text, rest, std::string::npos);
         text.resize(space);
     }
@@ -164,7 +167,8 @@ void applyTag(Conversion& c, const std::string& tag, size_t at, std::string& tex
         // Every footnote starts a word of its own.
         if (c.section == "footnotz" && at < text.size()) {
             size_t from = at;
-            while (from < text.size() && text[from] == ' ') ++from;
+            while (from < text.size() && text[from] == ' ')
+                ++from;
             carry.insert(0, text, from, std::string::npos);
             text.resize(at);
         }
@@ -420,7 +424,8 @@ void convertSectionText(DataFile& file, const std::string& sectionName,
         token.clear();
     }
     if (words.size() > firstNew) words.back().endParagraph = true;
-    for (size_t i = firstNew; i < words.size(); ++i) words[i].wordId = static_cast<int>(i);
+    for (size_t i = firstNew; i < words.size(); ++i)
+        words[i].wordId = static_cast<int>(i);
 }
 
 std::vector<std::string> sectionSourcePaths(const SectionPage& page,
@@ -432,8 +437,7 @@ std::vector<std::string> sectionSourcePaths(const SectionPage& page,
     } else {
         paths.push_back(page.bookCode + "/" + sectionName + ".htm");
     }
-    paths.push_back(page.bookCode + "/en/xhtml/gs/" + page.bookCode + "/" + sectionName +
-                    ".htm");
+    paths.push_back(page.bookCode + "/en/xhtml/gs/" + page.bookCode + "/" + sectionName + ".htm");
     return paths;
 }
 

@@ -18,7 +18,8 @@ std::vector<PageWord> convert(const std::string& body, const std::string& sectio
 
 std::vector<std::string> texts(const std::vector<PageWord>& words) {
     std::vector<std::string> out;
-    for (const PageWord& w : words) out.push_back(w.text);
+    for (const PageWord& w : words)
+        out.push_back(w.text);
     return out;
 }
 
@@ -88,12 +89,13 @@ TEST(SectionTextWords, HeadingsAreCentredBoldAndSizedByLevel) {
 TEST(SectionTextWords, ItalicAndBoldSpans) {
     auto w = convert("<p>a <i>word</i> after <cite>The Book of Ways</cite> <strong>big "
                      "bold</strong> plain</p>");
-    ASSERT_EQ(texts(w), (Texts{"a", "word", "after", "The", "Book", "of", "Ways", "big", "bold",
-                               "plain"}));
+    ASSERT_EQ(texts(w),
+              (Texts{"a", "word", "after", "The", "Book", "of", "Ways", "big", "bold", "plain"}));
     EXPECT_FALSE(w[0].italic);
     EXPECT_TRUE(w[1].italic);
     EXPECT_FALSE(w[2].italic);
-    for (int i = 3; i <= 6; ++i) EXPECT_TRUE(w[i].italic) << w[i].text;
+    for (int i = 3; i <= 6; ++i)
+        EXPECT_TRUE(w[i].italic) << w[i].text;
     EXPECT_TRUE(w[7].bold);
     EXPECT_TRUE(w[8].bold);
     EXPECT_FALSE(w[9].bold);
@@ -117,8 +119,8 @@ TEST(SectionTextWords, IllustrationsBecomeNamedPlaceholders) {
 TEST(SectionTextWords, OneFightPlaceholderPerSection) {
     auto w = convert("<p>Text.</p>\n<p class=\"combat\">Wolf: COMBAT SKILL 14</p>\n"
                      "<p class=\"combat\">Wolf: COMBAT SKILL 12</p>");
-    EXPECT_EQ(texts(w), (Texts{"Text.", "Fight", "Wolf:", "COMBAT", "SKILL", "14", "Wolf:",
-                               "COMBAT", "SKILL", "12"}));
+    EXPECT_EQ(texts(w), (Texts{"Text.", "Fight", "Wolf:", "COMBAT", "SKILL", "14",
+                               "Wolf:", "COMBAT", "SKILL", "12"}));
     const PageWord& fight = w[1];
     EXPECT_TRUE(fight.newParagraph && fight.endParagraph && fight.beginCentre && fight.endCentre);
     EXPECT_TRUE(w[2].beginCentre);
@@ -176,8 +178,8 @@ TEST(SectionTextWords, WithoutBodyMarkerTheWholeFileIsConverted) {
     EXPECT_EQ(texts(w), (Texts{"Top", "Body", "text"}));
 
     // With the marker, the head is skipped; indentation (spaces or tabs) does not matter.
-    DataFile g = openMemoryRead("<title>Top</title>\n\t  <div id=\"body\">  \r\n<p>Body</p>\r\n",
-                                "x.htm");
+    DataFile g =
+        openMemoryRead("<title>Top</title>\n\t  <div id=\"body\">  \r\n<p>Body</p>\r\n", "x.htm");
     w.clear();
     convertSectionText(g, "sect9", w);
     EXPECT_EQ(texts(w), (Texts{"Body"}));
@@ -186,7 +188,8 @@ TEST(SectionTextWords, WithoutBodyMarkerTheWholeFileIsConverted) {
 TEST(SectionTextWords, WordsAreNumberedAndTheLastEndsItsParagraph) {
     auto w = convert("one two\nthree");
     ASSERT_EQ(w.size(), 3u);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(w[i].wordId, i);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w[i].wordId, i);
     EXPECT_TRUE(w[2].endParagraph);
     EXPECT_FALSE(w[1].endParagraph);
     EXPECT_TRUE(convert("").empty());
@@ -196,9 +199,8 @@ TEST(SectionTextWords, FootnoteMarkersAndBodies) {
     auto w = convert("<p>A word<a href=\"footnotz.htm#f1\">1</a> here.</p>\n"
                      "<div id=\"footnotes\">\n"
                      "<p>[<a href=\"sect3.htm#foot1\">1</a>] The note itself.</p>\n</div>");
-    ASSERT_EQ(texts(w),
-              (Texts{"A", "word", "FOOTNOTE:1", "here.", "FOOTNOTE:[1]", "The", "note",
-                     "itself."}));
+    ASSERT_EQ(texts(w), (Texts{"A", "word", "FOOTNOTE:1", "here.", "FOOTNOTE:[1]", "The", "note",
+                               "itself."}));
     EXPECT_EQ(w[2].size, 70);
     EXPECT_EQ(w[4].size, 70);
     // A marker that stands alone after its link is prefixed by the link's own pass.
@@ -244,7 +246,8 @@ TEST(SectionTextWords, UnfinishedTagEndsTheConversion) {
     EXPECT_EQ(texts(w), (Texts{"kept", "words"}));
     // A stray "<" never closed swallows the rest of the page, but nothing blows up.
     std::string longPage = "<p>start a < b";
-    for (int i = 0; i < 20000; ++i) longPage += " filler<i>x</i>";
+    for (int i = 0; i < 20000; ++i)
+        longPage += " filler<i>x</i>";
     auto v = convert(longPage);
     EXPECT_EQ(texts(v), (Texts{"start", "a"}));
 }
