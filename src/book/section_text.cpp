@@ -1,5 +1,7 @@
 #include "book/section_text.h"
 
+#include "ui/message.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -381,7 +383,7 @@ bool isBodyMarker(const std::string& line) {
 void reportNoSource() {
     const char* text = "Couldn't even open 'blank.dat'. This is really bad!\n";
     std::printf("%s", text);
-    // The popup joins once the message box exists; the page stays empty.
+    showMessage("No htm file, & no blank.dat", text);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "book/section_text.h"
 #include "fs/vfs.h"
 #include "support/test_env.h"
@@ -302,6 +303,14 @@ TEST_F(SectionTextSource, NothingToOpenLeavesAnEmptyPage) {
     SectionPage page;
     page.bookCode = "01ftak";
     page.words.resize(3);
+    Application app;
+    theApp = &app;
     EXPECT_FALSE(loadSectionText(page, "sect5"));
+    theApp = nullptr;
     EXPECT_TRUE(page.words.empty());
+    ASSERT_EQ(app.messages.pending.size(), 1u);
+    EXPECT_EQ(app.messages.pending[0].title, "No htm file, & no blank.dat");
+    EXPECT_EQ(app.messages.pending[0].text,
+              "Couldn't even open 'blank.dat'. This is really bad!\n");
+    EXPECT_EQ(app.messages.pending[0].caption1, "OK");
 }
