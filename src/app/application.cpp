@@ -6,11 +6,13 @@ Application* theApp = nullptr;
 
 Application::Application() {
     settings.app = this;
+    // Compiled-in tables come first: everything after start-up may read them.
+    buildBookCatalogue(*this);
+    buildFrontMatter(*this);
 }
 
 Application* createApplication() {
     theApp = new Application();
-    hooks::buildStaticTables(*theApp);
     return theApp;
 }
 

@@ -5,7 +5,11 @@
 #include "app/screen_maths.h"
 #include "app/settings.h"
 #include "app/title_screen.h"
+#include "book/book_catalogue.h"
 #include "book/random_source.h"
+#include "character/character.h"
+#include "character/item_catalogue.h"
+#include "character/rule_options.h"
 #include "fs/data_file.h"
 #include "ui/button.h"
 #include "ui/font.h"
@@ -18,6 +22,7 @@
 #include <SDL/SDL_video.h>
 
 #include <string>
+#include <vector>
 
 // Initial page-layout margins in pixels; the paper settings trim them.
 constexpr int PAGE_MARGIN_FIRST = 45;
@@ -79,9 +84,14 @@ struct Application {
     int editorLastBook = 1;
     std::string editorLastSection = "sect1";
 
-    // The gameplay rule block of "settings.txt" as read, kept so that saving
-    // the settings does not lose it.
-    std::string ruleDefaultsText;
+    // Books: the catalogue and the front-matter pages, built by the constructor.
+    std::vector<BookEntry> books;
+    std::vector<FrontMatterPage> frontMatter;
+
+    // Character and inventory
+    Character character;     // the hero of the campaign being played
+    RuleOptions rules;       // the campaign's house rules
+    std::vector<Item> items; // the item catalogue, loaded once at start
 
     // Presentation toolkit
     FontSet fonts;           // role fonts, reopened when the settings change

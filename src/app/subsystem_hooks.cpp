@@ -7,37 +7,31 @@
 
 namespace hooks {
 
-void buildStaticTables(Application&) {}
-
-int catalogueBookCount(const Application&) {
-    return 0;
+int catalogueBookCount(const Application& app) {
+    return static_cast<int>(app.books.size());
 }
-bool bookMountInfo(const Application&, int, BookMountInfo&) {
-    return false;
+
+bool bookMountInfo(const Application& app, int index, BookMountInfo& out) {
+    const BookEntry* book = findBook(app, index + 1);
+    if (!book) return false;
+    out.number = book->number;
+    out.code = book->code;
+    out.archiveSize = book->archiveSize;
+    return true;
 }
 
 void loadCataloguesBeforeSettings(Application&) {}
-void loadCataloguesAfterSettings(Application&) {}
+void loadCataloguesAfterSettings(Application& app) {
+    loadCatalogue(app.items);
+}
 
-// Until the rule options have their own reader, the block is kept as read so
-// that saving the settings does not lose it.
+// The last used rules are the defaults of the next campaign.
 void readRuleDefaults(Application& app, DataFile& file) {
-    app.ruleDefaultsText.clear();
-    std::string line;
-    for (int lines = 0; lines < 256 && readLine(file, line); ++lines) {
-        line.erase(line.find_last_not_of(" \t\xa0") + 1);
-        if (line.empty() || line.compare(0, 2, "##") == 0 || line.compare(0, 2, "//") == 0)
-            continue;
-        app.ruleDefaultsText += line + "\n";
-        if (line == "END") break;
-    }
+    readRules(file, app.rules);
 }
 
 bool writeRuleDefaults(Application& app, DataFile& file) {
-    if (app.ruleDefaultsText.empty()) return true;
-    std::string text = app.ruleDefaultsText;
-    if (text.size() < 4 || text.compare(text.size() - 4, 4, "END\n") != 0) text += "END\n";
-    return writeText(0, file, text);
+    return writeRules(app.rules, file, app.paths.indentLevel);
 }
 
 void loadInterfaceImages(Application&) {}

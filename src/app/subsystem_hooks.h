@@ -17,10 +17,6 @@ namespace hooks {
 
 // ---- Start-up ---------------------------------------------------------------
 
-// Built with the Application: the book catalogue, the front-matter table and
-// the awards table.
-void buildStaticTables(Application& app);
-
 // What mounting needs from the book catalogue.
 struct BookMountInfo {
     int number = 0;           // book number, 1-based

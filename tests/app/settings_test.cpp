@@ -89,6 +89,42 @@ const char* const DEFAULT_FILE_LINES[] = {
     "## They will be used as the default for a new campaign.",
     "#############################################################",
     "GAMEPLAY_SETTINGS:",
+    // The rule block: the first line and END flush left, the rest indented.
+    "WEAPON_RULES: 0",
+    "    ARMOR_RULES: 0",
+    "    ARMOR_REMOVAL: 1",
+    "    HEAL_WITH_MEAL: 0",
+    "    HEAL_STACKING: 0",
+    "    HEALING_RULES: 0",
+    "    INTELLIGENT_DAMAGE: 1",
+    "    INTELLIGENT_AUTOHEAL: 1",
+    "    INITIAL_STATS: 0",
+    "    LIMITED_DISCIPLINES: 0",
+    "    LORE_CIRCLES_HC: 0",
+    "    DUAL_WIELD: 0",
+    "    LIMIT_SI: 0",
+    "    EXTENDED_CRT: 0",
+    "    EXTRA_STORAGE: 0",
+    "    WS_STACKING: 0",
+    "    SHIELD_ON_ARM: 1",
+    "    ALLOW_MINDBLAST: 1",
+    "    ALLOW_PSI_SURGE: 1",
+    "    DOUBLE_PSYCHIC_BONUSES: 0",
+    "    ALLOW_ALETHER: 1",
+    "    ALLOW_SILVER_HELMET: 1",
+    "    ALLOW_SUNBLADE: 0",
+    "    ALLOW_SHIELD: 0",
+    "    WM_BOW_CS_BOOST: 1",
+    "    WM_BOW_RN_BOOST: 0",
+    "    WM_BOW_DAMAGE_BOOST: 0",
+    "    ALLOW_MID_SAVES: 0",
+    "    ALLOW_GUIDED_RTN: 0",
+    "    GM_STATS_TRANSFER: 1",
+    "    GM_ITEM_IMPORT: 0",
+    "    GM_EXTRA_DISC_BONUS: 0",
+    "    GM_RULES_NEW",
+    "    BTB_RULES_NEW",
+    "END",
 };
 
 std::string defaultFile() {
@@ -217,13 +253,15 @@ TEST_F(SettingsTest, AFiveFromTheOptionsWindowIsSavedAndReadBackAsTen) {
     EXPECT_EQ(s().targetFps, 10);
 }
 
-TEST_F(SettingsTest, TheGameplayBlockSurvivesASave) {
+TEST_F(SettingsTest, TheGameplayBlockCarriesTheRuleDefaults) {
     ASSERT_TRUE(loadText("TARGET_FPS 40\r\nGAMEPLAY_SETTINGS:\r\nWEAPON_RULES: 1\r\n"
-                         "    ARMOR_RULES: 2\r\nGM_RULES_NEW\r\nEND\r\nEDITOR_LAST_BOOK: 3\r\n"));
-    EXPECT_EQ(app->editorLastBook, 3);
+                         "    ARMOR_RULES: 2\r\nGM_RULES_NEW\r\nBTB_RULES_NEW\r\nEND\r\n"
+                         "EDITOR_LAST_BOOK: 3\r\n"));
+    EXPECT_EQ(app->editorLastBook, 3); // keys after the block are still read
+    EXPECT_EQ(app->rules.weaponRules, 1);
+    EXPECT_EQ(app->rules.armorRules, 2);
     const std::string text = saved();
-    EXPECT_NE(text.find("GAMEPLAY_SETTINGS:\r\nWEAPON_RULES: 1\r\nARMOR_RULES: 2\r\n"
-                        "GM_RULES_NEW\r\nEND\r\n"),
+    EXPECT_NE(text.find("GAMEPLAY_SETTINGS:\r\nWEAPON_RULES: 1\r\n    ARMOR_RULES: 2\r\n"),
               std::string::npos);
     EXPECT_EQ(text.rfind("END\r\n"), text.size() - 5);
 }
@@ -246,8 +284,9 @@ TEST_F(SettingsTest, BadInputNeverCrashes) {
     EXPECT_GE(s().targetFps, 10);
     loadText(std::string(2'000'000, 'X') + " TARGET_FPS 20");
     EXPECT_EQ(s().targetFps, 20);
-    loadText("GAMEPLAY_SETTINGS:\nWEAPON_RULES: 1\n");
-    EXPECT_NE(saved().find("WEAPON_RULES: 1\r\nEND\r\n"), std::string::npos);
+    loadText("GAMEPLAY_SETTINGS:\nWEAPON_RULES: 2\n"); // cut off inside the block
+    EXPECT_EQ(app->rules.weaponRules, 2);
+    EXPECT_EQ(saved().rfind("END\r\n"), saved().size() - 5);
 }
 
 TEST_F(SettingsTest, UnwritableFolderReportsFailureAndKeepsDefaults) {
