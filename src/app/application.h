@@ -2,6 +2,10 @@
 // the one global pointer `theApp`. Subsystems add their members here.
 #pragma once
 
+#include "book/book_catalogue.h"
+#include "character/character.h"
+#include "character/item_catalogue.h"
+#include "character/rule_options.h"
 #include "fs/data_file.h"
 #include "ui/button.h"
 #include "ui/font.h"
@@ -11,8 +15,21 @@
 #include "ui/text_entry.h"
 #include "ui/tooltip.h"
 
+#include <vector>
+
 struct Application {
+    Application();
+
     FileSystemPaths paths;
+
+    // Books: the catalogue and the front-matter pages, built by the constructor.
+    std::vector<BookEntry> books;
+    std::vector<FrontMatterPage> frontMatter;
+
+    // Character and inventory
+    Character character;     // the hero of the campaign being played
+    RuleOptions rules;       // the campaign's house rules
+    std::vector<Item> items; // the item catalogue, loaded once at start
 
     // Presentation toolkit
     FontSet fonts;           // role fonts, reopened when the settings change
