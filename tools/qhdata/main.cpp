@@ -55,10 +55,14 @@ int convert(const char* mode, const char* inPath, const char* outPath) {
         return 1;
     }
     std::string out;
-    if (!std::strcmp(mode, "decode")) out = unshiftBytes(in);
-    else if (!std::strcmp(mode, "encode")) out = encodeText(in, true);
-    else if (!std::strcmp(mode, "shift")) out = shiftBytes(in);
-    else out = unshiftBytes(in);
+    if (!std::strcmp(mode, "decode"))
+        out = unshiftBytes(in);
+    else if (!std::strcmp(mode, "encode"))
+        out = encodeText(in, true);
+    else if (!std::strcmp(mode, "shift"))
+        out = shiftBytes(in);
+    else
+        out = unshiftBytes(in);
     if (!writeFileIfChanged(outPath, out)) {
         std::fprintf(stderr, "qhdata: cannot write %s\n", outPath);
         return 1;
@@ -67,7 +71,17 @@ int convert(const char* mode, const char* inPath, const char* outPath) {
 }
 
 bool endsWith(const std::string& s, const std::string& suffix) {
-    return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return s.size() >= suffix.size() &&
+           s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// The demo books' pages (books/book<N>/src) are packed into their zip by
+// bookpack; the loose pages are not part of the data folder.
+bool isBookSource(const fs::path& rel) {
+    auto it = rel.begin();
+    if (it == rel.end() || *it != "books") return false;
+    if (++it == rel.end() || ++it == rel.end()) return false;
+    return *it == "src";
 }
 
 int buildTree(const fs::path& src, const fs::path& dest) {
@@ -81,6 +95,7 @@ int buildTree(const fs::path& src, const fs::path& dest) {
         if (!entry.is_regular_file()) continue;
         fs::path rel = fs::relative(entry.path(), src);
         std::string name = rel.string();
+        if (isBookSource(rel)) continue;
         std::string bytes;
         if (!readFile(entry.path(), bytes)) {
             ++failures;
