@@ -3,9 +3,25 @@
 #pragma once
 
 #include "fs/data_file.h"
+#include "ui/button.h"
+#include "ui/font.h"
+#include "ui/frame_rate.h"
+#include "ui/message.h"
+#include "ui/skin.h"
+#include "ui/text_entry.h"
+#include "ui/tooltip.h"
 
 struct Application {
     FileSystemPaths paths;
+
+    // Presentation toolkit
+    FontSet fonts;           // role fonts, reopened when the settings change
+    SkinImages skin;         // skin images, reloaded when the settings change
+    ButtonStyle buttonStyle; // colours, tooltip font and delay used by every button
+    TextEntry textEntry;     // the one number or text entry
+    TooltipSlot tooltip;     // drawn last in the frame
+    MessageQueue messages;   // message box requests for the window dispatcher
+    FrameRateCounter frameRate;
 };
 
 extern Application* theApp;

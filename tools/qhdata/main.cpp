@@ -55,14 +55,10 @@ int convert(const char* mode, const char* inPath, const char* outPath) {
         return 1;
     }
     std::string out;
-    if (!std::strcmp(mode, "decode"))
-        out = unshiftBytes(in);
-    else if (!std::strcmp(mode, "encode"))
-        out = encodeText(in, true);
-    else if (!std::strcmp(mode, "shift"))
-        out = shiftBytes(in);
-    else
-        out = unshiftBytes(in);
+    if (!std::strcmp(mode, "decode")) out = unshiftBytes(in);
+    else if (!std::strcmp(mode, "encode")) out = encodeText(in, true);
+    else if (!std::strcmp(mode, "shift")) out = shiftBytes(in);
+    else out = unshiftBytes(in);
     if (!writeFileIfChanged(outPath, out)) {
         std::fprintf(stderr, "qhdata: cannot write %s\n", outPath);
         return 1;
@@ -71,8 +67,7 @@ int convert(const char* mode, const char* inPath, const char* outPath) {
 }
 
 bool endsWith(const std::string& s, const std::string& suffix) {
-    return s.size() >= suffix.size() &&
-           s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // The demo books' pages (books/book<N>/src) are packed into their zip by
