@@ -2,6 +2,9 @@
 // the one global pointer `theApp`. Subsystems add their members here.
 #pragma once
 
+#include "character/character.h"
+#include "character/item_catalogue.h"
+#include "character/rule_options.h"
 #include "fs/data_file.h"
 #include "ui/button.h"
 #include "ui/font.h"
@@ -11,8 +14,15 @@
 #include "ui/text_entry.h"
 #include "ui/tooltip.h"
 
+#include <vector>
+
 struct Application {
     FileSystemPaths paths;
+
+    // Character and inventory
+    Character character;     // the hero of the campaign being played
+    RuleOptions rules;       // the campaign's house rules
+    std::vector<Item> items; // the item catalogue, loaded once at start
 
     // Presentation toolkit
     FontSet fonts;           // role fonts, reopened when the settings change
