@@ -2,6 +2,7 @@
 // the one global pointer `theApp`. Subsystems add their members here.
 #pragma once
 
+#include "book/book_catalogue.h"
 #include "character/character.h"
 #include "character/item_catalogue.h"
 #include "character/rule_options.h"
@@ -17,7 +18,13 @@
 #include <vector>
 
 struct Application {
+    Application();
+
     FileSystemPaths paths;
+
+    // Books: the catalogue and the front-matter pages, built by the constructor.
+    std::vector<BookEntry> books;
+    std::vector<FrontMatterPage> frontMatter;
 
     // Character and inventory
     Character character;     // the hero of the campaign being played

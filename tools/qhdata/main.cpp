@@ -3,6 +3,7 @@
 //   qhdata encode IN.txt OUT.dat    plain text -> shifted file, as the program writes it
 //   qhdata shift|unshift IN OUT     raw byte shift only (exact inverses on any file)
 //   qhdata build-tree SRC DEST      copy the data folder, encoding every *.dat.txt source
+//   qhdata words FILE [SECTION]     the words the game makes of one XHTML page
 #include "fs/data_file.h"
 
 #include <cstdio>
@@ -14,6 +15,8 @@
 #include <string>
 
 namespace fs = std::filesystem;
+
+int wordsCommand(int argc, char** argv); // words.cpp
 
 namespace {
 
@@ -44,7 +47,8 @@ bool writeFileIfChanged(const fs::path& p, const std::string& bytes) {
 
 int usage() {
     std::fprintf(stderr, "usage: qhdata decode|encode|shift|unshift IN OUT\n"
-                         "       qhdata build-tree SRC_DATA_DIR DEST_DATA_DIR\n");
+                         "       qhdata build-tree SRC_DATA_DIR DEST_DATA_DIR\n"
+                         "       qhdata words FILE.htm [SECTION_NAME]\n");
     return 2;
 }
 
@@ -113,6 +117,7 @@ int buildTree(const fs::path& src, const fs::path& dest) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && !std::strcmp(argv[1], "words")) return wordsCommand(argc, argv);
     if (argc != 4) return usage();
     const char* mode = argv[1];
     if (!std::strcmp(mode, "build-tree")) return buildTree(argv[2], argv[3]);
