@@ -5,6 +5,7 @@
 //   qhdata shift|unshift IN OUT     raw byte shift only (exact inverses on any file)
 //   qhdata build-tree SRC DEST      copy the data folder, encoding every *.dat.txt source
 //   qhdata decode-tree SRC DEST     write a plain NAME.dat.txt source for every *.dat of SRC
+//   qhdata words FILE [SECTION]     the words the game makes of one XHTML page
 #include "fs/data_file.h"
 
 #include <cstdio>
@@ -16,6 +17,8 @@
 #include <string>
 
 namespace fs = std::filesystem;
+
+int wordsCommand(int argc, char** argv); // words.cpp
 
 namespace {
 
@@ -49,7 +52,8 @@ int usage() {
     std::fprintf(stderr, "usage: qhdata decode|encode|shift|unshift IN OUT\n"
                          "       qhdata cat IN.dat\n"
                          "       qhdata build-tree SRC_DATA_DIR DEST_DATA_DIR\n"
-                         "       qhdata decode-tree DATA_DIR SOURCES_DIR\n");
+                         "       qhdata decode-tree DATA_DIR SOURCES_DIR\n"
+                         "       qhdata words FILE.htm [SECTION_NAME]\n");
     return 2;
 }
 
@@ -100,6 +104,15 @@ bool endsWith(const std::string& s, const std::string& suffix) {
            s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// The demo books' pages (books/book<N>/src) are packed into their zip by
+// bookpack; the loose pages are not part of the data folder.
+bool isBookSource(const fs::path& rel) {
+    auto it = rel.begin();
+    if (it == rel.end() || *it != "books") return false;
+    if (++it == rel.end() || ++it == rel.end()) return false;
+    return *it == "src";
+}
+
 int buildTree(const fs::path& src, const fs::path& dest) {
     if (!fs::is_directory(src)) {
         std::fprintf(stderr, "qhdata: %s is not a folder\n", src.string().c_str());
@@ -111,6 +124,7 @@ int buildTree(const fs::path& src, const fs::path& dest) {
         if (!entry.is_regular_file()) continue;
         fs::path rel = fs::relative(entry.path(), src);
         std::string name = rel.string();
+        if (isBookSource(rel)) continue;
         std::string bytes;
         if (!readFile(entry.path(), bytes)) {
             ++failures;
@@ -166,6 +180,7 @@ int printDecoded(const char* path) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && !std::strcmp(argv[1], "cat")) return printDecoded(argv[2]);
+    if (argc >= 2 && !std::strcmp(argv[1], "words")) return wordsCommand(argc, argv);
     if (argc != 4) return usage();
     const char* mode = argv[1];
     if (!std::strcmp(mode, "build-tree")) return buildTree(argv[2], argv[3]);
