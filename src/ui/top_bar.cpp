@@ -31,7 +31,8 @@ void makeMainMenuButton(Button& b, const FontPtr& menuFont, SDL_Color textColour
 void makeImageButton(Button& b, const std::string& folder, const std::string& name, double scale,
                      const std::string& tooltip, int overShift, int pressedShift) {
     SDL_Surface* raw = loadImage(folder, name);
-    SurfacePtr image = shareSurface(scale == 1.0 || isPlaceholder(raw) ? raw : scaleImage(raw, scale));
+    SurfacePtr image =
+        shareSurface(scale == 1.0 || isPlaceholder(raw) ? raw : scaleImage(raw, scale));
     if (image.get() != raw) SDL_FreeSurface(raw);
     setShadedImages(b, image, overShift, pressedShift);
     b.caption = " ";

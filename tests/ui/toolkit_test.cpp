@@ -1,4 +1,5 @@
 #include "ui/image.h"
+#include "ui/text.h"
 #include "ui/toolkit.h"
 #include "ui/top_bar.h"
 #include "ui_fixture.h"
@@ -6,7 +7,7 @@
 namespace {
 
 class ToolkitTest : public UiTest {
-protected:
+  protected:
     void SetUp() override {
         UiTest::SetUp();
         installFont("bluehigh.ttf");
@@ -73,4 +74,25 @@ TEST_F(ToolkitTest, TopBarButtonsShadeTheirImages) {
     EXPECT_GT(inkIn(48, 96), 20);
     m = Button{};
     menu.reset();
+}
+
+TEST_F(ToolkitTest, WordImagesAreSharedPerFontColourAndText) {
+    FontPtr font = shareFont(openFont("bluehigh", 20));
+    FontPtr other = shareFont(openFont("bluehigh", 30));
+    {
+        WordImageCache cache;
+        SDL_Color black{0, 0, 0, 0}, red{255, 0, 0, 0};
+        SurfacePtr a = cache.get(font, "the", black);
+        ASSERT_TRUE(a);
+        EXPECT_EQ(cache.get(font, "the", black).get(), a.get());
+        EXPECT_NE(cache.get(font, "the", red).get(), a.get());
+        EXPECT_NE(cache.get(other, "the", black).get(), a.get());
+        EXPECT_NE(cache.get(font, "The", black).get(), a.get());
+        EXPECT_EQ(cache.size(), 4u);
+        EXPECT_FALSE(cache.get(nullptr, "the", black));
+        cache.clear();
+        EXPECT_EQ(a.use_count(), 1); // the page's copy outlives the cache
+    }
+    font.reset();
+    other.reset();
 }
