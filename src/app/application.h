@@ -18,6 +18,9 @@
 #include "ui/skin.h"
 #include "ui/text_entry.h"
 #include "ui/tooltip.h"
+#include "ui/window_manager.h"
+#include "ui/windows.h"
+#include "save/profiles.h"
 
 #include <SDL/SDL_video.h>
 
@@ -101,6 +104,13 @@ struct Application {
     TooltipSlot tooltip;     // drawn last in the frame
     MessageQueue messages;   // message box requests for the window dispatcher
     FrameRateCounter frameRate;
+
+    // Windows and profiles
+    WindowManager windowManager;        // every menu, dialog and viewer, and the open stack
+    WindowData windowData;              // what the windows keep between frames
+    ProfileList profiles;               // the five players and the active one
+    std::vector<std::string> avatars;   // avatar pictures, sorted
+    std::vector<std::string> fontNames; // fonts of the fonts folder, for the font options
 };
 
 extern Application* theApp;

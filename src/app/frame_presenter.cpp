@@ -13,7 +13,7 @@ Uint32 g_lastPresent = 0;
 
 bool somethingAnimates(const Application& app) {
     const hooks::ScreenStatus st = hooks::screenStatus(app);
-    return (st.windowCount > 0 && st.topWindowState != WINDOW_SHOWN) || st.randomTableShown ||
+    return (st.windowCount > 0 && st.topWindowState != WINDOW_OPEN) || st.randomTableShown ||
            st.combatRunning || st.resultsTableActive;
 }
 

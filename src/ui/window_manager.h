@@ -19,6 +19,25 @@ using WindowClickHandler = void (*)(Application* app, int windowId, int buttonId
 using WindowRefreshHandler = bool (*)(Application* app, int windowId);
 using WindowClosedHandler = void (*)(Application* app, int windowId);
 
+// Where a window's button was placed (see window_layout.h), kept so that a new
+// caption can be placed again.
+struct WindowPlacement {
+    int buttonId = 0;
+    double xPercent = 50;
+    int align = 0;
+    int y = 0;
+    int font = 2;
+};
+
+// Buttons of a window hit-test and draw relative to where the window is drawn
+// this frame; credits of a scrolling window also move up by the scroll offset.
+struct WindowOrigin : ButtonPage {
+    int x = 0, y = 0, scroll = 0;
+    int pageX() const override { return x; }
+    int pageY() const override { return y; }
+    int pageScroll() const override { return scroll; }
+};
+
 struct GameWindow {
     Application* app = nullptr;
     int id = 0;
@@ -26,7 +45,8 @@ struct GameWindow {
     WindowRefreshHandler onRefresh = nullptr;
     WindowClosedHandler onClosed = nullptr;
     std::vector<std::unique_ptr<Button>> buttons; // labels and buttons; positions relative to the window
-    SDL_Surface* background = nullptr; // owned; its size is the window's size
+    std::vector<WindowPlacement> placements;
+    WindowOrigin origin;    SDL_Surface* background = nullptr; // owned; its size is the window's size
     int width = 0, height = 0;         // cached background size
     bool shown = false;
     bool active = false;
