@@ -3,6 +3,7 @@
 #pragma once
 
 #include "book/book_catalogue.h"
+#include "book/download.h"
 #include "character/character.h"
 #include "character/item_catalogue.h"
 #include "character/rule_options.h"
@@ -25,6 +26,9 @@ struct Application {
     // Books: the catalogue and the front-matter pages, built by the constructor.
     std::vector<BookEntry> books;
     std::vector<FrontMatterPage> frontMatter;
+    DownloadServers servers;      // where books, covers and fan art are fetched from
+    ProgressBar progressBar;      // drawn while a download runs
+    std::string publishedVersion; // newest version read by the update check
 
     // Character and inventory
     Character character;     // the hero of the campaign being played
