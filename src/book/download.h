@@ -8,12 +8,12 @@
 
 #include "fs/data_file.h"
 
-#include <memory>
+#include <SDL/SDL_video.h>
+
 #include <string>
 #include <vector>
 
 struct Application;
-struct SDL_Surface;
 
 // The addresses downloads come from, read from a plain file of the data set
 // that users may edit. The program appends only file names to the two folders.
@@ -34,12 +34,13 @@ bool loadDownloadServers(DownloadServers& servers, const std::string& path = SER
 const DownloadServers& downloadServers(Application& app);
 
 // The download progress bar: an optional frame picture with the bar's
-// rectangle inside it, placed by a keypad code (1 bottom left ... 9 top right).
+// rectangle inside it (from "/data/misc/pb1.txt", loaded with the intro),
+// placed by a keypad code (1 bottom left ... 9 top right).
 struct ProgressBar {
-    std::shared_ptr<SDL_Surface> frame; // null: a plain bar at the bottom right
-    int barX = 0, barY = 0, barWidth = 0, barHeight = 0; // relative to the frame
+    SDL_Surface* image = nullptr; // the frame, owned by the application; null: a plain bar
+    SDL_Rect rect = {};           // the bar, relative to the frame
     int placement = 3;
-    bool frameDrawn = false;
+    bool frameDrawn = false; // the frame is on screen already
 };
 
 // One transfer in progress.
@@ -84,8 +85,6 @@ bool compareVersions(const std::string& current, const std::string& published);
 // download_view.cpp: drawing and input while a transfer runs.
 // Draws the bar at done of total and pushes only its rectangle to the screen.
 void drawProgress(int done, int total, ProgressBar& bar);
-// Loads the frame and rectangle from "/data/misc/pb1.txt", scaled by uiScale.
-void loadProgressBar(ProgressBar& bar, double uiScale);
 // Drains the event queue; false when the transfer must stop (Escape, or a
 // quit, which is put back for the main loop).
 bool pollDownloadEvents();

@@ -1,13 +1,9 @@
 // The download progress bar and the input a transfer listens to.
 #include "book/download.h"
 
-#include "ui/image.h"
-#include "ui/surface.h"
-
 #include <SDL/SDL.h>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -20,14 +16,14 @@ void updateOnScreen(SDL_Surface* screen, const SDL_Rect& r) {
 
 SDL_Rect barRectangle(SDL_Surface* screen, ProgressBar& bar) {
     SDL_Rect r;
-    if (!bar.frame) {
+    if (!bar.image) {
         r.x = static_cast<Sint16>(screen->w * 80 / 100);
         r.y = static_cast<Sint16>(screen->h * 96 / 100);
         r.w = static_cast<Uint16>(screen->w * 17 / 100);
         r.h = static_cast<Uint16>(screen->h / 50);
         return r;
     }
-    SDL_Surface* frame = bar.frame.get();
+    SDL_Surface* frame = bar.image;
     int column = (bar.placement - 1) % 3; // 0 left, 1 centre, 2 right
     int row = (bar.placement - 1) / 3;    // 0 bottom, 1 centre, 2 top
     int x = column == 0 ? 0 : column == 1 ? (screen->w - frame->w) / 2 : screen->w - frame->w;
@@ -40,10 +36,9 @@ SDL_Rect barRectangle(SDL_Surface* screen, ProgressBar& bar) {
         updateOnScreen(screen, whole);
         bar.frameDrawn = true;
     }
-    r.x = static_cast<Sint16>(x + bar.barX);
-    r.y = static_cast<Sint16>(y + bar.barY);
-    r.w = static_cast<Uint16>(bar.barWidth);
-    r.h = static_cast<Uint16>(bar.barHeight);
+    r = bar.rect;
+    r.x = static_cast<Sint16>(x + bar.rect.x);
+    r.y = static_cast<Sint16>(y + bar.rect.y);
     return r;
 }
 
@@ -54,7 +49,7 @@ void drawProgress(int done, int total, ProgressBar& bar) {
     if (!screen) return;
     bar.placement = bar.placement < 1 || bar.placement > 9 ? 3 : bar.placement;
     SDL_Rect r = barRectangle(screen, bar);
-    if (!bar.frame) SDL_FillRect(screen, &r, SDL_MapRGB(screen->format, 255, 255, 255));
+    if (!bar.image) SDL_FillRect(screen, &r, SDL_MapRGB(screen->format, 255, 255, 255));
     long long width = r.w;
     long long filled;
     if (total > 0) {
@@ -69,35 +64,6 @@ void drawProgress(int done, int total, ProgressBar& bar) {
     if (red.w > 0) SDL_FillRect(screen, &red, SDL_MapRGB(screen->format, 255, 0, 0));
     updateOnScreen(screen, r);
     if (total > 0 && done >= total) bar.frameDrawn = false;
-}
-
-void loadProgressBar(ProgressBar& bar, double uiScale) {
-    int placement = bar.placement;
-    bar = ProgressBar();
-    bar.placement = placement;
-    DataFile file = openRead("/data/misc/pb1.txt");
-    if (!file.isOpen()) return;
-    std::string name;
-    readLine(file, name);
-    int x = readInt(file), y = readInt(file), w = readInt(file), h = readInt(file);
-    closeFile(file);
-    while (!name.empty() && (name.back() == ' ' || name.back() == '\r')) name.pop_back();
-    if (name.empty()) return;
-    size_t slash = name.rfind('/');
-    std::string folder = slash == std::string::npos ? "/data/misc" : name.substr(0, slash);
-    SDL_Surface* image = loadImage(folder, name.substr(slash == std::string::npos ? 0 : slash + 1));
-    if (!image || isPlaceholder(image)) {
-        if (image) SDL_FreeSurface(image);
-        return;
-    }
-    SDL_Surface* scaled = scaleImage(image, uiScale);
-    SDL_FreeSurface(image);
-    bar.frame = shareSurface(scaled);
-    // Positions round down and sizes up, so the bar never shrinks out of its frame.
-    bar.barX = static_cast<int>(std::floor(x * uiScale));
-    bar.barY = static_cast<int>(std::floor(y * uiScale));
-    bar.barWidth = static_cast<int>(std::ceil(w * uiScale));
-    bar.barHeight = static_cast<int>(std::ceil(h * uiScale));
 }
 
 bool pollDownloadEvents() {

@@ -74,6 +74,15 @@ bool endsWith(const std::string& s, const std::string& suffix) {
     return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// The demo books' pages (books/book<N>/src) are packed into their zip by
+// bookpack; the loose pages are not part of the data folder.
+bool isBookSource(const fs::path& rel) {
+    auto it = rel.begin();
+    if (it == rel.end() || *it != "books") return false;
+    if (++it == rel.end() || ++it == rel.end()) return false;
+    return *it == "src";
+}
+
 int buildTree(const fs::path& src, const fs::path& dest) {
     if (!fs::is_directory(src)) {
         std::fprintf(stderr, "qhdata: %s is not a folder\n", src.string().c_str());
@@ -85,6 +94,7 @@ int buildTree(const fs::path& src, const fs::path& dest) {
         if (!entry.is_regular_file()) continue;
         fs::path rel = fs::relative(entry.path(), src);
         std::string name = rel.string();
+        if (isBookSource(rel)) continue;
         std::string bytes;
         if (!readFile(entry.path(), bytes)) {
             ++failures;
