@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -128,7 +129,8 @@ int main(int argc, char** argv) {
     if (parent.empty()) parent = vfsBaseDir() + "../";
     vfsMount(parent, "");
 
-    Application app;
+    auto holder = std::make_unique<Application>();
+    Application& app = *holder;
     theApp = &app;
     reopenFonts(app.fonts, FontSettings{});
     SkinSettings skinSettings;
@@ -149,7 +151,7 @@ int main(int argc, char** argv) {
             if (e.type == SDL_QUIT) until = 0;
         SDL_Delay(20);
     }
-    app = Application{};
+    holder.reset(); // frees the surfaces before SDL goes
     theApp = nullptr;
     vfsDeinit();
     IMG_Quit();
