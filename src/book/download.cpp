@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "book/book_catalogue.h"
 #include "character/character.h"
+#include "fs/file_system.h"
 #include "fs/raw_write.h"
 #include "fs/vfs.h"
 
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -35,7 +37,9 @@ int statusOf(const std::string& line) {
     return space == std::string::npos ? 0 : parseInt(line.substr(space + 1));
 }
 
-bool isSuccessStatus(int status) { return status >= 200 && status <= 299; }
+bool isSuccessStatus(int status) {
+    return status >= 200 && status <= 299;
+}
 
 // Header names are matched without regard to case: HTTP/2 sends them in lower case.
 void readHeaderLine(const char* data, size_t size, int& status, int& length) {
@@ -175,11 +179,16 @@ bool loadDownloadServers(DownloadServers& servers, const std::string& path) {
     std::string key, value;
     while (readValue(file, key)) {
         std::string* target = nullptr;
-        if (key == "BOOK_FOLDER_URL:") target = &servers.bookFolderUrl;
-        else if (key == "COVER_FOLDER_URL:") target = &servers.coverFolderUrl;
-        else if (key == "FANART1_URL:") target = &servers.fanArt1Url;
-        else if (key == "FANART2_URL:") target = &servers.fanArt2Url;
-        else if (key == "VERSION_URL:") target = &servers.versionUrl;
+        if (key == "BOOK_FOLDER_URL:")
+            target = &servers.bookFolderUrl;
+        else if (key == "COVER_FOLDER_URL:")
+            target = &servers.coverFolderUrl;
+        else if (key == "FANART1_URL:")
+            target = &servers.fanArt1Url;
+        else if (key == "FANART2_URL:")
+            target = &servers.fanArt2Url;
+        else if (key == "VERSION_URL:")
+            target = &servers.versionUrl;
         if (target && readValue(file, value)) *target = value;
     }
     closeFile(file);
@@ -206,7 +215,9 @@ bool downloadFile(const std::string& url, const std::string& localPath) {
         if (!ok) job.file.writeFailed = true;
         if (!closeFile(job.file)) ok = false;
     }
-    if (result != CURLE_OK && !job.cancelled)
+    if (job.status && !isSuccessStatus(job.status))
+        std::printf("Download of %s failed: the server answered %d\n", url.c_str(), job.status);
+    else if (result != CURLE_OK && !job.cancelled)
         std::printf("Download of %s failed: %s\n", url.c_str(), curl_easy_strerror(result));
     return ok && vfsExists(localPath);
 }
@@ -273,20 +284,15 @@ bool downloadFanArt() {
 }
 
 void mountFanArt(const Application& app) {
-    // Downloads land in the user folder, which comes before the program's own copy.
-    std::string writeFolder = vfsWriteDir();
-    std::string bases[2] = {writeFolder, vfsBaseDir()};
+    // Downloads land in the user folder, whose copy comes before the program's own.
+    const FileSystemPaths& paths = app.paths;
     for (const BookEntry& book : app.books) {
-        std::string rel = "data/fanart/fanart" + std::to_string(book.number) + ".zip";
-        for (const std::string& base : bases) {
-            if (base.empty()) continue;
-            std::string real = base;
-            if (real.back() != '/') real += '/';
-            real += rel;
-            if (std::FILE* f = std::fopen(real.c_str(), "rb")) {
-                std::fclose(f);
-                remount(real, "fanart" + std::to_string(book.number));
-            }
+        std::string name = "fanart" + std::to_string(book.number);
+        for (const std::string& root : {paths.userFolder, paths.baseDir}) {
+            if (root.empty()) continue;
+            std::string real = realPath(paths, root, {"data", "fanart", name + ".zip"});
+            std::error_code error;
+            if (std::filesystem::exists(real, error)) remount(real, name);
         }
     }
 }

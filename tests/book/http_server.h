@@ -6,7 +6,7 @@
 #include <sys/types.h>
 
 class TestHttpServer {
-public:
+  public:
     // Serves the files of `root`; port() is 0 when it could not start.
     explicit TestHttpServer(const std::string& root);
     ~TestHttpServer();
@@ -17,7 +17,7 @@ public:
     // "http://127.0.0.1:PORT/" + path
     std::string url(const std::string& path) const;
 
-private:
+  private:
     pid_t pid_ = -1;
     int port_ = 0;
 };
