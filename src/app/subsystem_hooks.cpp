@@ -7,6 +7,51 @@
 #include "ui/font.h"
 #include "ui/skin.h"
 #include "ui/windows.h"
+#include "ui/toolkit.h"
+
+namespace {
+
+SDL_Color sdlColor(const RgbColor& c) {
+    return {c.r, c.g, c.b, 0};
+}
+
+// The toolkit's view of the settings for the current video mode.
+ToolkitSettings toolkitSettingsFor(const Application& app) {
+    const Settings& s = app.settings;
+    const SDL_Surface* screen = app.screen.surface;
+    ToolkitSettings t;
+    t.fonts.textFont = s.textFont;
+    t.fonts.textSize = s.textFontSize;
+    t.fonts.tipFont = s.tipFont;
+    t.fonts.tipSize = s.tipFontSize;
+    t.fonts.actionFont = s.actionFont;
+    t.fonts.menuFont = s.menuFont;
+    t.fonts.fpsFont = s.fpsFont;
+    t.fonts.fpsSize = s.fpsSize;
+    t.fonts.displayScale = app.screen.uiScale;
+    t.skin.paper = s.paper;
+    t.skin.menuBackground = s.menuBackground;
+    t.skin.button4 = s.button4;
+    t.skin.button8 = s.button8;
+    t.skin.skinFile = s.skinFile;
+    t.skin.uiScale = app.screen.uiScale;
+    t.skin.pageWidth = app.pageRects[0].w > 0 ? app.pageRects[0].w : t.skin.pageWidth;
+    if (screen) {
+        t.skin.screenWidth = screen->w;
+        t.skin.screenHeight = screen->h;
+    }
+    t.textColour = sdlColor(s.textColor);
+    t.tipColour = sdlColor(s.tipColor);
+    t.tipBackground = sdlColor(s.tipBgColor);
+    t.tipDelayMs = s.tipDelay;
+    t.frameRate.fontName = s.fpsFont;
+    t.frameRate.pointSize = s.fpsSize;
+    t.frameRate.colour = sdlColor(s.fpsColor);
+    t.frameRate.position = s.fpsPosition;
+    return t;
+}
+
+} // namespace
 
 namespace hooks {
 
@@ -31,6 +76,7 @@ void loadCataloguesBeforeSettings(Application& app) {
 }
 void loadCataloguesAfterSettings(Application& app) {
     loadCatalogue(app.items);
+    loadDisciplineTexts();
 }
 
 // The last used rules are the defaults of the next campaign.
@@ -42,7 +88,9 @@ bool writeRuleDefaults(Application& app, DataFile& file) {
     return writeRules(app.rules, file, app.paths.indentLevel);
 }
 
-void loadInterfaceImages(Application&) {}
+void loadInterfaceImages(Application& app) {
+    refreshToolkit(app, toolkitSettingsFor(app));
+}
 void buildMainMenuWindows(Application& app) {
     buildWindows(app);
     installWindowDispatch(app);
@@ -117,8 +165,8 @@ void randomTableKey(Application&, SDLKey) {}
 void syncSavesWithRandomDraws(Application&) {}
 void runFrameRuleHooks(Application&) {}
 void keyG(Application&) {}
-int highestMapNumber(const Application&) {
-    return -1;
+int highestMapNumber(const Application& app) {
+    return highestMapNumber(app.character);
 }
 void turnToSection(Application&, int) {}
 bool isLastSectionOfBook(const Application&, int) {
@@ -130,6 +178,7 @@ bool runAwardsCheck(Application&) {
 bool heroIsDead(const Application&) {
     return false;
 }
+void clearFirstPageLoaded(Application&) {}
 void runEndOfBook(Application&) {}
 void giveItem(Application&, int) {}
 void giveCoins(Application&, int, int) {}
@@ -159,10 +208,12 @@ bool coverFirstOnly(const Application&) {
 void saveProfiles(Application& app) {
     saveAllProfiles(app);
 }
-bool allowMidSaves(const Application&) {
-    return false;
+bool allowMidSaves(const Application& app) {
+    return app.rules.allowMidSaves;
 }
 void writeResumeSave(Application&) {}
-void releaseSubsystems(Application&) {}
+void releaseSubsystems(Application& app) {
+    releaseToolkit(app);
+}
 
 } // namespace hooks

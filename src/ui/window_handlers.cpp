@@ -68,7 +68,7 @@ void mainMenuClick(Application& app, int buttonId) {
         app.playing = true;
         break;
     case 2: // a new campaign starts at book 1 unless the player picks another
-        app.character.book = 1;
+        app.character.onBook = 1;
         if (profileHasCampaign(app))
             showMessage("Overwrite existing campaign?",
                         "Starting a new campaign replaces the one you have saved.", WIN_MAIN_MENU,
@@ -314,7 +314,7 @@ void deathClick(Application& app, int buttonId) {
 }
 
 void deathRefresh(Application& app, GameWindow& w) {
-    const BookEntry* book = findBook(app, app.character.book);
+    const BookEntry* book = findBook(app, app.character.onBook);
     setLabelText(app, w, 2, book && !book->lament.empty() ? book->lament : " ");
     setButtonEnabled(w, 5, hooks::allowMidSaves(app));
 }

@@ -111,7 +111,7 @@ void openInBrowser(const std::string& address) {
 }
 
 SDL_Surface* mapPicture(Application& app, const std::string& number) {
-    const std::string folder = "/data/books/book" + std::to_string(std::max(1, app.character.book));
+    const std::string folder = "/data/books/book" + std::to_string(std::max(1, app.character.onBook));
     SDL_Surface* image = loadImage(folder, "map" + number);
     if (!isPlaceholder(image)) return image;
     SDL_FreeSurface(image);
