@@ -146,7 +146,8 @@ void messageRefresh(Application& app, GameWindow& w) {
 
 void firstProfileNamed(Application& app) {
     Profile& p = activeProfile(app);
-    if (p.name.empty()) p.name = "Greystar";
+    const std::string& typed = app.windowData.entryText;
+    p.name = typed.empty() ? "Greystar" : typed;
     app.windowData.firstProfilePending = false;
     openGameWindow(app, WIN_AVATAR, 5);
 }

@@ -138,5 +138,6 @@ void windowMouseEvent(Application& app, GameWindow& w, int mouseX, int mouseY, U
     for (int buttonId : clicked) {
         if (w.onClick) w.onClick(&app, id, buttonId);
         if (w.onRefresh) w.onRefresh(&app, id);
+        logWindowLayout(w);
     }
 }

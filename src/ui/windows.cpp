@@ -8,6 +8,8 @@
 #include <SDL/SDL.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,11 +30,28 @@ int viewerSlotOf(int id) {
 
 } // namespace
 
+void logWindowLayout(const GameWindow& w) {
+    // End-to-end tests find buttons by their IDs through this log.
+    static const char* path = std::getenv("QH_LAYOUT_LOG");
+    if (!path || !*path) return;
+    FILE* f = std::fopen(path, "a");
+    if (!f) return;
+    for (const auto& b : w.buttons) {
+        SDL_Surface* img = hitImage(*b);
+        if (!img || !b->visible) continue;
+        std::fprintf(f, "window %d button %d at %d %d\n", w.id, b->id, w.x + b->x + img->w / 2,
+                     w.y + b->y + img->h / 2);
+    }
+    std::fclose(f);
+}
+
 void openGameWindow(Application& app, int id, int mode, const std::string& argument) {
     const int slot = viewerSlotOf(id);
     if (slot >= 0) app.windowData.windowArgs[slot] = argument;
     if (id == WIN_RULES) app.windowData.rulesTitle = argument;
     openWindow(id, mode, app.windowManager);
+    GameWindow* w = findWindow(app.windowManager, id);
+    if (w) logWindowLayout(*w);
 }
 
 void closeTopGameWindow(Application& app) {

@@ -100,6 +100,8 @@ void startFirstProfile(Application& app);
 bool anyProfileExists(const Application& app);
 // Asks for the message box through the window dispatcher.
 void installWindowDispatch(Application& app);
+// Appends where the window's buttons are to the file named by QH_LAYOUT_LOG, if set.
+void logWindowLayout(const GameWindow& w);
 // Shows the next queued message, if any and the box is free.
 void showNextMessage(Application& app);
 // Saves the profile list now (profile changes are never left to the shutdown alone).

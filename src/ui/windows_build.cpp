@@ -18,7 +18,7 @@ constexpr int CLOSE_BUTTON = 90;
 GameWindow& titledWindow(Application& app, int id, const std::string& title, int w = MENU_W,
                          int h = MENU_H) {
     GameWindow& win = addWindow(app, id, w, h);
-    addLabel(app, win, 1, title, FONT_MENU, 50, ALIGN_CENTRE, -12);
+    addLabel(app, win, 1, title, FONT_MENU_SMALL, 50, ALIGN_CENTRE, -12);
     return win;
 }
 
@@ -242,7 +242,7 @@ void buildAppearance(Application& app) {
                           "Paper:",        "Number table paper:", "Background:"};
     for (int r = 0; r < 6; ++r) {
         const int y = -(24 + r * 10);
-        rowLabel(app, w, 30 + r, rows[r], y);
+        rowLabel(app, w, 60 + r, rows[r], y);
         small(app, w, 20 + 2 * r, "<", 55, y);
         addLabel(app, w, 40 + r, " ", FONT_TIP, 72, ALIGN_CENTRE, y);
         small(app, w, 21 + 2 * r, ">", 89, y);
