@@ -4,6 +4,8 @@
 
 #include "app/application.h"
 #include "fs/data_file.h"
+#include "ui/skin.h"
+#include "ui/toolkit.h"
 
 namespace hooks {
 
@@ -20,7 +22,10 @@ bool bookMountInfo(const Application& app, int index, BookMountInfo& out) {
     return true;
 }
 
-void loadCataloguesBeforeSettings(Application&) {}
+void loadCataloguesBeforeSettings(Application& app) {
+    app.fontNames = listFonts();
+    app.avatarNames = listAvatars();
+}
 void loadCataloguesAfterSettings(Application& app) {
     loadCatalogue(app.items);
 }
@@ -34,7 +39,9 @@ bool writeRuleDefaults(Application& app, DataFile& file) {
     return writeRules(app.rules, file, app.paths.indentLevel);
 }
 
-void loadInterfaceImages(Application&) {}
+void loadInterfaceImages(Application& app) {
+    loadToolkitImages(app);
+}
 void buildMainMenuWindows(Application&) {}
 
 bool profileExists(Application&) {
@@ -129,6 +136,8 @@ bool allowMidSaves(const Application&) {
     return false;
 }
 void writeResumeSave(Application&) {}
-void releaseSubsystems(Application&) {}
+void releaseSubsystems(Application& app) {
+    releaseToolkit(app);
+}
 
 } // namespace hooks
