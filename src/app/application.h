@@ -103,11 +103,11 @@ struct Application {
     FrameRateCounter frameRate;
 
     // Windows and profiles
-    WindowManager windowManager;        // every menu, dialog and viewer, and the open stack
-    WindowData windowData;              // what the windows keep between frames
-    ProfileList profiles;               // the five players and the active one
-    std::vector<std::string> avatars;   // avatar pictures, sorted
-    std::vector<std::string> fontNames; // fonts of the fonts folder, for the font options
+    WindowManager windowManager;          // every menu, dialog and viewer, and the open stack
+    WindowData windowData;                // what the windows keep between frames
+    ProfileList profiles;                 // the five players and the active one
+    std::vector<std::string> fontNames;   // the fonts folder, for the font settings window
+    std::vector<std::string> avatarNames; // the avatar images, for the profiles
 };
 
 extern Application* theApp;

@@ -153,7 +153,7 @@ void firstProfileNamed(Application& app) {
 }
 
 int avatarIndexOf(const Application& app, const std::string& avatar) {
-    const auto& list = app.avatars;
+    const auto& list = app.avatarNames;
     auto it = std::find(list.begin(), list.end(), avatar);
     return it == list.end() ? 0 : static_cast<int>(it - list.begin());
 }
@@ -205,7 +205,7 @@ void profilesClick(Application& app, int buttonId) {
         if (name.empty() && d.creatingProfile) return;
         if (d.creatingProfile) clearProfile(p, knownAwardIds(app));
         if (!name.empty()) p.name = name;
-        if (p.avatar.empty() && !app.avatars.empty()) p.avatar = app.avatars.front();
+        if (p.avatar.empty() && !app.avatarNames.empty()) p.avatar = app.avatarNames.front();
         app.profiles.active = slot;
         d.creatingProfile = false;
         saveAllProfiles(app);
@@ -239,7 +239,7 @@ void profilesRefresh(Application& app, GameWindow& w) {
 }
 
 void avatarClick(Application& app, int buttonId) {
-    const int n = static_cast<int>(app.avatars.size());
+    const int n = static_cast<int>(app.avatarNames.size());
     Profile& p = activeProfile(app);
     int& i = app.windowData.avatarIndex;
     switch (buttonId) {
@@ -255,12 +255,12 @@ void avatarClick(Application& app, int buttonId) {
         openGameWindow(app, WIN_MAIN_MENU, 5);
         return;
     }
-    if (n > 0) p.avatar = app.avatars[static_cast<size_t>(i)];
+    if (n > 0) p.avatar = app.avatarNames[static_cast<size_t>(i)];
 }
 
 void avatarRefresh(Application& app, GameWindow& w) {
     Profile& p = activeProfile(app);
-    if (p.avatar.empty() && !app.avatars.empty()) p.avatar = app.avatars.front();
+    if (p.avatar.empty() && !app.avatarNames.empty()) p.avatar = app.avatarNames.front();
     const std::string name = p.name.empty() ? "Greystar" : p.name;
     setLabelText(app, w, 1, name + ", please choose your avatar");
     app.windowData.avatarIndex = avatarIndexOf(app, p.avatar);

@@ -98,7 +98,7 @@ void startFirstProfile(Application& app) {
     Profile& p = app.profiles.slots[0];
     clearProfile(p, knownAwardIds(app));
     p.name = "Greystar";
-    if (!app.avatars.empty()) p.avatar = app.avatars.front();
+    if (!app.avatarNames.empty()) p.avatar = app.avatarNames.front();
     // The entry starts empty: an empty answer keeps "Greystar".
     app.windowData.entryText.clear();
     app.windowData.firstProfilePending = true;
