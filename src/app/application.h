@@ -2,7 +2,11 @@
 // the one global pointer `theApp`. Subsystems add their members here.
 #pragma once
 
+#include "app/screen_maths.h"
+#include "app/settings.h"
+#include "app/title_screen.h"
 #include "book/book_catalogue.h"
+#include "book/random_source.h"
 #include "character/character.h"
 #include "character/item_catalogue.h"
 #include "character/rule_options.h"
@@ -15,12 +19,70 @@
 #include "ui/text_entry.h"
 #include "ui/tooltip.h"
 
+#include <SDL/SDL_video.h>
+
+#include <string>
 #include <vector>
+
+// Initial page-layout margins in pixels; the paper settings trim them.
+constexpr int PAGE_MARGIN_FIRST = 45;
+constexpr int PAGE_MARGIN_SECOND = 80;
+
+// The video state.
+struct ScreenState {
+    SDL_Surface* surface = nullptr; // the video surface (owned by SDL)
+    float uiScale = 1.0f;           // height / 768 while playing, / 462 on the title screen
+    SDL_Surface* skin = nullptr;    // background while playing, rebuilt per video mode
+};
+
+// The download progress bar (also shown under the cover while a book loads).
+struct ProgressBar {
+    SDL_Surface* image = nullptr;
+    SDL_Rect rect = {};
+};
+
+// The window open requests a frame can leave (windows 5, 38 and 39).
+constexpr int PENDING_WINDOW_COUNT = 3;
+constexpr int PENDING_WINDOW_IDS[PENDING_WINDOW_COUNT] = {5, 38, 39};
 
 struct Application {
     Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
 
     FileSystemPaths paths;
+    Settings settings;
+    ScreenState screen;
+    RandomSource random; // every draw of the game goes through it
+    TitleScreen titleScreen;
+    FramePacer pacer;
+    ProgressBar progressBar;
+
+    bool playing = false; // false on the title and menu screens
+    bool quit = false;    // leave the main loop at the end of this frame
+    int mouseX = 0, mouseY = 0;
+
+    // Requests that handlers leave for the end of the frame.
+    int pendingStart = 0;   // > 0 resume the saved game, -1 new game
+    int pendingSection = 0; // section to turn to; 0 none
+    std::string pendingWindowArgs[PENDING_WINDOW_COUNT];
+    bool pendingBookComplete = false;
+    int pendingItem = -1; // -1 none
+    int pendingCoins = 0;
+
+    bool clickLock = false; // a section button was clicked; released by the frame presenter
+    bool skipFlip = false;  // the frame presenter skips one flip
+
+    // Page layout margins in pixels, trimmed by the paper settings.
+    int pageLayoutMargins[2] = {PAGE_MARGIN_FIRST, PAGE_MARGIN_SECOND};
+    // The two page rectangles of the play screen (left, right), sized in
+    // percent of the screen.
+    PageRect pageRects[2];
+    int pageWidthPercent = 46, pageHeightPercent = 80;
+
+    // Last book and section of the section editor; read from the settings, never written.
+    int editorLastBook = 1;
+    std::string editorLastSection = "sect1";
 
     // Books: the catalogue and the front-matter pages, built by the constructor.
     std::vector<BookEntry> books;
@@ -42,3 +104,7 @@ struct Application {
 };
 
 extern Application* theApp;
+
+// Allocates the record, points `theApp` at it and builds the fixed tables.
+Application* createApplication();
+void destroyApplication();

@@ -1,8 +1,5 @@
-#include "app/application.h"
+#include "app/program.h"
 
-int main(int, char**) {
-    Application application;
-    theApp = &application;
-    theApp = nullptr;
-    return 0;
+int main(int argc, char** argv) {
+    return runProgram(argc, argv);
 }

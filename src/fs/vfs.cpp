@@ -9,7 +9,8 @@
 
 std::string vfsPath(const std::string& path) {
     size_t start = 0;
-    while (start < path.size() && path[start] == '/') ++start;
+    while (start < path.size() && path[start] == '/')
+        ++start;
     return path.substr(start);
 }
 
@@ -22,7 +23,9 @@ void vfsDeinit() {
     if (PHYSFS_isInit()) PHYSFS_deinit();
 }
 
-bool vfsIsInitialised() { return PHYSFS_isInit() != 0; }
+bool vfsIsInitialised() {
+    return PHYSFS_isInit() != 0;
+}
 
 const char* vfsLastError() {
     PHYSFS_ErrorCode code = PHYSFS_getLastErrorCode();
@@ -35,7 +38,19 @@ std::string vfsBaseDir() {
     return d ? d : "";
 }
 
-std::string vfsDirSeparator() { return PHYSFS_getDirSeparator(); }
+std::string vfsDirSeparator() {
+    return PHYSFS_getDirSeparator();
+}
+
+std::string vfsUserDir() {
+    // Deprecated in favour of per-application "pref" folders, but the program
+    // keeps its files where players expect them: under Documents in the home folder.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const char* d = PHYSFS_getUserDir();
+#pragma GCC diagnostic pop
+    return d ? d : "";
+}
 
 bool vfsSetWriteDir(const std::string& realDir) {
     return PHYSFS_setWriteDir(realDir.empty() ? nullptr : realDir.c_str()) != 0;
@@ -51,9 +66,13 @@ bool vfsMount(const std::string& realPath, const std::string& mountPoint) {
            0;
 }
 
-bool vfsUnmount(const std::string& realPath) { return PHYSFS_unmount(realPath.c_str()) != 0; }
+bool vfsUnmount(const std::string& realPath) {
+    return PHYSFS_unmount(realPath.c_str()) != 0;
+}
 
-bool vfsExists(const std::string& path) { return PHYSFS_exists(vfsPath(path).c_str()) != 0; }
+bool vfsExists(const std::string& path) {
+    return PHYSFS_exists(vfsPath(path).c_str()) != 0;
+}
 
 bool vfsIsDirectory(const std::string& path) {
     PHYSFS_Stat st;
@@ -75,9 +94,13 @@ int64_t vfsLastModified(const std::string& path) {
     return st.modtime;
 }
 
-bool vfsDelete(const std::string& path) { return PHYSFS_delete(vfsPath(path).c_str()) != 0; }
+bool vfsDelete(const std::string& path) {
+    return PHYSFS_delete(vfsPath(path).c_str()) != 0;
+}
 
-bool vfsMkdir(const std::string& path) { return PHYSFS_mkdir(vfsPath(path).c_str()) != 0; }
+bool vfsMkdir(const std::string& path) {
+    return PHYSFS_mkdir(vfsPath(path).c_str()) != 0;
+}
 
 std::string vfsRealWritePath(const std::string& path) {
     std::string dir = vfsWriteDir();
@@ -105,7 +128,8 @@ std::vector<std::string> vfsList(const std::string& folder) {
     std::set<std::string> names;
     char** list = PHYSFS_enumerateFiles(vfsPath(folder).c_str());
     if (list) {
-        for (char** i = list; *i; ++i) names.insert(*i);
+        for (char** i = list; *i; ++i)
+            names.insert(*i);
         PHYSFS_freeList(list);
     }
     return {names.begin(), names.end()};
@@ -133,7 +157,8 @@ bool wildcardMatch(const std::string& pattern, const std::string& name, bool cas
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
     return p == pattern.size();
 }
 

@@ -16,6 +16,8 @@ const char* vfsLastError();
 // Folders. baseDir ends with the separator.
 std::string vfsBaseDir();
 std::string vfsDirSeparator();
+// The user's home folder, ends with the separator.
+std::string vfsUserDir();
 bool vfsSetWriteDir(const std::string& realDir);
 std::string vfsWriteDir(); // empty when there is none
 // Appends a real folder or archive to the search path at a mount point ("" for the root).

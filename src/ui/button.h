@@ -139,3 +139,5 @@ ButtonFrame updateButton(Button& b, int mouseX, int mouseY, int elapsedMs, int t
 // A tooltip that is due is handed to the application's tooltip slot.
 void drawButton(Button& b, SDL_Surface* target, int mouseX, int mouseY, int elapsedMs,
                 int originX = 0, int originY = 0);
+// Draws the button as it is (state, caption or picture) without the frame rules.
+void paintButton(const Button& b, SDL_Surface* target, int originX = 0, int originY = 0);

@@ -117,9 +117,15 @@ SDL_Surface* resampleArgb(SDL_Surface* src, int width, int height) {
             Uint32 v = row[x], a = v >> 24;
             Uint32* q = &b.row[static_cast<size_t>(x) * 4];
             q[0] = a;
-            q[1] = div255(((v >> 16) & 0xFF) * a);
-            q[2] = div255(((v >> 8) & 0xFF) * a);
-            q[3] = div255((v & 0xFF) * a);
+            if (a == 255) {
+                q[1] = (v >> 16) & 0xFF;
+                q[2] = (v >> 8) & 0xFF;
+                q[3] = v & 0xFF;
+            } else {
+                q[1] = div255(((v >> 16) & 0xFF) * a);
+                q[2] = div255(((v >> 8) & 0xFF) * a);
+                q[3] = div255((v & 0xFF) * a);
+            }
         }
         Uint16* out = &b.mid[static_cast<size_t>(y) * width * 4];
         for (int x = 0; x < width; ++x) {
@@ -162,7 +168,8 @@ SDL_Surface* resampleArgb(SDL_Surface* src, int width, int height) {
             Uint32 c[3];
             for (int ch = 0; ch < 3; ++ch) {
                 Uint32 pre = (b.col[x * 4 + 1 + ch] + round) >> total;
-                c[ch] = std::min<Uint32>(255, (pre * 255 + a / 2) / a);
+                c[ch] = a == 255 ? std::min<Uint32>(255, pre)
+                                 : std::min<Uint32>(255, (pre * 255 + a / 2) / a);
             }
             out[x] = (a << 24) | (c[0] << 16) | (c[1] << 8) | c[2];
         }

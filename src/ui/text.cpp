@@ -3,6 +3,7 @@
 #include "ui/image.h"
 
 #include <algorithm>
+#include <cstdint>
 
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -94,4 +95,25 @@ SDL_Surface* renderLines(TTF_Font* font, const std::string& text, SDL_Color colo
         SDL_FreeSurface(s);
     }
     return sheet ? finishSurface(sheet, true) : nullptr;
+}
+
+SurfacePtr WordImageCache::get(const FontPtr& font, const std::string& text, SDL_Color colour) {
+    if (!font) return nullptr;
+    std::string key;
+    key.reserve(text.size() + 24);
+    key += std::to_string(reinterpret_cast<uintptr_t>(font.get()));
+    key += ':';
+    key += std::to_string((colour.r << 16) | (colour.g << 8) | colour.b);
+    key += ':';
+    key += text;
+    auto it = entries.find(key);
+    if (it != entries.end()) return it->second.image;
+    if (entries.size() >= MAX_ENTRIES) entries.clear();
+    SurfacePtr image = shareSurface(renderText(font.get(), text, colour));
+    if (image) entries.emplace(std::move(key), Entry{font, image});
+    return image;
+}
+
+void WordImageCache::clear() {
+    entries.clear();
 }

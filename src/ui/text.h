@@ -4,6 +4,7 @@
 #include "ui/surface.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Splits at every back-tick; an empty piece becomes a single space, so two
@@ -31,3 +32,24 @@ SDL_Surface* renderLines(TTF_Font* font, const std::string& text, SDL_Color colo
 
 // Width and height `text` would take in one line (0 x 0 without a font).
 void textSize(TTF_Font* font, const std::string& text, int* width, int* height);
+
+// Rendered word images shared by reference count: a page asks for every word
+// it shows, and the same word in the same font and colour is rendered once.
+// Holding the font keeps its address from being reused by another font.
+class WordImageCache {
+  public:
+    // Null only when the font is missing or rendering fails.
+    SurfacePtr get(const FontPtr& font, const std::string& text, SDL_Color colour);
+    void clear();
+    size_t size() const { return entries.size(); }
+
+    // Beyond this many words the cache starts over rather than grow for ever.
+    static constexpr size_t MAX_ENTRIES = 8192;
+
+  private:
+    struct Entry {
+        FontPtr font;
+        SurfacePtr image;
+    };
+    std::unordered_map<std::string, Entry> entries;
+};

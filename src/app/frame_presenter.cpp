@@ -1,0 +1,47 @@
+// The frame presenter: flip, then sleep so the loop holds its target rate
+// (twice as fast while something animates), and release the click lock.
+#include "app/application.h"
+#include "app/main_loop.h"
+#include "app/subsystem_hooks.h"
+#include "ui/frame_rate.h"
+
+#include <SDL/SDL.h>
+
+namespace {
+
+Uint32 g_lastPresent = 0;
+
+bool somethingAnimates(const Application& app) {
+    const hooks::ScreenStatus st = hooks::screenStatus(app);
+    return (st.windowCount > 0 && st.topWindowState != WINDOW_SHOWN) || st.randomTableShown ||
+           st.combatRunning || st.resultsTableActive;
+}
+
+FrameRateStyle frameRateStyle(const Settings& s) {
+    FrameRateStyle style;
+    style.fontName = s.fpsFont;
+    style.pointSize = s.fpsSize;
+    style.colour = {s.fpsColor.r, s.fpsColor.g, s.fpsColor.b, 0};
+    style.position = s.fpsPosition;
+    return style;
+}
+
+} // namespace
+
+void presentFrame(Application& app) {
+    const Uint32 now = SDL_GetTicks();
+    if (g_lastPresent == 0) g_lastPresent = now;
+    const int frameMs = static_cast<int>(now - g_lastPresent);
+    g_lastPresent = now;
+
+    if (app.settings.showFps && app.screen.surface)
+        drawFrameRate(app.screen.surface, app.frameRate, frameMs, frameRateStyle(app.settings));
+    if (app.skipFlip)
+        app.skipFlip = false;
+    else if (app.screen.surface)
+        SDL_Flip(app.screen.surface);
+
+    updateFrameDelay(app.pacer, app.settings.targetFps, somethingAnimates(app), frameMs);
+    SDL_Delay(static_cast<Uint32>(app.pacer.frameDelay));
+    updateClickLock(app.pacer, app.clickLock, frameMs);
+}

@@ -1,0 +1,262 @@
+#include "app/main_loop.h"
+
+#include "app/application.h"
+#include "app/subsystem_hooks.h"
+#include "ui/text_entry.h"
+#include "ui/tooltip.h"
+
+#include <SDL/SDL.h>
+
+namespace {
+
+// Windows whose scroll buttons (2 up, 3 down) the mouse wheel drives.
+bool wheelDrivesWindow(int id) {
+    return id == 23 || id == 25 || id == 26 || id == 27;
+}
+
+// Windows opened from a frame's requests close on a click once fully shown.
+bool closesAfterClick(int id) {
+    for (int pending : PENDING_WINDOW_IDS)
+        if (pending == id) return true;
+    return false;
+}
+
+void handleMouseButton(Application& app, const SDL_Event& e) {
+    const hooks::ScreenStatus st = hooks::screenStatus(app);
+    if (st.windowCount > 0) {
+        hooks::windowMouseEvent(app, e);
+        const hooks::ScreenStatus after = hooks::screenStatus(app);
+        if (after.windowCount > 0 && closesAfterClick(after.topWindowId) &&
+            after.topWindowState == WINDOW_SHOWN && e.type == SDL_MOUSEBUTTONUP)
+            hooks::closeTopWindow(app);
+        return;
+    }
+    if (!st.randomTableShown && !st.combatRunning && !st.resultsTableOpen)
+        hooks::headerButtonsMouse(app, e);
+    hooks::pagesMouse(app, e);
+    if (app.playing && e.type == SDL_MOUSEBUTTONDOWN &&
+        hooks::pointInBookPicture(app, e.button.x, e.button.y))
+        showCover(app, false);
+}
+
+void handleWheel(Application& app, int direction) {
+    if (!app.playing) return;
+    const hooks::ScreenStatus st = hooks::screenStatus(app);
+    if (st.windowCount > 0 && wheelDrivesWindow(st.topWindowId)) {
+        hooks::clickTopWindowButton(app, direction < 0 ? 2 : 3);
+        return;
+    }
+    hooks::wheelPages(app, direction);
+}
+
+void handleEscape(Application& app, const hooks::ScreenStatus& st) {
+    if (st.windowCount > 0) {
+        hooks::closeTopWindow(app);
+        return;
+    }
+    if (hooks::closeRandomTable(app)) return;
+    if (hooks::closeResultsTable(app)) return;
+    if (!st.combatRunning && !st.randomTableShown) app.quit = true;
+}
+
+void handleKey(Application& app, const SDL_KeyboardEvent& key) {
+    const hooks::ScreenStatus st = hooks::screenStatus(app);
+    if (app.textEntry.active) {
+        entryKey(app.textEntry, key.keysym.sym, key.keysym.unicode);
+        return;
+    }
+    const SDLKey sym = key.keysym.sym;
+    const bool tableWaits = st.randomTableShown && st.randomTableState == 1;
+    switch (sym) {
+    case SDLK_ESCAPE:
+        handleEscape(app, st);
+        break;
+    case SDLK_LEFT:
+    case SDLK_RIGHT:
+        if (tableWaits) hooks::randomTableKey(app, sym);
+        break;
+    case SDLK_UP:
+    case SDLK_DOWN:
+    case SDLK_PAGEUP:
+    case SDLK_PAGEDOWN:
+        if (!st.pagePanelsExist) break;
+        if (tableWaits)
+            hooks::randomTableKey(app, sym);
+        else
+            hooks::scrollPages(app, sym == SDLK_UP || sym == SDLK_PAGEUP ? -1 : 1,
+                               sym == SDLK_PAGEUP || sym == SDLK_PAGEDOWN);
+        break;
+    case SDLK_f:
+        app.settings.showFps = !app.settings.showFps;
+        break;
+    case SDLK_m: {
+        const int map = hooks::highestMapNumber(app);
+        if (map >= 0) app.pendingWindowArgs[1] = std::to_string(map);
+        break;
+    }
+    case SDLK_g:
+        hooks::keyG(app);
+        break;
+    default:
+        if (sym >= SDLK_KP1 && sym <= SDLK_KP9 && tableWaits) hooks::randomTableKey(app, sym);
+        break;
+    }
+}
+
+void drawScreen(Application& app, int elapsedMs) {
+    SDL_Surface* screen = app.screen.surface;
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+    if (app.screen.skin) SDL_BlitSurface(app.screen.skin, nullptr, screen, nullptr);
+    if (app.playing)
+        hooks::drawPlayBackground(app);
+    else
+        drawTitlePictures(app);
+    hooks::drawPagesAndButtons(app, elapsedMs);
+    hooks::drawWindows(app, elapsedMs);
+    hooks::drawOverlays(app, elapsedMs);
+}
+
+// The tooltip goes on top of everything, except over the Random Number
+// Table and a combat past its opening.
+void drawTooltipIfAllowed(Application& app) {
+    const hooks::ScreenStatus st = hooks::screenStatus(app);
+    if (st.randomTableShown || st.combatState >= 2) {
+        app.tooltip.image.reset();
+        return;
+    }
+    drawTooltip(app.screen.surface, app.tooltip);
+}
+
+void handleToolbarClicks(Application& app) {
+    for (int guard = 0; guard < 16; ++guard) {
+        const int button = hooks::takeToolbarClick(app);
+        if (button < 0) break;
+        switch (button) {
+        case 0: // "Open the Main Menu"
+            hooks::openWindow(app, MAIN_MENU_WINDOW, OPEN_FROM_BOTTOM, "");
+            break;
+        case 1:
+        case 2:
+        case 3:
+        case 4: // page switches
+            hooks::switchPagePanels(app, button);
+            break;
+        case 5: // "Minimize Quillhaven to the taskbar"
+            SDL_WM_IconifyWindow();
+            break;
+        case 6: { // "Close Quillhaven"
+            SDL_Event quit{};
+            quit.type = SDL_QUIT;
+            SDL_PushEvent(&quit);
+            break;
+        }
+        case 7: // the award medal hides itself
+            hooks::setToolbarButtonVisible(app, 7, false);
+            break;
+        default:
+            break;
+        }
+    }
+    hooks::refreshPageTabs(app);
+}
+
+// Title screens: quit once the last window has gone (or is closing). Until a
+// window has been shown there is nothing to have closed.
+bool titleScreensDone(Application& app, bool& windowSeen) {
+    const hooks::ScreenStatus st = hooks::screenStatus(app);
+    if (st.windowCount > 0) windowSeen = true;
+    if (!windowSeen) return false;
+    return st.windowCount == 0 || (st.windowCount == 1 && st.topWindowState == WINDOW_CLOSING);
+}
+
+void processRequests(Application& app) {
+    if (app.pendingStart) {
+        const int value = app.pendingStart;
+        app.pendingStart = 0;
+        enterPlayMode(app, value);
+    }
+    if (app.playing && app.pendingSection) {
+        const int section = app.pendingSection;
+        hooks::turnToSection(app, section);
+        if (hooks::isLastSectionOfBook(app, section) && hooks::runAwardsCheck(app))
+            hooks::setToolbarButtonVisible(app, 7, true);
+        app.pendingSection = 0;
+    }
+    if (app.playing && hooks::heroIsDead(app)) hooks::openWindow(app, DEATH_WINDOW, 0, "");
+    if (app.pendingBookComplete) {
+        app.pendingBookComplete = false;
+        hooks::runEndOfBook(app);
+    }
+    if (app.pendingItem >= 0) {
+        hooks::giveItem(app, app.pendingItem);
+        app.pendingItem = -1;
+    }
+    if (app.pendingCoins >= 1) {
+        for (int kind = 0; kind < 3; ++kind)
+            hooks::giveCoins(app, kind, app.pendingCoins);
+        app.pendingCoins = 0;
+    }
+}
+
+bool g_windowSeen = false;
+
+} // namespace
+
+void handleEvent(Application& app, const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_QUIT:
+        app.quit = true;
+        break;
+    case SDL_MOUSEMOTION:
+        app.mouseX = e.motion.x;
+        app.mouseY = e.motion.y;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (e.button.button == SDL_BUTTON_LEFT)
+            handleMouseButton(app, e);
+        else if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_WHEELUP)
+            handleWheel(app, -1);
+        else if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_WHEELDOWN)
+            handleWheel(app, 1);
+        break;
+    case SDL_KEYDOWN:
+        handleKey(app, e.key);
+        break;
+    default:
+        break;
+    }
+}
+
+void runFrame(Application& app, int elapsedMs) {
+    if (!app.playing) advanceTitleSlideshow(app, elapsedMs);
+    SDL_Event e;
+    while (SDL_PollEvent(&e))
+        handleEvent(app, e);
+
+    drawScreen(app, elapsedMs);
+    if (app.playing) {
+        hooks::syncSavesWithRandomDraws(app);
+        hooks::runFrameRuleHooks(app);
+    }
+    for (int i = 0; i < PENDING_WINDOW_COUNT; ++i) {
+        if (app.pendingWindowArgs[i].empty()) continue;
+        const std::string arg = app.pendingWindowArgs[i];
+        app.pendingWindowArgs[i].clear();
+        hooks::openWindow(app, PENDING_WINDOW_IDS[i], OPEN_FROM_TOP, arg);
+    }
+    drawTooltipIfAllowed(app);
+    presentFrame(app);
+    handleToolbarClicks(app);
+    if (!app.playing && titleScreensDone(app, g_windowSeen)) app.quit = true;
+    processRequests(app);
+}
+
+void runMainLoop(Application& app) {
+    Uint32 previous = SDL_GetTicks();
+    while (!app.quit) {
+        const Uint32 now = SDL_GetTicks();
+        runFrame(app, static_cast<int>(now - previous));
+        previous = now;
+    }
+}

@@ -1,0 +1,26 @@
+// The one main loop: each frame handles the pending events, draws the screen,
+// acts on the requests handlers left in the Application and paces itself.
+#pragma once
+
+#include <SDL/SDL_events.h>
+
+struct Application;
+
+void runMainLoop(Application& app);
+// One frame; `elapsedMs` since the previous one.
+void runFrame(Application& app, int elapsedMs);
+void handleEvent(Application& app, const SDL_Event& event);
+// Flip, sleep to the target rate and release the click lock in time.
+void presentFrame(Application& app);
+// Leaves the title screens for play: 1 or more resumes the saved game, -1 starts anew.
+void enterPlayMode(Application& app, int startValue);
+// The book's cover, at once as a loading picture or until a key or click.
+void showCover(Application& app, bool loading);
+
+// Window and mode numbers used by the loop.
+constexpr int MAIN_MENU_WINDOW = 0;
+constexpr int DEATH_WINDOW = 43;
+constexpr int OPEN_FROM_BOTTOM = 2;
+constexpr int OPEN_FROM_TOP = 8;
+constexpr int WINDOW_SHOWN = 2;
+constexpr int WINDOW_CLOSING = 3;

@@ -1,0 +1,94 @@
+// Leaving the title screens for play, and the book's cover view.
+#include "app/application.h"
+#include "app/main_loop.h"
+#include "app/program.h"
+#include "app/subsystem_hooks.h"
+#include "fs/vfs.h"
+#include "ui/image.h"
+
+#include <SDL/SDL.h>
+
+namespace {
+
+std::vector<std::string> coverNames(int book) {
+    const std::string folder = "data/books/book" + std::to_string(book) + "/covers";
+    std::vector<std::string> names;
+    for (const char* pattern : {"*.png", "*.jpg", "*.gif", "*.bmp", "*.tiff"})
+        for (const std::string& name : vfsListWildcard(folder, pattern, false))
+            names.push_back(name);
+    return names;
+}
+
+bool keyOrButtonPressed(Application& app) {
+    SDL_Event e;
+    bool pressed = false;
+    while (SDL_PollEvent(&e)) {
+        if (e.type == SDL_QUIT) {
+            app.quit = true;
+            pressed = true;
+        }
+        if (e.type == SDL_KEYDOWN || e.type == SDL_MOUSEBUTTONDOWN) pressed = true;
+    }
+    return pressed;
+}
+
+} // namespace
+
+void showCover(Application& app, bool loading) {
+    SDL_Surface* screen = app.screen.surface;
+    if (!screen) return;
+    const int book = hooks::currentBookNumber(app);
+    const std::string folder = "data/books/book" + std::to_string(book) + "/covers";
+    std::vector<std::string> covers = coverNames(book);
+    std::string name = hooks::chosenCover(app, book);
+    if (name.empty() && !covers.empty())
+        name = hooks::coverFirstOnly(app)
+                   ? covers.front()
+                   : covers[randomBelow(app.random, static_cast<int>(covers.size()))];
+
+    SDL_Surface* raw = loadImage(folder, name);
+    SDL_Surface* cover = scaleImage(raw, static_cast<double>(screen->h) / std::max(1, raw->h));
+    SDL_FreeSurface(raw);
+    auto draw = [&] {
+        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+        SDL_Rect at{static_cast<Sint16>((screen->w - cover->w) / 2), 0, 0, 0};
+        SDL_BlitSurface(cover, nullptr, screen, &at);
+        if (app.progressBar.image) {
+            SDL_Rect bar = app.progressBar.rect;
+            SDL_BlitSurface(app.progressBar.image, nullptr, screen, &bar);
+        }
+    };
+    draw();
+    SDL_Flip(screen);
+    if (!loading) {
+        while (!keyOrButtonPressed(app)) {
+            draw();
+            presentFrame(app);
+        }
+    }
+    SDL_FreeSurface(cover);
+}
+
+void enterPlayMode(Application& app, int startValue) {
+    app.playing = true;
+    setVideoMode(app);
+    const int W = app.screen.surface ? app.screen.surface->w : 0;
+    const int H = app.screen.surface ? app.screen.surface->h : 0;
+    computePageRects(W, H, app.pageWidthPercent, app.pageHeightPercent,
+                     app.settings.paperShowScroll, app.pageRects[0], app.pageRects[1]);
+    freeTitlePictures(app.titleScreen);
+
+    bool resume = startValue > 0;
+    if (resume && !hooks::readResumeCharacter(app)) resume = false;
+    if (!resume) hooks::startNewCharacter(app);
+
+    if (startValue == -1) hooks::deleteProfileSaves(app);
+    showCover(app, true);
+    hooks::resetPlayScreen(app);
+    hooks::loadInterfaceImages(app);
+    hooks::buildMainMenuWindows(app);
+    hooks::loadBookOfCharacter(app);
+    hooks::buildToolbar(app);
+    hooks::setPanelLayout(app);
+    if (resume && !hooks::loadSavedGame(app)) hooks::startNewCharacter(app);
+}

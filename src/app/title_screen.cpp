@@ -1,0 +1,165 @@
+#include "app/title_screen.h"
+
+#include "app/application.h"
+#include "app/fade_blit.h"
+#include "app/screen_maths.h"
+#include "fs/vfs.h"
+#include "ui/image.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* const BACKGROUND_FOLDER = "/data/menu/map";
+const char* const LOGO_FOLDER = "/data/menu/title";
+const char* const IMAGE_EXTENSIONS[] = {".png", ".jpg", ".gif", ".bmp", ".tiff"};
+
+bool pictureExists(const std::string& folder, const std::string& name) {
+    for (const char* ext : IMAGE_EXTENSIONS)
+        if (vfsExists(folder + "/" + name + ext)) return true;
+    return false;
+}
+
+SDL_Surface* loadScaled(const std::string& folder, const std::string& name, int w, int h) {
+    SDL_Surface* raw = loadImage(folder, name);
+    SDL_Surface* scaled = scaleImageTo(raw, w, h);
+    SDL_FreeSurface(raw);
+    return scaled;
+}
+
+int screenW(const Application& app) {
+    return app.screen.surface ? app.screen.surface->w : 1;
+}
+int screenH(const Application& app) {
+    return app.screen.surface ? app.screen.surface->h : 1;
+}
+
+SDL_Surface* loadBackground(Application& app, int pick) {
+    return loadScaled(BACKGROUND_FOLDER, app.titleScreen.backgroundNames[pick], screenW(app),
+                      screenH(app));
+}
+
+SDL_Surface* loadLogo(Application& app, int pick) {
+    return loadScaled(LOGO_FOLDER, app.titleScreen.logoNames[pick], screenW(app),
+                      screenH(app) * 2 / 5);
+}
+
+void replace(SDL_Surface*& slot, SDL_Surface* with) {
+    if (slot) SDL_FreeSurface(slot);
+    slot = with;
+}
+
+void advanceBackground(Application& app, TitleScreen& t, int elapsed) {
+    t.backgroundTimer += elapsed;
+    if (t.backgroundFade < 0 && t.backgroundTimer >= t.backgroundInterval) {
+        int pick =
+            pickDifferent(app.random, static_cast<int>(t.backgroundNames.size()), t.backgroundPick);
+        replace(t.nextBackground, loadBackground(app, pick));
+        t.backgroundPick = pick;
+        t.backgroundTimer = 0;
+        t.backgroundInterval = 9000 + randomBelow(app.random, 6000);
+        t.backgroundFade = 0;
+    } else if (t.backgroundFade >= 0) {
+        t.backgroundFade += elapsed;
+    }
+    if (t.backgroundFade < 0) return;
+    t.nextBackgroundAlpha = slideshowFadeAlpha(t.backgroundFade);
+    t.backgroundAlpha = 255 - t.nextBackgroundAlpha;
+    if (t.backgroundFade >= SLIDESHOW_FADE_MS) {
+        replace(t.background, t.nextBackground);
+        t.nextBackground = nullptr;
+        t.backgroundAlpha = 255;
+        t.backgroundFade = -1;
+    }
+}
+
+void advanceLogo(Application& app, TitleScreen& t, int elapsed) {
+    t.logoTimer += elapsed;
+    if (t.logoSlide < 0 && t.logoTimer >= t.logoInterval) {
+        int pick = pickDifferent(app.random, static_cast<int>(t.logoNames.size()), t.logoPick);
+        replace(t.nextLogo, loadLogo(app, pick));
+        t.logoPick = pick;
+        t.logoTimer = 0;
+        t.logoInterval = 20000 + randomBelow(app.random, 10000);
+        t.logoSlide = 0;
+    } else if (t.logoSlide >= 0) {
+        t.logoSlide += elapsed;
+    }
+    if (t.logoSlide < 0) return;
+    const int w = screenW(app);
+    t.logoX = slideshowLogoX(t.logoSlide, w, t.direction);
+    t.nextLogoX = t.logoX - w * t.direction;
+    t.nextLogoY = t.logoY;
+    if (t.logoSlide >= SLIDESHOW_FADE_MS) {
+        replace(t.logo, t.nextLogo);
+        t.nextLogo = nullptr;
+        t.logoX = 0;
+        t.logoSlide = -1;
+        t.direction = -t.direction;
+    }
+}
+
+} // namespace
+
+std::vector<std::string> listPictureNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const std::string& file : vfsList(folder)) {
+        std::string name = file.substr(0, file.find('.'));
+        if (name.empty() || std::find(names.begin(), names.end(), name) != names.end()) continue;
+        if (pictureExists(folder, name)) names.push_back(name);
+    }
+    if (names.empty()) names.push_back("blank");
+    return names;
+}
+
+int pickDifferent(RandomSource& random, int count, int current) {
+    if (count <= 1) return 0;
+    // Bounded: the generator cannot repeat one value forever, but be safe.
+    for (int tries = 0; tries < 64; ++tries) {
+        int pick = randomBelow(random, count);
+        if (pick != current) return pick;
+    }
+    return (current + 1) % count;
+}
+
+void loadTitlePictures(Application& app) {
+    TitleScreen& t = app.titleScreen;
+    t.backgroundNames = listPictureNames(BACKGROUND_FOLDER);
+    t.backgroundPick = randomBelow(app.random, static_cast<int>(t.backgroundNames.size()));
+    replace(t.background, loadBackground(app, t.backgroundPick));
+    t.logoNames = listPictureNames(LOGO_FOLDER);
+    t.logoPick = randomBelow(app.random, static_cast<int>(t.logoNames.size()));
+    replace(t.logo, loadLogo(app, t.logoPick));
+    t.logoX = t.logoY = 0;
+    t.backgroundAlpha = 255;
+}
+
+void advanceTitleSlideshow(Application& app, int elapsedMs) {
+    TitleScreen& t = app.titleScreen;
+    elapsedMs = std::clamp(elapsedMs, 0, SLIDESHOW_MAX_STEP_MS);
+    if (!t.started) {
+        t.started = true;
+        t.backgroundInterval = 6000 + randomBelow(app.random, 6000);
+        t.logoInterval = 23000 + randomBelow(app.random, 7000);
+        t.direction = randomBelow(app.random, 2) == 0 ? -1 : 1;
+    }
+    if (t.backgroundNames.empty() || t.logoNames.empty()) return;
+    advanceBackground(app, t, elapsedMs);
+    advanceLogo(app, t, elapsedMs);
+}
+
+void drawTitlePictures(Application& app) {
+    TitleScreen& t = app.titleScreen;
+    SDL_Surface* screen = app.screen.surface;
+    blitWithAlpha(t.background, screen, 0, 0, t.backgroundFade >= 0 ? t.backgroundAlpha : 255);
+    if (t.backgroundFade >= 0) blitWithAlpha(t.nextBackground, screen, 0, 0, t.nextBackgroundAlpha);
+    blitWithAlpha(t.logo, screen, t.logoX, t.logoY, 255);
+    if (t.logoSlide >= 0) blitWithAlpha(t.nextLogo, screen, t.nextLogoX, t.nextLogoY, 255);
+}
+
+void freeTitlePictures(TitleScreen& t) {
+    for (SDL_Surface** s : {&t.background, &t.nextBackground, &t.logo, &t.nextLogo}) {
+        if (*s) SDL_FreeSurface(*s);
+        *s = nullptr;
+    }
+}
