@@ -9,8 +9,6 @@
 
 namespace {
 
-Uint32 g_lastPresent = 0;
-
 bool somethingAnimates(const Application& app) {
     const hooks::ScreenStatus st = hooks::screenStatus(app);
     return (st.windowCount > 0 && st.topWindowState != WINDOW_SHOWN) || st.randomTableShown ||
@@ -30,9 +28,10 @@ FrameRateStyle frameRateStyle(const Settings& s) {
 
 void presentFrame(Application& app) {
     const Uint32 now = SDL_GetTicks();
-    if (g_lastPresent == 0) g_lastPresent = now;
-    const int frameMs = static_cast<int>(now - g_lastPresent);
-    g_lastPresent = now;
+    Uint32& last = app.pacer.lastPresentTicks;
+    if (last == 0) last = now;
+    const int frameMs = static_cast<int>(now - last);
+    last = now;
 
     if (app.settings.showFps && app.screen.surface)
         drawFrameRate(app.screen.surface, app.frameRate, frameMs, frameRateStyle(app.settings));

@@ -27,7 +27,7 @@ void handleMouseButton(Application& app, const SDL_Event& e) {
         hooks::windowMouseEvent(app, e);
         const hooks::ScreenStatus after = hooks::screenStatus(app);
         if (after.windowCount > 0 && closesAfterClick(after.topWindowId) &&
-            after.topWindowState == WINDOW_SHOWN && e.type == SDL_MOUSEBUTTONUP)
+            after.topWindowState == WINDOW_SHOWN)
             hooks::closeTopWindow(app);
         return;
     }
@@ -182,7 +182,9 @@ void processRequests(Application& app) {
             hooks::setToolbarButtonVisible(app, 7, true);
         app.pendingSection = 0;
     }
-    if (app.playing && hooks::heroIsDead(app)) hooks::openWindow(app, DEATH_WINDOW, 0, "");
+    if (app.playing && hooks::heroIsDead(app) &&
+        hooks::screenStatus(app).topWindowId != DEATH_WINDOW)
+        hooks::openWindow(app, DEATH_WINDOW, 0, "");
     if (app.pendingBookComplete) {
         app.pendingBookComplete = false;
         hooks::runEndOfBook(app);
@@ -197,8 +199,6 @@ void processRequests(Application& app) {
         app.pendingCoins = 0;
     }
 }
-
-bool g_windowSeen = false;
 
 } // namespace
 
@@ -248,7 +248,7 @@ void runFrame(Application& app, int elapsedMs) {
     drawTooltipIfAllowed(app);
     presentFrame(app);
     handleToolbarClicks(app);
-    if (!app.playing && titleScreensDone(app, g_windowSeen)) app.quit = true;
+    if (!app.playing && titleScreensDone(app, app.titleScreen.windowSeen)) app.quit = true;
     processRequests(app);
 }
 

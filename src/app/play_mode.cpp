@@ -78,9 +78,12 @@ void enterPlayMode(Application& app, int startValue) {
                      app.settings.paperShowScroll, app.pageRects[0], app.pageRects[1]);
     freeTitlePictures(app.titleScreen);
 
+    // A new game (-1) keeps the character the menus prepared.
     bool resume = startValue > 0;
-    if (resume && !hooks::readResumeCharacter(app)) resume = false;
-    if (!resume) hooks::startNewCharacter(app);
+    if (resume && !hooks::readResumeCharacter(app)) {
+        resume = false;
+        hooks::startNewCharacter(app);
+    }
 
     if (startValue == -1) hooks::deleteProfileSaves(app);
     showCover(app, true);

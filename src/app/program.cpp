@@ -144,24 +144,24 @@ void shutDown(Application& app) {
         hooks::writeResumeSave(app);
     if (vfsIsInitialised()) app.settings.save("settings.txt");
 
+    // Every image and font the record holds goes before the libraries do.
     hooks::releaseSubsystems(app);
     if (app.screen.skin) SDL_FreeSurface(app.screen.skin);
     app.screen.skin = nullptr;
     if (app.progressBar.image) SDL_FreeSurface(app.progressBar.image);
     app.progressBar.image = nullptr;
-    app.tooltip.image.reset();
+    freeTitlePictures(app.titleScreen);
+    if (&app == theApp) destroyApplication();
 
     vfsDeinit();
     curl_global_cleanup();
     if (TTF_WasInit()) TTF_Quit();
     IMG_Quit();
-    freeTitlePictures(app.titleScreen);
     SDL_Quit();
 }
 
 void shutDownAndExit(Application& app, int status) {
     shutDown(app);
-    destroyApplication();
     std::fflush(stdout);
     std::exit(status);
 }
@@ -192,6 +192,5 @@ int runProgram(int argc, char** argv) {
 
     runMainLoop(app);
     shutDown(app);
-    destroyApplication();
     return 0;
 }

@@ -18,7 +18,8 @@ void startUp(Application& app, const char* argv0);
 // Sets the mode for the title screen or for play; false when not even
 // 640 x 480 could be had.
 bool setVideoMode(Application& app);
-// Saves what must survive, releases everything and shuts the libraries down.
+// Saves what must survive, releases everything (the record itself too, when
+// it is `theApp`) and shuts the libraries down.
 void shutDown(Application& app);
 // shutDown, then the process ends with `status`.
 [[noreturn]] void shutDownAndExit(Application& app, int status);

@@ -70,6 +70,7 @@ struct FramePacer {
     bool fastMode = false;
     int lockFrames = 0, lockMs = 0; // click lock counters
     bool lockRelease = true;
+    unsigned lastPresentTicks = 0; // when the previous frame was presented
 };
 
 // Frames per second aimed at: doubled (at least 90) while something animates.

@@ -25,8 +25,9 @@ struct TitleScreen {
     int backgroundTimer = 0, backgroundInterval = 0;
     int backgroundFade = -1; // ms into a cross-fade, -1 when none runs
     int logoTimer = 0, logoInterval = 0;
-    int logoSlide = -1; // ms into a slide, -1 when none runs
-    int direction = 0;  // +1 or -1 once chosen
+    int logoSlide = -1;      // ms into a slide, -1 when none runs
+    int direction = 0;       // +1 or -1 once chosen
+    bool windowSeen = false; // a window has been shown on the title screens
 };
 
 // Picture names of a folder (cut at their first "."), kept when such a picture

@@ -104,7 +104,8 @@ bool ensureCountersFile() {
 
 bool mountFileSystem(Application& app) {
     FileSystemPaths& paths = app.paths;
-    if (establishFolders(paths) && !vfsMount(paths.userFolder, ""))
+    const bool writable = establishFolders(paths);
+    if (writable && !vfsMount(paths.userFolder, ""))
         std::printf("Unable to add write folder to PHYSFS search path.\n");
     if (!vfsMount(paths.baseDir, "")) {
         std::printf("Unable to add main folder to PHYSFS search path. Unrecoverable error. "
@@ -119,5 +120,7 @@ bool mountFileSystem(Application& app) {
     app.settings.load("settings.txt");
     hooks::loadCataloguesAfterSettings(app);
 
-    return ensureCountersFile();
+    // Without any write folder the player has been warned that nothing will
+    // be saved; the program still runs from its own folder.
+    return !writable || ensureCountersFile();
 }

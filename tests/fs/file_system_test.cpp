@@ -3,8 +3,6 @@
 #include "fs/vfs.h"
 #include "support/test_env.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -131,7 +129,7 @@ TEST_F(MountTest, WithoutAWriteFolderOnlyAMissingCountersFileFails) {
     EXPECT_TRUE(ensureCountersFile()); // the program folder's copy is enough
 }
 
-TEST(FileSystemStartUp, MakesTheUserFolderAndReportsAnUnwritableOne) {
+TEST(FileSystemStartUp, MakesTheUserFolderUnderTheHomeFolder) {
     vfsDeinit();
     ASSERT_TRUE(vfsInit("test"));
     const std::string home = makeTempFolder("home");
@@ -144,20 +142,6 @@ TEST(FileSystemStartUp, MakesTheUserFolderAndReportsAnUnwritableOne) {
     EXPECT_EQ(paths.userFolder, home + "Documents/Quillhaven/");
     EXPECT_EQ(vfsWriteDir(), paths.userFolder);
 
-    if (geteuid() != 0) { // root writes anywhere
-        vfsDeinit();
-        const std::string locked = makeTempFolder("locked");
-        chmod(locked.c_str(), 0500);
-        setenv("HOME", locked.c_str(), 1);
-        ASSERT_TRUE(vfsInit("test"));
-        testing::internal::CaptureStdout();
-        EXPECT_FALSE(establishFolders(paths));
-        EXPECT_NE(testing::internal::GetCapturedStdout().find(
-                      "Unable to establish writing privileges for the file system."),
-                  std::string::npos);
-        EXPECT_EQ(vfsWriteDir(), "");
-        chmod(locked.c_str(), 0700);
-    }
     setenv("HOME", oldHome.c_str(), 1);
     vfsDeinit();
 }
@@ -167,4 +151,49 @@ TEST(FileSystemStartUp, RealPathsUseThePlatformSeparator) {
     paths.dirSeparator = "\\";
     EXPECT_EQ(realPath(paths, "C:\\Q\\", {"data", "books", "book1", "tb1.zip"}),
               "C:\\Q\\data\\books\\book1\\tb1.zip");
+}
+
+TEST(FileSystemStartUp, StartsFromTheProgramFolderWithoutAWriteFolder) {
+    vfsDeinit();
+    const std::string oldHome = getenv("HOME");
+    // "Documents" is a file: no user folder can be made, even by root.
+    const std::string home = makeTempFolder("blocked");
+    writeRealFile(home + "Documents", "x");
+    setenv("HOME", home.c_str(), 1);
+    ASSERT_TRUE(vfsInit("test"));
+    {
+        Application app;
+        app.settings.desktop = {true, 1024, 768, 32};
+        testing::internal::CaptureStdout();
+        EXPECT_TRUE(mountFileSystem(app));
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_NE(out.find("Unable to establish writing privileges"), std::string::npos);
+        EXPECT_NE(out.find("Unable to write to the options file"), std::string::npos);
+        EXPECT_EQ(vfsWriteDir(), "");
+        EXPECT_EQ(app.settings.targetFps, 30);
+    }
+    setenv("HOME", oldHome.c_str(), 1);
+    vfsDeinit();
+}
+
+TEST(FileSystemStartUp, FirstStartMakesTheUserFolderSettingsAndCounters) {
+    vfsDeinit();
+    const std::string oldHome = getenv("HOME");
+    const std::string home = makeTempFolder("fresh");
+    setenv("HOME", home.c_str(), 1);
+    ASSERT_TRUE(vfsInit("test"));
+    {
+        Application app;
+        app.settings.desktop = {true, 1024, 768, 32};
+        testing::internal::CaptureStdout();
+        EXPECT_TRUE(mountFileSystem(app));
+        testing::internal::GetCapturedStdout();
+        const std::string user = home + "Documents/Quillhaven/";
+        EXPECT_EQ(app.paths.userFolder, user);
+        EXPECT_EQ(readRealFile(user + "data/misc/ts.dat"), shiftBytes("0\r\n0\r\n0\r\n0\r\n0\r\n"));
+        EXPECT_NE(readRealFile(user + "settings.txt").find("GAMEPLAY_SETTINGS:"),
+                  std::string::npos);
+    }
+    setenv("HOME", oldHome.c_str(), 1);
+    vfsDeinit();
 }

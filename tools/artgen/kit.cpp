@@ -17,11 +17,11 @@ void paintParchment(Canvas& c, uint32_t seed, Color base, float age, bool tile) 
         for (int x = 0; x < c.width(); ++x) {
             float blot = fbm(x, y, big, 5, seed, tw, th);
             float fine = fbm(x, y, tile ? c.width() / 16.0f : 24.0f, 3, seed + 7, tw, th);
-            float fibre = streaks(x, y, tile ? c.width() / 8.0f : 90.0f, 2.0f, seed + 13, tw, th);
+            float fibre = streaks(x, y, tile ? c.width() / 16.0f : 40.0f, 4.0f, seed + 13, tw, th);
             Color col =
                 mix(base, PARCHMENT_DARK, smoothstep(0.35f, 0.85f, blot) * (0.35f + 0.5f * age));
             col = mix(col, PARCHMENT_LIGHT, smoothstep(0.55f, 0.15f, blot) * 0.45f);
-            float k = 1.0f + (fine - 0.5f) * 0.07f + (fibre - 0.5f) * 0.05f;
+            float k = 1.0f + (fine - 0.5f) * 0.08f + (fibre - 0.5f) * 0.018f;
             col.r *= k, col.g *= k, col.b *= k;
             col.a = 1;
             c.at(x, y) = col;
@@ -59,7 +59,7 @@ void paintLeather(Canvas& c, uint32_t seed, Color base) {
         for (int x = 0; x < c.width(); ++x) {
             float blot = fbm(x, y, c.width() / 3.0f, 4, seed);
             // Pebbled grain: the distance to a jittered cell centre gives small pits.
-            float cellSize = 7.0f;
+            float cellSize = 4.5f;
             int ix = static_cast<int>(x / cellSize), iy = static_cast<int>(y / cellSize);
             float best = 9;
             for (int j = -1; j <= 1; ++j)
@@ -70,8 +70,9 @@ void paintLeather(Canvas& c, uint32_t seed, Color base) {
                     best = std::min(best, std::hypot(x - px, y - py) / cellSize);
                 }
             float pit = smoothstep(0.15f, 0.75f, best);
+            float crease = std::fabs(fbm(x, y, 90, 3, seed + 8) - 0.5f);
             Color col = mix(shade(base, 0.12f), shade(base, -0.35f), blot);
-            col = shade(col, (pit - 0.5f) * -0.18f);
+            col = shade(col, (pit - 0.5f) * -0.07f - smoothstep(0.02f, 0.0f, crease) * 0.06f);
             col.a = 1;
             c.at(x, y) = col;
         }
@@ -81,16 +82,19 @@ void paintLeather(Canvas& c, uint32_t seed, Color base) {
 void paintWood(Canvas& c, uint32_t seed, Color base) {
     for (int y = 0; y < c.height(); ++y)
         for (int x = 0; x < c.width(); ++x) {
-            float warp = fbm(x, y, 160, 4, seed) * 18.0f;
-            float ring = std::sin((y + warp) * 0.22f + fbm(x, y, 400, 2, seed + 3) * 9.0f);
-            float fibre = streaks(x, y, 120.0f, 1.5f, seed + 9);
-            float plank = std::fmod(static_cast<float>(y), 180.0f);
-            Color col = mix(shade(base, 0.1f), shade(base, -0.3f), 0.5f + 0.35f * ring);
-            col = shade(col, (fibre - 0.5f) * 0.25f);
+            // Long planks; the grain is stretched noise bent by a slower noise.
+            int plankIndex = y / 160;
+            float py = y + fbm(x, y, 300, 3, seed + plankIndex) * 30.0f;
+            float grainLine = streaks(x + plankIndex * 997.0f, py, 260.0f, 3.0f, seed + 9);
+            float fine = streaks(x + plankIndex * 131.0f, py, 60.0f, 1.0f, seed + 19);
+            float tone = fbm(x + plankIndex * 577.0f, y, 200, 3, seed + 29);
+            Color col = mix(shade(base, 0.12f), shade(base, -0.28f), tone);
+            col = shade(col, (grainLine - 0.5f) * 0.35f + (fine - 0.5f) * 0.12f);
+            float plank = static_cast<float>(y % 160);
             if (plank < 2.0f)
-                col = shade(col, -0.55f); // seams between planks
-            else if (plank < 4.0f)
-                col = shade(col, 0.12f);
+                col = shade(col, -0.6f); // seams between planks
+            else if (plank < 3.0f)
+                col = shade(col, 0.08f);
             col.a = 1;
             c.at(x, y) = col;
         }
@@ -100,14 +104,14 @@ void paintWood(Canvas& c, uint32_t seed, Color base) {
 void paintStone(Canvas& c, uint32_t seed, Color base) {
     for (int y = 0; y < c.height(); ++y)
         for (int x = 0; x < c.width(); ++x) {
-            float n = fbm(x, y, 220, 6, seed);
-            float vein = std::fabs(fbm(x, y, 300, 4, seed + 4) - 0.5f);
-            Color col = mix(shade(base, 0.15f), shade(base, -0.3f), n);
-            col = shade(col, smoothstep(0.03f, 0.0f, vein) * 0.25f);
+            float n = fbm(x, y, 260, 6, seed);
+            float cloud = fbm(x, y, 80, 3, seed + 4);
+            Color col = mix(shade(base, 0.12f), shade(base, -0.3f), n);
+            col = shade(col, (cloud - 0.5f) * 0.1f);
             col.a = 1;
             c.at(x, y) = col;
         }
-    grain(c, seed + 3, 0.02f);
+    grain(c, seed + 3, 0.018f);
 }
 
 Paint metal(float y0, float y1, Color base) {
@@ -193,20 +197,33 @@ void diamondOrnament(Canvas& c, float cx, float cy, float size, Color ink) {
 }
 
 void cornerOrnament(Canvas& c, float x, float y, float size, int dx, int dy, Color ink) {
-    float w = std::max(1.0f, size / 12);
-    // An L of two strokes with a quarter-circle scroll and a dot.
-    c.fillShape(
-        segment(x + dx * size * 0.1f, y + dy * size * 0.1f, x + dx * size, y + dy * size * 0.1f, w),
-        ink);
-    c.fillShape(
-        segment(x + dx * size * 0.1f, y + dy * size * 0.1f, x + dx * size * 0.1f, y + dy * size, w),
-        ink);
-    float cx = x + dx * size * 0.38f, cy = y + dy * size * 0.38f, r = size * 0.2f;
-    c.fillShape(outline(circle(cx, cy, r), w), ink);
-    c.fillShape(circle(cx, cy, r * 0.35f), ink);
-    c.fillShape(segment(x + dx * size * 0.1f, y + dy * size * 0.1f, cx - dx * r * 0.7f,
-                        cy - dy * r * 0.7f, w),
+    float w = std::max(1.0f, size / 14);
+    auto P = [&](float u, float v) { return std::make_pair(x + dx * u * size, y + dy * v * size); };
+    auto line = [&](float u0, float v0, float u1, float v1, float width) {
+        auto a = P(u0, v0), b = P(u1, v1);
+        c.fillShape(segment(a.first, a.second, b.first, b.second, width), ink);
+    };
+    // An outer bracket, an inner bracket, a quarter arc joining them and a lozenge.
+    line(0.08f, 0.08f, 1.0f, 0.08f, w * 1.3f);
+    line(0.08f, 0.08f, 0.08f, 1.0f, w * 1.3f);
+    line(0.2f, 0.2f, 0.62f, 0.2f, w * 0.7f);
+    line(0.2f, 0.2f, 0.2f, 0.62f, w * 0.7f);
+    const int steps = 16;
+    for (int i = 0; i < steps; ++i) {
+        float a0 = i * 1.5708f / steps, a1 = (i + 1) * 1.5708f / steps;
+        line(0.2f + 0.42f * std::cos(a0), 0.2f + 0.42f * std::sin(a0), 0.2f + 0.42f * std::cos(a1),
+             0.2f + 0.42f * std::sin(a1), w * 0.7f);
+    }
+    auto m = P(0.34f, 0.34f);
+    float r = size * 0.09f;
+    c.fillShape(polygon({{m.first - r, m.second},
+                         {m.first, m.second - r},
+                         {m.first + r, m.second},
+                         {m.first, m.second + r}}),
                 ink);
+    auto e1 = P(1.0f, 0.08f), e2 = P(0.08f, 1.0f);
+    c.fillShape(circle(e1.first, e1.second, w * 1.3f), ink);
+    c.fillShape(circle(e2.first, e2.second, w * 1.3f), ink);
 }
 
 void parchmentPanel(Canvas& c, float x, float y, float w, float h, float radius, uint32_t seed) {

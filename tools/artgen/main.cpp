@@ -86,11 +86,12 @@ int sheet(int argc, char** argv) {
             continue;
         }
         std::string dims = std::to_string(img.width()) + "x" + std::to_string(img.height());
-        float k = std::min(1.0f, std::min(static_cast<float>(cell) / img.width(),
+        // Small pieces are enlarged (up to 6x) so their detail can be judged.
+        float k = std::min(6.0f, std::min(static_cast<float>(cell) / img.width(),
                                           static_cast<float>(cell) / img.height()));
         int w = std::max(1, static_cast<int>(img.width() * k));
         int h = std::max(1, static_cast<int>(img.height() * k));
-        out.draw(k < 1 ? img.resized(w, h) : img, cx + (cell - w) / 2, cy + (cell - h) / 2);
+        out.draw(k != 1 ? img.resized(w, h) : img, cx + (cell - w) / 2, cy + (cell - h) / 2);
         drawText(out, font, name + " " + dims, cx, cy + cell + 2, -1,
                  TextStyle{solid(hex(0xf0e6d0))});
     }

@@ -1,8 +1,10 @@
 // qhdata: the data-file tool for modders and for the build.
-//   qhdata decode IN.dat OUT.txt    shifted file -> plain text
+//   qhdata decode IN.dat OUT.txt    shifted file -> plain text (CR LF becomes LF)
 //   qhdata encode IN.txt OUT.dat    plain text -> shifted file, as the program writes it
+//   qhdata cat IN.dat               print a shifted file as plain text
 //   qhdata shift|unshift IN OUT     raw byte shift only (exact inverses on any file)
 //   qhdata build-tree SRC DEST      copy the data folder, encoding every *.dat.txt source
+//   qhdata decode-tree SRC DEST     write a plain NAME.dat.txt source for every *.dat of SRC
 //   qhdata words FILE [SECTION]     the words the game makes of one XHTML page
 #include "fs/data_file.h"
 
@@ -32,7 +34,8 @@ bool readFile(const fs::path& p, std::string& out) {
 bool writeFileIfChanged(const fs::path& p, const std::string& bytes) {
     std::string old;
     if (readFile(p, old) && old == bytes) return true;
-    fs::create_directories(p.parent_path());
+    std::error_code ec;
+    if (!p.parent_path().empty()) fs::create_directories(p.parent_path(), ec);
     fs::path temp = p;
     temp += "~new";
     {
@@ -41,15 +44,37 @@ bool writeFileIfChanged(const fs::path& p, const std::string& bytes) {
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (!out) return false;
     }
-    fs::rename(temp, p);
-    return true;
+    fs::rename(temp, p, ec);
+    return !ec;
 }
 
 int usage() {
     std::fprintf(stderr, "usage: qhdata decode|encode|shift|unshift IN OUT\n"
+                         "       qhdata cat IN.dat\n"
                          "       qhdata build-tree SRC_DATA_DIR DEST_DATA_DIR\n"
+                         "       qhdata decode-tree DATA_DIR SOURCES_DIR\n"
                          "       qhdata words FILE.htm [SECTION_NAME]\n");
     return 2;
+}
+
+// Sources may have been saved with CR LF line ends; the writer turns every CR
+// and every LF into CR LF, so they are made plain LF first or each line end
+// would double.
+std::string plainLineEnds(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+std::string encodeSource(const std::string& text) {
+    return encodeText(plainLineEnds(text), true);
+}
+std::string decodeStored(const std::string& bytes) {
+    return plainLineEnds(unshiftBytes(bytes));
 }
 
 int convert(const char* mode, const char* inPath, const char* outPath) {
@@ -59,10 +84,14 @@ int convert(const char* mode, const char* inPath, const char* outPath) {
         return 1;
     }
     std::string out;
-    if (!std::strcmp(mode, "decode")) out = unshiftBytes(in);
-    else if (!std::strcmp(mode, "encode")) out = encodeText(in, true);
-    else if (!std::strcmp(mode, "shift")) out = shiftBytes(in);
-    else out = unshiftBytes(in);
+    if (!std::strcmp(mode, "decode"))
+        out = decodeStored(in);
+    else if (!std::strcmp(mode, "encode"))
+        out = encodeSource(in);
+    else if (!std::strcmp(mode, "shift"))
+        out = shiftBytes(in);
+    else
+        out = unshiftBytes(in);
     if (!writeFileIfChanged(outPath, out)) {
         std::fprintf(stderr, "qhdata: cannot write %s\n", outPath);
         return 1;
@@ -71,7 +100,8 @@ int convert(const char* mode, const char* inPath, const char* outPath) {
 }
 
 bool endsWith(const std::string& s, const std::string& suffix) {
-    return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return s.size() >= suffix.size() &&
+           s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // The demo books' pages (books/book<N>/src) are packed into their zip by
@@ -104,7 +134,7 @@ int buildTree(const fs::path& src, const fs::path& dest) {
         if (endsWith(name, ".dat.txt")) {
             // Shifted files are build output: their readable source is in git.
             target = dest / fs::path(name.substr(0, name.size() - 4));
-            bytes = encodeText(bytes, true);
+            bytes = encodeSource(bytes);
         }
         if (!writeFileIfChanged(target, bytes)) {
             std::fprintf(stderr, "qhdata: cannot write %s\n", target.string().c_str());
@@ -114,13 +144,47 @@ int buildTree(const fs::path& src, const fs::path& dest) {
     return failures ? 1 : 0;
 }
 
+int decodeTree(const fs::path& src, const fs::path& dest) {
+    if (!fs::is_directory(src)) {
+        std::fprintf(stderr, "qhdata: %s is not a folder\n", src.string().c_str());
+        return 1;
+    }
+    int failures = 0, count = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(src)) {
+        if (!entry.is_regular_file() || entry.path().extension() != ".dat") continue;
+        std::string bytes;
+        fs::path target = dest / fs::relative(entry.path(), src);
+        target += ".txt";
+        if (!readFile(entry.path(), bytes) || !writeFileIfChanged(target, decodeStored(bytes))) {
+            std::fprintf(stderr, "qhdata: cannot decode %s\n", entry.path().string().c_str());
+            ++failures;
+        }
+        ++count;
+    }
+    std::printf("qhdata: %d files decoded\n", count - failures);
+    return failures ? 1 : 0;
+}
+
+int printDecoded(const char* path) {
+    std::string bytes;
+    if (!readFile(path, bytes)) {
+        std::fprintf(stderr, "qhdata: cannot read %s\n", path);
+        return 1;
+    }
+    std::string text = decodeStored(bytes);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && !std::strcmp(argv[1], "cat")) return printDecoded(argv[2]);
     if (argc >= 2 && !std::strcmp(argv[1], "words")) return wordsCommand(argc, argv);
     if (argc != 4) return usage();
     const char* mode = argv[1];
     if (!std::strcmp(mode, "build-tree")) return buildTree(argv[2], argv[3]);
+    if (!std::strcmp(mode, "decode-tree")) return decodeTree(argv[2], argv[3]);
     if (!std::strcmp(mode, "decode") || !std::strcmp(mode, "encode") ||
         !std::strcmp(mode, "shift") || !std::strcmp(mode, "unshift"))
         return convert(mode, argv[2], argv[3]);

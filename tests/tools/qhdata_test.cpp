@@ -1,0 +1,124 @@
+// The data-file tool, run as a modder or the build runs it.
+#include "fs/data_file.h"
+#include "fs/vfs.h"
+#include "support/test_env.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int runTool(const std::string& args) {
+    std::string cmd = std::string(QH_BUILD_DIR) + "/tools/qhdata " + args + " >/dev/null 2>&1";
+    return std::system(cmd.c_str());
+}
+
+std::vector<std::string> valuesOf(DataFile& f) {
+    std::vector<std::string> out;
+    std::string token;
+    for (int guard = 0; guard < 10000 && readValue(f, token); ++guard)
+        out.push_back(token);
+    return out;
+}
+
+const char* const SOURCE = "## An item record, as a modder would write it\n"
+                           "ITEM:\n"
+                           "    NAME: Healing Potion\n"
+                           "    // a comment line in the middle\n"
+                           "    DESCRIPTION: *Blank*\n"
+                           "    BONUS: 4 -2\n"
+                           "END\n";
+
+} // namespace
+
+class QhdataTest : public VfsTest {};
+
+TEST_F(QhdataTest, encodeWritesTheProgramsBytes) {
+    std::string dir = makeTempFolder("enc");
+    writeRealFile(dir + "a.txt", "A\n");
+    ASSERT_EQ(runTool("encode " + dir + "a.txt " + dir + "a.dat"), 0);
+    EXPECT_EQ(readRealFile(dir + "a.dat"), std::string("\x83\x4f\x4c", 3)); // 131, 79, 76
+
+    // A source saved with CR LF encodes exactly like the LF one.
+    writeRealFile(dir + "b.txt", "A\r\n");
+    ASSERT_EQ(runTool("encode " + dir + "b.txt " + dir + "b.dat"), 0);
+    EXPECT_EQ(readRealFile(dir + "b.dat"), readRealFile(dir + "a.dat"));
+
+    // Same bytes as the program's own writer for a multi-line text.
+    writeRealFile(dir + "c.txt", SOURCE);
+    ASSERT_EQ(runTool("encode " + dir + "c.txt " + dir + "c.dat"), 0);
+    DataFile w = openMemoryWrite("c.dat");
+    ASSERT_TRUE(writeText(0, w, SOURCE));
+    EXPECT_EQ(readRealFile(dir + "c.dat"), w.data);
+}
+
+TEST_F(QhdataTest, programReadsAnEncodedSourceTokenForToken) {
+    std::string dir = makeTempFolder("read");
+    writeRealFile(dir + "src.txt", SOURCE);
+    ASSERT_EQ(runTool("encode " + dir + "src.txt " + userFile("items.dat")), 0);
+    DataFile stored = openRead("items.dat");
+    ASSERT_TRUE(stored.isOpen());
+    DataFile plain = openMemoryRead(SOURCE, "items.txt");
+    std::vector<std::string> got = valuesOf(stored), want = valuesOf(plain);
+    closeFile(stored);
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(got, (std::vector<std::string>{"ITEM:", "NAME:", "Healing", "Potion",
+                                             "DESCRIPTION:", "", "BONUS:", "4", "-2", "END"}));
+}
+
+TEST_F(QhdataTest, decodeGivesBackTheSource) {
+    std::string dir = makeTempFolder("dec");
+    writeRealFile(dir + "src.txt", SOURCE);
+    ASSERT_EQ(runTool("encode " + dir + "src.txt " + dir + "x.dat"), 0);
+    ASSERT_EQ(runTool("decode " + dir + "x.dat " + dir + "back.txt"), 0);
+    EXPECT_EQ(readRealFile(dir + "back.txt"), SOURCE);
+}
+
+TEST_F(QhdataTest, shiftAndUnshiftAreExactInversesOnAnyBytes) {
+    std::string dir = makeTempFolder("raw");
+    std::string bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
+    bytes += std::string("\r\n\r\r\n\n\0\xff", 8);
+    writeRealFile(dir + "in.bin", bytes);
+    ASSERT_EQ(runTool("shift " + dir + "in.bin " + dir + "s.bin"), 0);
+    std::string shifted = readRealFile(dir + "s.bin");
+    ASSERT_EQ(shifted.size(), bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i)
+        ASSERT_EQ(static_cast<unsigned char>(shifted[i]),
+                  (static_cast<unsigned char>(bytes[i]) + 66) % 256);
+    ASSERT_EQ(runTool("unshift " + dir + "s.bin " + dir + "back.bin"), 0);
+    EXPECT_EQ(readRealFile(dir + "back.bin"), bytes);
+    ASSERT_EQ(runTool("unshift " + dir + "in.bin " + dir + "u.bin"), 0);
+    ASSERT_EQ(runTool("shift " + dir + "u.bin " + dir + "back2.bin"), 0);
+    EXPECT_EQ(readRealFile(dir + "back2.bin"), bytes);
+}
+
+TEST_F(QhdataTest, buildTreeEncodesSourcesAndCopiesTheRest) {
+    std::string src = makeTempFolder("tree"), dest = makeTempFolder("out");
+    writeRealFile(src + "misc/table.dat.txt", "1 2 3\n");
+    writeRealFile(src + "misc/readme.txt", "plain\n");
+    writeRealFile(src + "fonts/x.ttf", std::string("\0\1\2", 3));
+    ASSERT_EQ(runTool("build-tree " + src + " " + dest), 0);
+    EXPECT_EQ(readRealFile(dest + "misc/table.dat"), encodeText("1 2 3\n", true));
+    EXPECT_FALSE(fs::exists(dest + "misc/table.dat.txt"));
+    EXPECT_EQ(readRealFile(dest + "misc/readme.txt"), "plain\n");
+    EXPECT_EQ(readRealFile(dest + "fonts/x.ttf"), std::string("\0\1\2", 3));
+
+    // And back: every shifted file gets a readable source again.
+    std::string again = makeTempFolder("again");
+    ASSERT_EQ(runTool("decode-tree " + dest + " " + again), 0);
+    EXPECT_EQ(readRealFile(again + "misc/table.dat.txt"), "1 2 3\n");
+}
+
+TEST_F(QhdataTest, badUseFailsWithoutWriting) {
+    std::string dir = makeTempFolder("bad");
+    EXPECT_NE(runTool("encode " + dir + "missing.txt " + dir + "out.dat"), 0);
+    EXPECT_FALSE(fs::exists(dir + "out.dat"));
+    EXPECT_NE(runTool("frobnicate a b"), 0);
+    EXPECT_NE(runTool("build-tree " + dir + "nowhere " + dir + "out"), 0);
+}
