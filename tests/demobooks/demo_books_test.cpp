@@ -265,13 +265,20 @@ TEST_F(DemoBookArchive, PicturesAreThereForEveryIllustration) {
     }
 }
 
+std::string packCommand(const std::string& out, const std::string& code, long long size,
+                        const std::string& dirs) {
+    std::string command =
+        std::string(QH_BUILD_DIR) + "/tools/bookpack/bookpack " + out + " " + code;
+    if (size > 0) command += " --size " + std::to_string(size);
+    return command + " " + dirs + " 2>/dev/null";
+}
+
 TEST(DemoBookPacking, TheArchiveIsRebuiltByteForByte) {
-    const std::string packer = std::string(QH_BUILD_DIR) + "/tools/bookpack/bookpack";
+    Application app;
     for (const DemoBook& book : {BOOK1, BOOK2}) {
-        std::string dir = makeTempFolder("pack");
-        std::string again = dir + "/again.zip";
-        std::string command =
-            packer + " " + again + " " + book.code + " " + book.srcDir() + " " + book.artDir();
+        std::string again = makeTempFolder("pack") + "/again.zip";
+        std::string command = packCommand(again, book.code, findBook(app, book.number)->archiveSize,
+                                          book.srcDir() + " " + book.artDir());
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         std::string built = readRealFile(book.zipPath()), rebuilt = readRealFile(again);
         ASSERT_FALSE(built.empty());
@@ -279,11 +286,33 @@ TEST(DemoBookPacking, TheArchiveIsRebuiltByteForByte) {
     }
 }
 
-TEST(DemoBookPacking, RefusesMissingFoldersAndLeavesNoArchive) {
-    const std::string packer = std::string(QH_BUILD_DIR) + "/tools/bookpack/bookpack";
-    std::string dir = makeTempFolder("packbad");
-    std::string out = dir + "/out.zip";
-    std::string command = packer + " " + out + " 01ftak " + dir + "/nowhere 2>/dev/null";
-    EXPECT_NE(std::system(command.c_str()), 0);
-    EXPECT_FALSE(fs::exists(out));
+TEST(DemoBookPacking, FillsUpToTheFixedSizeOrRefuses) {
+    std::string dir = makeTempFolder("packsize");
+    writeRealFile(dir + "/in/sect1.htm", std::string(3000, 'x'));
+    std::string loose = dir + "/loose.zip", fixed = dir + "/fixed.zip", tight = dir + "/tight.zip";
+    ASSERT_EQ(std::system(packCommand(loose, "01ftak", 0, dir + "/in").c_str()), 0);
+    ASSERT_EQ(std::system(packCommand(fixed, "01ftak", 5000, dir + "/in").c_str()), 0);
+    EXPECT_LT(readRealFile(loose).size(), 1000u); // deflated
+    EXPECT_EQ(readRealFile(fixed).size(), 5000u);
+    // The packed page is still the first entry, the filler comes last.
+    EXPECT_EQ(readRealFile(fixed).compare(30, 28, "en/xhtml/gs/01ftak/sect1.htm"), 0);
+    EXPECT_NE(std::system(packCommand(tight, "01ftak", 200, dir + "/in").c_str()), 0);
+    EXPECT_FALSE(fs::exists(tight));
+    EXPECT_NE(std::system(packCommand(tight, "01ftak", 0, dir + "/nowhere").c_str()), 0);
+    EXPECT_FALSE(fs::exists(tight));
+}
+
+// The filled archive is still a zip PhysicsFS reads, with the page intact.
+TEST_F(DemoBookArchive, AFilledArchiveMountsWithItsPages) {
+    std::string dir = makeTempFolder("packmount");
+    std::string page = "<div id=\"body\">\n<p>Hello there.</p>\n";
+    writeRealFile(dir + "/in/sect1.htm", page);
+    std::string zip = dir + "/book.zip";
+    ASSERT_EQ(std::system(packCommand(zip, "99test", 4096, dir + "/in").c_str()), 0);
+    ASSERT_TRUE(vfsMount(zip, "99test"));
+    std::string read;
+    ASSERT_TRUE(vfsReadAll("99test/en/xhtml/gs/99test/sect1.htm", read));
+    EXPECT_EQ(read, page);
+    EXPECT_TRUE(vfsExists("99test/en/xhtml/gs/99test/padding.txt"));
+    vfsUnmount(zip);
 }
