@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "app/title_screen.h"
 #include "book/book_catalogue.h"
+#include "book/download.h"
 #include "book/random_source.h"
 #include "character/character.h"
 #include "character/item_catalogue.h"
@@ -35,12 +36,6 @@ struct ScreenState {
     SDL_Surface* skin = nullptr;    // background while playing, rebuilt per video mode
 };
 
-// The download progress bar (also shown under the cover while a book loads).
-struct ProgressBar {
-    SDL_Surface* image = nullptr;
-    SDL_Rect rect = {};
-};
-
 // The window open requests a frame can leave (windows 5, 38 and 39).
 constexpr int PENDING_WINDOW_COUNT = 3;
 constexpr int PENDING_WINDOW_IDS[PENDING_WINDOW_COUNT] = {5, 38, 39};
@@ -56,7 +51,7 @@ struct Application {
     RandomSource random; // every draw of the game goes through it
     TitleScreen titleScreen;
     FramePacer pacer;
-    ProgressBar progressBar;
+    ProgressBar progressBar; // downloads; also the loading indicator
 
     bool playing = false; // false on the title and menu screens
     bool quit = false;    // leave the main loop at the end of this frame
@@ -87,6 +82,8 @@ struct Application {
     // Books: the catalogue and the front-matter pages, built by the constructor.
     std::vector<BookEntry> books;
     std::vector<FrontMatterPage> frontMatter;
+    DownloadServers servers;      // where books, covers and fan art are fetched from
+    std::string publishedVersion; // newest version read by the update check
 
     // Character and inventory
     Character character;     // the hero of the campaign being played
