@@ -69,6 +69,7 @@ bool bookMountInfo(const Application& app, int index, BookMountInfo& out) {
 void loadCataloguesBeforeSettings(Application&) {}
 void loadCataloguesAfterSettings(Application& app) {
     loadCatalogue(app.items);
+    loadDisciplineTexts();
 }
 
 // The last used rules are the defaults of the next campaign.
@@ -133,8 +134,8 @@ void randomTableKey(Application&, SDLKey) {}
 void syncSavesWithRandomDraws(Application&) {}
 void runFrameRuleHooks(Application&) {}
 void keyG(Application&) {}
-int highestMapNumber(const Application&) {
-    return -1;
+int highestMapNumber(const Application& app) {
+    return highestMapNumber(app.character);
 }
 void turnToSection(Application&, int) {}
 bool isLastSectionOfBook(const Application& app, int section) {
@@ -174,8 +175,8 @@ bool coverFirstOnly(const Application&) {
 }
 
 void saveProfiles(Application&) {}
-bool allowMidSaves(const Application&) {
-    return false;
+bool allowMidSaves(const Application& app) {
+    return app.rules.allowMidSaves;
 }
 void writeResumeSave(Application&) {}
 void releaseSubsystems(Application& app) {

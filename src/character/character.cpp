@@ -148,3 +148,11 @@ void startCampaignInTier(Character& c, Tier tier) {
     c.onBookSeries = std::clamp(tier, TIER_VAEL, TIER_GRAND_MASTER);
     c.disciplinesToChoose = startingDisciplineCount(c.onBookSeries);
 }
+
+int highestMapNumber(const Character& c) {
+    int best = -1;
+    for (const std::vector<Item>* list : {&c.weapons, &c.backpackItems, &c.specialItems})
+        for (const Item& it : *list)
+            if (it.name == "Map") best = std::max(best, it.uses);
+    return best;
+}

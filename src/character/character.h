@@ -148,3 +148,5 @@ void rebuildInitialStats(Character& c);
 // A new campaign beginning in `tier`: the Disciplines to choose before play.
 void startCampaignInTier(Character& c, Tier tier);
 bool travelLogContains(const Character& c, int book, int section);
+// The highest map number (uses) among carried items named exactly "Map"; -1 when none.
+int highestMapNumber(const Character& c);

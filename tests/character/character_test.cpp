@@ -189,6 +189,21 @@ TEST(CharacterInitialStats, RebuiltFromBaseTravelLogAndSpecialItems) {
     EXPECT_EQ(c.csInitial, 18);
 }
 
+TEST(CharacterMaps, HighestCarriedMapNumber) {
+    Character c;
+    EXPECT_EQ(highestMapNumber(c), -1);
+    Item map;
+    map.name = "Map";
+    map.uses = 3;
+    Item other = map;
+    other.name = "Map Case"; // not a map
+    other.uses = 9;
+    c.specialItems = {map, other};
+    map.uses = 5;
+    c.backpackItems = {map};
+    EXPECT_EQ(highestMapNumber(c), 5);
+}
+
 TEST(CharacterImprovements, WrapsAtSixtyCharacters) {
     std::string para(59, 'a');
     para += "b c d";

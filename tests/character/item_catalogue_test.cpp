@@ -337,3 +337,141 @@ TEST_F(ItemCatalogueTest, SaveWritesCatalogueAndShortList) {
     ASSERT_TRUE(loadCatalogue(back));
     EXPECT_EQ(back, catalogue);
 }
+
+namespace {
+
+bool hasArchetype(const std::vector<Item>& items, int type, const std::string& archetype) {
+    for (const Item& it : items)
+        if (it.type == type && it.archetype == archetype) return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(ItemCatalogueTest, ShippedCatalogueGivesEveryRuleItsItem) {
+    mountBuiltData();
+    std::vector<Item> items;
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(loadCatalogue(items));
+    ASSERT_EQ(testing::internal::GetCapturedStdout(), "");
+    ASSERT_GE(items.size(), 287u);
+
+    for (const Item& it : items) {
+        SCOPED_TRACE(std::to_string(it.id) + " " + it.name);
+        EXPECT_NE(it.name, "Item");
+        EXPECT_GE(it.description.size(), 15u);
+        EXPECT_GE(it.type, ITEM_WEAPON);
+        EXPECT_LE(it.type, ITEM_THE_BELT_POUCH);
+        EXPECT_EQ(it.bonuses.size(), 3u);
+        if (it.type == ITEM_WEAPON || it.subType == SUB_WEAPON_LIKE) {
+            EXPECT_TRUE(it.equipable);
+        }
+        if (it.subType >= SUB_ARMOR_HEAD) {
+            EXPECT_EQ(it.type, ITEM_SPECIAL);
+            EXPECT_EQ(it.archetype, "Armor");
+            EXPECT_TRUE(it.equipable);
+        }
+        if (it.meal || it.potion) {
+            EXPECT_TRUE(it.usable);
+        }
+        if (it.potion) {
+            EXPECT_TRUE(it.epRestore != 0 || it.csBoost != 0);
+        }
+        if (it.archetype == "Map") {
+            EXPECT_EQ(it.name, "Map");
+        }
+        if (it.archetype == "Quiver") {
+            EXPECT_LE(it.uses, 6);
+        }
+    }
+
+    // The ten plain weapons, in weapon-class order.
+    for (int w = 0; w < 10; ++w) {
+        EXPECT_EQ(items[w].type, ITEM_WEAPON);
+        EXPECT_EQ(items[w].weaponType, w);
+        EXPECT_EQ(bonusBlock(items[w], 0).csBonuses, std::vector<int>{0});
+    }
+    EXPECT_EQ(items[0].name, "Dagger");
+    EXPECT_EQ(items[9].name, "Broadsword");
+
+    // The legendary sword: a wielded Special Item, +8, double damage to the Undead.
+    const Item& sunblade = items[ITEM_ID_SUNBLADE];
+    EXPECT_EQ(sunblade.name, "Sunblade");
+    EXPECT_EQ(sunblade.type, ITEM_SPECIAL);
+    EXPECT_EQ(sunblade.subType, SUB_WEAPON_LIKE);
+    EXPECT_EQ(sunblade.weaponType, 7);
+    EXPECT_EQ(bonusBlock(sunblade, 0).csBonuses[0], 8);
+    EXPECT_EQ(bonusBlock(sunblade, 0).damageMultipliers[0], 20);
+    EXPECT_EQ(bonusBlock(sunblade, 0).multiplyAgainsts[0], "Undead");
+    // Hardcore: +8 only against the mightiest foes, +2 otherwise.
+    EXPECT_EQ(bonusBlock(sunblade, 1).csBonuses, (std::vector<int>{8, 2}));
+    EXPECT_EQ(bonusBlock(sunblade, 1).bonusAgainsts[1], "All");
+
+    EXPECT_EQ(items[ITEM_ID_SHIELD].archetype, "Shield");
+    EXPECT_EQ(items[ITEM_ID_SHIELD].type, ITEM_SPECIAL);
+    EXPECT_EQ(items[ITEM_ID_SILVER_HELMET].name, "Silver Helmet");
+    EXPECT_EQ(items[ITEM_ID_SILVER_HELMET].subType, SUB_ARMOR_HEAD);
+
+    for (int cure : {ITEM_ID_BACILLUS_CURE_A, ITEM_ID_BACILLUS_CURE_B}) {
+        EXPECT_TRUE(items[cure].potion);
+        EXPECT_GT(items[cure].epRestore, 0); // the cure runs only for restoratives
+        EXPECT_NE(items[cure].description.find("Korovax"), std::string::npos);
+    }
+    for (int arrow : {ITEM_ID_ARROW, ITEM_ID_ZEJAR_DULAGA}) {
+        EXPECT_EQ(items[arrow].type, ITEM_SPECIAL);
+        EXPECT_EQ(items[arrow].archetype, "Arrow");
+        EXPECT_EQ(items[arrow].spaceTaken, 0);
+    }
+    EXPECT_EQ(items[ITEM_ID_ZEJAR_DULAGA].name, "Zejar-dulaga");
+    for (int bow : {ITEM_ID_CRACKED_JAKAN, ITEM_ID_KALTE_BONE_BOW}) {
+        EXPECT_EQ(items[bow].type, ITEM_WEAPON);
+        EXPECT_EQ(items[bow].weaponType, 5);
+    }
+    EXPECT_EQ(items[ITEM_ID_CRACKED_JAKAN].name, "Cracked Jakan");
+    EXPECT_EQ(items[ITEM_ID_KALTE_BONE_BOW].name, "Kalte Bone Bow");
+    EXPECT_EQ(items[ITEM_ID_FIRESEED].archetype, "Fireseed");
+    EXPECT_EQ(items[ITEM_ID_FIRESEED].type, ITEM_SPECIAL);
+    EXPECT_EQ(items[ITEM_ID_GREY_CRYSTAL_RING].name, "Grey Crystal Ring");
+    EXPECT_EQ(items[ITEM_ID_PSYCHIC_RING].name, "Psychic Ring");
+    EXPECT_EQ(items[ITEM_ID_JADIN_AMULET].name, "Jadin Amulet");
+    EXPECT_EQ(items[ITEM_ID_DRAVIC_ONLY].type, ITEM_SPECIAL);
+    // The relics kept when everything else is taken, two of them weapons
+    // that count against the mightiest foes.
+    for (int relic : {10, 27, 90, 235, 236, 238})
+        EXPECT_EQ(items[relic].type, ITEM_SPECIAL);
+    for (int weapon : {90, 236}) {
+        EXPECT_EQ(items[weapon].subType, SUB_WEAPON_LIKE);
+        EXPECT_EQ(bonusBlock(items[weapon], 2).bonusAgainsts[0], "Darklord");
+    }
+
+    // Everyday items the books hand out.
+    auto named = [&](const std::string& part) {
+        for (const Item& it : items)
+            if (it.name.find(part) != std::string::npos) return true;
+        return false;
+    };
+    EXPECT_TRUE(named("Laumspur"));
+    EXPECT_TRUE(named("Dessi Stone"));
+    EXPECT_TRUE(hasArchetype(items, ITEM_SPECIAL, "Quiver"));
+    EXPECT_TRUE(hasArchetype(items, ITEM_SPECIAL, "Map"));
+    int meals = 0, slots[6] = {};
+    bool backpack = false, pouch = false;
+    for (const Item& it : items) {
+        meals += it.meal;
+        if (it.type == ITEM_SPECIAL && it.subType >= 2 && it.subType <= 5) ++slots[it.subType];
+        backpack |= it.type == ITEM_THE_BACKPACK;
+        pouch |= it.type == ITEM_THE_BELT_POUCH;
+    }
+    EXPECT_GE(meals, 5);
+    for (int slot = 2; slot <= 5; ++slot)
+        EXPECT_GE(slots[slot], 2);
+    EXPECT_TRUE(backpack);
+    EXPECT_TRUE(pouch);
+
+    // Load, save, load: the same catalogue.
+    ASSERT_TRUE(saveCatalogue(items));
+    std::vector<Item> again;
+    ASSERT_TRUE(loadCatalogue(again));
+    EXPECT_EQ(vfsRealDir(ITEMS_PATH), userFolder); // the copy just written
+    EXPECT_EQ(again, items);
+}
