@@ -98,6 +98,8 @@ struct Application {
     TooltipSlot tooltip;     // drawn last in the frame
     MessageQueue messages;   // message box requests for the window dispatcher
     FrameRateCounter frameRate;
+    std::vector<std::string> fontNames;   // the fonts folder, for the font settings window
+    std::vector<std::string> avatarNames; // the avatar images, for the profiles
 };
 
 extern Application* theApp;

@@ -5,51 +5,8 @@
 #include "app/application.h"
 #include "book/download.h"
 #include "fs/data_file.h"
+#include "ui/skin.h"
 #include "ui/toolkit.h"
-
-namespace {
-
-SDL_Color sdlColor(const RgbColor& c) {
-    return {c.r, c.g, c.b, 0};
-}
-
-// The toolkit's view of the settings for the current video mode.
-ToolkitSettings toolkitSettingsFor(const Application& app) {
-    const Settings& s = app.settings;
-    const SDL_Surface* screen = app.screen.surface;
-    ToolkitSettings t;
-    t.fonts.textFont = s.textFont;
-    t.fonts.textSize = s.textFontSize;
-    t.fonts.tipFont = s.tipFont;
-    t.fonts.tipSize = s.tipFontSize;
-    t.fonts.actionFont = s.actionFont;
-    t.fonts.menuFont = s.menuFont;
-    t.fonts.fpsFont = s.fpsFont;
-    t.fonts.fpsSize = s.fpsSize;
-    t.fonts.displayScale = app.screen.uiScale;
-    t.skin.paper = s.paper;
-    t.skin.menuBackground = s.menuBackground;
-    t.skin.button4 = s.button4;
-    t.skin.button8 = s.button8;
-    t.skin.skinFile = s.skinFile;
-    t.skin.uiScale = app.screen.uiScale;
-    t.skin.pageWidth = app.pageRects[0].w > 0 ? app.pageRects[0].w : t.skin.pageWidth;
-    if (screen) {
-        t.skin.screenWidth = screen->w;
-        t.skin.screenHeight = screen->h;
-    }
-    t.textColour = sdlColor(s.textColor);
-    t.tipColour = sdlColor(s.tipColor);
-    t.tipBackground = sdlColor(s.tipBgColor);
-    t.tipDelayMs = s.tipDelay;
-    t.frameRate.fontName = s.fpsFont;
-    t.frameRate.pointSize = s.fpsSize;
-    t.frameRate.colour = sdlColor(s.fpsColor);
-    t.frameRate.position = s.fpsPosition;
-    return t;
-}
-
-} // namespace
 
 namespace hooks {
 
@@ -66,7 +23,10 @@ bool bookMountInfo(const Application& app, int index, BookMountInfo& out) {
     return true;
 }
 
-void loadCataloguesBeforeSettings(Application&) {}
+void loadCataloguesBeforeSettings(Application& app) {
+    app.fontNames = listFonts();
+    app.avatarNames = listAvatars();
+}
 void loadCataloguesAfterSettings(Application& app) {
     loadCatalogue(app.items);
     loadDisciplineTexts();
@@ -82,7 +42,7 @@ bool writeRuleDefaults(Application& app, DataFile& file) {
 }
 
 void loadInterfaceImages(Application& app) {
-    refreshToolkit(app, toolkitSettingsFor(app));
+    loadToolkitImages(app);
 }
 void buildMainMenuWindows(Application&) {}
 

@@ -96,3 +96,31 @@ TEST_F(ToolkitTest, WordImagesAreSharedPerFontColourAndText) {
     font.reset();
     other.reset();
 }
+
+TEST_F(ToolkitTest, SettingsOfTheApplicationDriveFontsColoursAndSkin) {
+    app().settings.setDefaults();
+    app().settings.tipDelay = 1234;
+    app().settings.tipBgColor = RgbColor{10, 20, 30, 0};
+    app().settings.button4 = "bluegel";
+    app().screen.uiScale = 1.5f;
+    ToolkitSettings s = toolkitSettingsFrom(app());
+    EXPECT_EQ(s.tipDelayMs, 1234);
+    EXPECT_EQ(s.tipBackground.g, 20);
+    EXPECT_EQ(s.fonts.textSize, app().settings.textFontSize);
+    EXPECT_EQ(s.fonts.tipFont, app().settings.tipFont);
+    EXPECT_EQ(s.skin.button4, "bluegel");
+    EXPECT_DOUBLE_EQ(s.skin.uiScale, 1.5);
+    EXPECT_EQ(s.skin.screenWidth, 640);
+    EXPECT_EQ(s.skin.pageWidth, 640 * app().pageWidthPercent / 100);
+
+    SDL_Surface* back = filledSurface(32, 24, 5, 6, 7);
+    saveImage(back, "data/skin/" + app().settings.skinFile + ".bmp");
+    SDL_FreeSurface(back);
+    loadToolkitImages(app());
+    ASSERT_NE(app().screen.skin, nullptr);
+    EXPECT_EQ(app().screen.skin->w, 640);
+    EXPECT_FALSE(app().skin.playBackground); // one copy, owned by the screen state
+    EXPECT_EQ(app().buttonStyle.tipDelayMs, 1234);
+    SDL_FreeSurface(app().screen.skin);
+    app().screen.skin = nullptr;
+}

@@ -61,7 +61,7 @@ void drawSheet(SDL_Surface* screen, Application& app) {
     label(screen, small, "Multi-line menu button", 20, 300);
     Button menu;
     setArt(menu, app.skin.buttonArt4);
-    setCaption(menu, "Restart Book`or Campaign", app.fonts.menu, SDL_Color{255, 255, 255, 0}, 18, 8,
+    setCaption(menu, "Restart Book`or Campaign", app.fonts.menu, SDL_Color{0, 0, 0, 0}, 18, 8,
                true);
     menu.x = 20;
     menu.y = 326;
