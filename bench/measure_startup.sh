@@ -3,6 +3,7 @@
 # (QUILLHAVEN_REPORT_STARTUP=1) over several runs under one Xvfb server.
 #   bash bench/measure_startup.sh [build/quillhaven] [runs]
 set -euo pipefail
+unset SDL_VIDEODRIVER
 if [ -z "${QH_IN_XVFB:-}" ]; then
     exec env QH_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
 fi

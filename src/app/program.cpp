@@ -30,7 +30,7 @@ void setCaptionAndIcon() {
     const std::string iconTitle = std::string("Quillhaven v") + VERSION_STRING;
     SDL_WM_SetCaption(caption.c_str(), iconTitle.c_str());
     // The window icon is cosmetic: set it from the data set when it is there.
-    for (const char* path : {"data/misc/icon.png", "data/gui/icon.png", "data/icon.png"}) {
+    for (const char* path : {"data/gui/icon32.png", "data/gui/icon.png"}) {
         if (!vfsExists(path)) continue;
         SDL_RWops* rw = PHYSFSRWOPS_openRead(path);
         SDL_Surface* icon = rw ? IMG_Load_RW(rw, 1) : nullptr;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # First start: the square title window opens, the intro plays, Escape quits
 # with status 0 and the settings and counters files exist in the user folder.
+# The unit tests run with the dummy video driver; this one needs a real window.
+unset SDL_VIDEODRIVER
 if [ -z "${QH_IN_XVFB:-}" ]; then
     exec env QH_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1080x24" bash "$0" "$@"
 fi
