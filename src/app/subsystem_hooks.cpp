@@ -3,6 +3,7 @@
 #include "app/subsystem_hooks.h"
 
 #include "app/application.h"
+#include "book/download.h"
 #include "fs/data_file.h"
 #include "ui/font.h"
 #include "ui/skin.h"
@@ -55,8 +56,8 @@ void buildMainMenuWindows(Application& app) {
 bool profileExists(Application& app) {
     return anyProfileExists(app);
 }
-bool updateIsNewer(Application&) {
-    return false;
+bool updateIsNewer(Application& app) {
+    return checkForUpdate(app);
 }
 void startFirstProfile(Application& app) {
     ::startFirstProfile(app);
@@ -125,8 +126,9 @@ int highestMapNumber(const Application& app) {
     return highestMapNumber(app.character);
 }
 void turnToSection(Application&, int) {}
-bool isLastSectionOfBook(const Application&, int) {
-    return false;
+bool isLastSectionOfBook(const Application& app, int section) {
+    const BookEntry* book = findBook(app, currentBookNumber(app));
+    return book && isLastSection(*book, section);
 }
 bool runAwardsCheck(Application&) {
     return false;
