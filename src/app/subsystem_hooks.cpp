@@ -3,6 +3,7 @@
 #include "app/subsystem_hooks.h"
 
 #include "app/application.h"
+#include "book/download.h"
 #include "fs/data_file.h"
 #include "ui/skin.h"
 #include "ui/toolkit.h"
@@ -48,8 +49,8 @@ void buildMainMenuWindows(Application&) {}
 bool profileExists(Application&) {
     return false;
 }
-bool updateIsNewer(Application&) {
-    return false;
+bool updateIsNewer(Application& app) {
+    return checkForUpdate(app);
 }
 void startFirstProfile(Application&) {}
 
@@ -97,8 +98,9 @@ int highestMapNumber(const Application& app) {
     return highestMapNumber(app.character);
 }
 void turnToSection(Application&, int) {}
-bool isLastSectionOfBook(const Application&, int) {
-    return false;
+bool isLastSectionOfBook(const Application& app, int section) {
+    const BookEntry* book = findBook(app, currentBookNumber(app));
+    return book && isLastSection(*book, section);
 }
 bool runAwardsCheck(Application&) {
     return false;
