@@ -42,8 +42,12 @@ GameWindow& addWindow(Application& app, int id, int width, int height) {
     const double s = scaleOf(app);
     w.width = std::max(1, static_cast<int>(width * s));
     w.height = std::max(1, static_cast<int>(height * s));
-    if (app.skin.menuBackground)
-        w.background = scaleImageTo(app.skin.menuBackground.get(), w.width, w.height);
+    // Most windows have the main menu's size: scale the background once for them all.
+    for (const auto& other : app.windowManager.table)
+        if (other->background && other->width == w.width && other->height == w.height)
+            w.background = other->background;
+    if (!w.background && app.skin.menuBackground)
+        w.background = shareSurface(scaleImageTo(app.skin.menuBackground.get(), w.width, w.height));
     SDL_Surface* screen = app.screen.surface;
     const int sw = screen ? screen->w : 800, sh = screen ? screen->h : 600;
     SDL_Rect r = restingPosition(w.width, w.height, sw, sh, app.playing);

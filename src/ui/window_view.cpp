@@ -42,7 +42,7 @@ void drawWindow(Application& app, GameWindow& w, bool top, int elapsedMs) {
     const SDL_Rect at = drawnRect(app, w);
     if (w.background && !w.hideBackground) {
         SDL_Rect dst = at;
-        SDL_BlitSurface(w.background, nullptr, screen, &dst);
+        SDL_BlitSurface(w.background.get(), nullptr, screen, &dst);
     }
     SDL_Rect oldClip;
     SDL_GetClipRect(screen, &oldClip);
