@@ -158,6 +158,24 @@ void setButtonVisible(GameWindow& w, int id, bool visible) {
 
 void setChosen(GameWindow& w, int id, bool chosen) {
     Button* b = findButton(w, id);
-    if (!b || b->colour == (chosen ? 2 : 1)) return;
-    setColour(*b, chosen ? 2 : 1);
+    if (!b || (b->value != 0) == chosen) return;
+    // The current choice looks pressed in; `value` is free on window buttons.
+    b->value = chosen ? 1 : 0;
+    setColour(*b, b->colour);
+    if (chosen && b->stateImages[STATE_PRESSED]) {
+        b->stateImages[STATE_CLICKABLE] = b->stateImages[STATE_PRESSED];
+        b->stateImages[STATE_OVER] = b->stateImages[STATE_PRESSED];
+    }
+}
+
+void setButtonPadding(GameWindow& w, Button& b, int paddingX, int paddingY) {
+    b.paddingX = paddingX;
+    b.paddingY = paddingY;
+    refreshCaption(b);
+    placeButton(w, b);
+}
+
+void setButtonWidth(GameWindow& w, Button& b, int width) {
+    const int captionW = b.captionImage ? b.captionImage->w : 0;
+    setButtonPadding(w, b, std::max(b.paddingX, (width - captionW) / 2), b.paddingY);
 }
