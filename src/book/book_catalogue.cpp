@@ -10,11 +10,11 @@ const char* const CANT_PLAY_BOOK_TEXT =
 
 namespace {
 
-// Byte sizes of the demo archives shipped in data/books. PLACEHOLDERS: the demo
-// book build fills in the real sizes once its archives exist; until then no
-// archive of books 1 and 2 passes the size check (their unpacked folders still mount).
-constexpr int DEMO_BOOK1_ARCHIVE_SIZE = 0; // PLACEHOLDER: size of data/books/book1/01ftak.zip
-constexpr int DEMO_BOOK2_ARCHIVE_SIZE = 0; // PLACEHOLDER: size of data/books/book2/02tdboh.zip
+// Byte sizes of the demo archives. The build packs each one (tools/bookpack)
+// and fills it up to exactly this size, so redrawn pictures do not move it;
+// the two numbers are also in tools/bookpack/CMakeLists.txt.
+constexpr int DEMO_BOOK1_ARCHIVE_SIZE = 2400000; // data/books/book1/01ftak.zip
+constexpr int DEMO_BOOK2_ARCHIVE_SIZE = 1500000; // data/books/book2/02tdboh.zip
 
 struct BookData {
     const char* title;

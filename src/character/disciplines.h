@@ -47,6 +47,9 @@ constexpr int DISC_MIND_OVER_MATTER = 9;
 constexpr int DISC_MAGI_MAGIC = 10;
 constexpr int DISC_VAEL_ALCHEMY = 11;
 constexpr int MAX_DISCIPLINES_PER_TIER = 12;
+// The third-tier Discipline that lets a hero with more than one third-tier book
+// completed wield a two-handed weapon in one hand (Grand Weaponmastery).
+constexpr int DISC_ONE_HAND_MASTERY = DISC_WEAPONSKILL;
 
 // Disciplines per tier: 10, 10, 12 (0 for a bad tier).
 int disciplineCount(Tier tier);

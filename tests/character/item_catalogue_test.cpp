@@ -475,3 +475,39 @@ TEST_F(ItemCatalogueTest, ShippedCatalogueGivesEveryRuleItsItem) {
     EXPECT_EQ(vfsRealDir(ITEMS_PATH), userFolder); // the copy just written
     EXPECT_EQ(again, items);
 }
+
+TEST(ItemReader, ScrambledInputEndsCleanly) {
+    // Key words, numbers and line ends in random order: every read must end.
+    const char* const words[] = {"ID:",
+                                 "NAME:",
+                                 "BONUS_ENHANCED:",
+                                 "BONUS:",
+                                 "CS_BONUSES:",
+                                 "BONUS_AGAINSTS:",
+                                 "DONE_WITH_THESE_BONUSES",
+                                 "END",
+                                 "99999",
+                                 "-5",
+                                 "3",
+                                 "\n",
+                                 "\r",
+                                 " ",
+                                 "*Blank*",
+                                 "## x"};
+    unsigned seed = 12345;
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int i = 0; i < 60; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            text += words[(seed >> 16) % 16];
+            text += ' ';
+        }
+        DataFile f = openMemoryRead(text, "x.txt");
+        Item it;
+        int records = 0;
+        while (readItem(f, it) && records < 1000)
+            ++records;
+        EXPECT_TRUE(atEnd(f));
+        EXPECT_LE(it.bonuses.size(), 16u);
+    }
+}

@@ -1,18 +1,23 @@
 // bookpack: packs a book's XHTML pages and pictures into the zip archive the
 // game mounts, reproducibly: the same inputs always give the same bytes.
 //
-//   bookpack OUT.zip CODE DIR [DIR...]
+//   bookpack OUT.zip CODE [--size BYTES] DIR [DIR...]
 //
 // Every regular file directly inside the DIRs goes into the archive under
 // "en/xhtml/gs/CODE/", in byte order of the file names (a later DIR wins when
 // two hold the same name). Timestamps are fixed, and each entry is deflated
-// with fixed zlib settings or stored when deflating does not make it smaller,
-// so the archive size only changes when a page or picture changes.
+// with fixed zlib settings or stored when deflating does not make it smaller.
+//
+// With --size the archive is filled up to exactly that many bytes by a last,
+// stored "padding.txt" entry. The book catalogue names each archive's size and
+// treats any other size as a damaged download; a fixed size keeps that number
+// steady while the pictures are redrawn. Contents that no longer fit are an error.
 #include <zlib.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -108,6 +113,20 @@ void writeCentralHeader(std::string& out, const Entry& e) {
     out += e.name;
 }
 
+// Central and local headers of one entry, without its data.
+size_t headerBytes(const std::string& name) {
+    return 30 + 46 + 2 * name.size();
+}
+
+std::string paddingText(size_t length) {
+    std::string text = "This archive is packed to the fixed size its catalogue entry names;\n"
+                       "the rest of this file only fills it up.\n";
+    while (text.size() < length)
+        text += std::string(71, '.') + "\n";
+    text.resize(length);
+    return text;
+}
+
 std::string buildArchive(std::vector<Entry>& entries) {
     std::string out;
     for (Entry& e : entries) {
@@ -171,14 +190,24 @@ bool writeIfChanged(const fs::path& target, const std::string& bytes) {
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: bookpack OUT.zip CODE DIR [DIR...]\n");
+        std::fprintf(stderr, "usage: bookpack OUT.zip CODE [--size BYTES] DIR [DIR...]\n");
         return 2;
     }
     const fs::path outPath = argv[1];
     const std::string prefix = std::string("en/xhtml/gs/") + argv[2] + "/";
+    int first = 3;
+    long long fixedSize = 0;
+    if (std::string(argv[3]) == "--size" && argc > 5) {
+        fixedSize = std::atoll(argv[4]);
+        first = 5;
+        if (fixedSize <= 0 || fixedSize > 0x7FFFFFFF) {
+            std::fprintf(stderr, "bookpack: bad size %s\n", argv[4]);
+            return 2;
+        }
+    }
 
     std::map<std::string, fs::path> files; // sorted by name: the archive order
-    for (int i = 3; i < argc; ++i) {
+    for (int i = first; i < argc; ++i) {
         std::error_code ec;
         if (!fs::is_directory(argv[i], ec)) {
             std::fprintf(stderr, "bookpack: %s is not a folder\n", argv[i]);
@@ -191,7 +220,7 @@ int main(int argc, char** argv) {
             files[name] = item.path();
         }
     }
-    if (files.empty() || files.size() > 0xFFFF) {
+    if (files.empty() || files.size() >= 0xFFFF) {
         std::fprintf(stderr, "bookpack: %zu files to pack\n", files.size());
         return 1;
     }
@@ -209,6 +238,25 @@ int main(int argc, char** argv) {
             return 1;
         }
         entries.push_back(std::move(e));
+    }
+    if (fixedSize > 0) {
+        const std::string name = prefix + "padding.txt";
+        long long used = static_cast<long long>(buildArchive(entries).size() + headerBytes(name));
+        if (used > fixedSize) {
+            std::fprintf(stderr, "bookpack: %s needs %lld bytes, more than its fixed size %lld\n",
+                         outPath.string().c_str(), used, fixedSize);
+            return 1;
+        }
+        Entry pad;
+        std::string text = paddingText(static_cast<size_t>(fixedSize - used));
+        pad.name = name;
+        pad.size = static_cast<uint32_t>(text.size());
+        pad.crc = static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0),
+                                              reinterpret_cast<const Bytef*>(text.data()),
+                                              static_cast<uInt>(text.size())));
+        pad.method = 0;
+        pad.data = std::move(text);
+        entries.push_back(std::move(pad));
     }
     if (!writeIfChanged(outPath, buildArchive(entries))) {
         std::fprintf(stderr, "bookpack: cannot write %s\n", outPath.string().c_str());
