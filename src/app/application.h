@@ -19,6 +19,9 @@
 #include "ui/skin.h"
 #include "ui/text_entry.h"
 #include "ui/tooltip.h"
+#include "ui/window_manager.h"
+#include "ui/windows.h"
+#include "save/profiles.h"
 
 #include <SDL/SDL_video.h>
 
@@ -98,6 +101,11 @@ struct Application {
     TooltipSlot tooltip;     // drawn last in the frame
     MessageQueue messages;   // message box requests for the window dispatcher
     FrameRateCounter frameRate;
+
+    // Windows and profiles
+    WindowManager windowManager;          // every menu, dialog and viewer, and the open stack
+    WindowData windowData;                // what the windows keep between frames
+    ProfileList profiles;                 // the five players and the active one
     std::vector<std::string> fontNames;   // the fonts folder, for the font settings window
     std::vector<std::string> avatarNames; // the avatar images, for the profiles
 };

@@ -11,7 +11,7 @@ namespace {
 
 bool somethingAnimates(const Application& app) {
     const hooks::ScreenStatus st = hooks::screenStatus(app);
-    return (st.windowCount > 0 && st.topWindowState != WINDOW_SHOWN) || st.randomTableShown ||
+    return (st.windowCount > 0 && st.topWindowState != WINDOW_OPEN) || st.randomTableShown ||
            st.combatRunning || st.resultsTableActive;
 }
 

@@ -27,7 +27,7 @@ void handleMouseButton(Application& app, const SDL_Event& e) {
         hooks::windowMouseEvent(app, e);
         const hooks::ScreenStatus after = hooks::screenStatus(app);
         if (after.windowCount > 0 && closesAfterClick(after.topWindowId) &&
-            after.topWindowState == WINDOW_SHOWN)
+            after.topWindowState == WINDOW_OPEN)
             hooks::closeTopWindow(app);
         return;
     }

@@ -2,6 +2,8 @@
 // acts on the requests handlers left in the Application and paces itself.
 #pragma once
 
+#include "ui/window_manager.h"
+
 #include <SDL/SDL_events.h>
 
 struct Application;
@@ -22,5 +24,3 @@ constexpr int MAIN_MENU_WINDOW = 0;
 constexpr int DEATH_WINDOW = 43;
 constexpr int OPEN_FROM_BOTTOM = 2;
 constexpr int OPEN_FROM_TOP = 8;
-constexpr int WINDOW_SHOWN = 2;
-constexpr int WINDOW_CLOSING = 3;

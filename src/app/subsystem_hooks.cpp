@@ -5,7 +5,9 @@
 #include "app/application.h"
 #include "book/download.h"
 #include "fs/data_file.h"
+#include "ui/font.h"
 #include "ui/skin.h"
+#include "ui/windows.h"
 #include "ui/toolkit.h"
 
 namespace hooks {
@@ -26,6 +28,8 @@ bool bookMountInfo(const Application& app, int index, BookMountInfo& out) {
 void loadCataloguesBeforeSettings(Application& app) {
     app.fontNames = listFonts();
     app.avatarNames = listAvatars();
+    for (Profile& p : app.profiles.slots) clearProfile(p, knownAwardIds(app));
+    loadProfiles(app.profiles);
 }
 void loadCataloguesAfterSettings(Application& app) {
     loadCatalogue(app.items);
@@ -44,27 +48,51 @@ bool writeRuleDefaults(Application& app, DataFile& file) {
 void loadInterfaceImages(Application& app) {
     loadToolkitImages(app);
 }
-void buildMainMenuWindows(Application&) {}
+void buildMainMenuWindows(Application& app) {
+    buildWindows(app);
+    installWindowDispatch(app);
+}
 
-bool profileExists(Application&) {
-    return false;
+bool profileExists(Application& app) {
+    return anyProfileExists(app);
 }
 bool updateIsNewer(Application& app) {
     return checkForUpdate(app);
 }
-void startFirstProfile(Application&) {}
+void startFirstProfile(Application& app) {
+    ::startFirstProfile(app);
+}
 
 void printSavedRecord(Application&, DataFile&) {}
 
-ScreenStatus screenStatus(const Application&) {
-    return {};
+ScreenStatus screenStatus(const Application& app) {
+    ScreenStatus st;
+    const WindowManager& m = app.windowManager;
+    st.windowCount = static_cast<int>(m.openStack.size());
+    if (!m.openStack.empty()) {
+        st.topWindowId = m.openStack.back()->id;
+        st.topWindowState = m.openStack.back()->state;
+    }
+    return st;
 }
 
-void openWindow(Application&, int, int, const std::string&) {}
-void closeTopWindow(Application&) {}
-void windowMouseEvent(Application&, const SDL_Event&) {}
-void clickTopWindowButton(Application&, int) {}
-void drawWindows(Application&, int) {}
+void openWindow(Application& app, int id, int mode, const std::string& argument) {
+    openGameWindow(app, id, mode, argument);
+}
+void closeTopWindow(Application& app) {
+    closeTopGameWindow(app);
+}
+void windowMouseEvent(Application& app, const SDL_Event& event) {
+    GameWindow* top = topWindow(app.windowManager);
+    if (top) ::windowMouseEvent(app, *top, event.button.x, event.button.y, event.type);
+}
+void clickTopWindowButton(Application& app, int button) {
+    GameWindow* top = topWindow(app.windowManager);
+    if (top) clickWindowButton(app, top->id, button);
+}
+void drawWindows(Application& app, int elapsedMs) {
+    updateWindows(app, elapsedMs);
+}
 
 void headerButtonsMouse(Application&, const SDL_Event&) {}
 void pagesMouse(Application&, const SDL_Event&) {}
@@ -108,6 +136,7 @@ bool runAwardsCheck(Application&) {
 bool heroIsDead(const Application&) {
     return false;
 }
+void clearFirstPageLoaded(Application&) {}
 void runEndOfBook(Application&) {}
 void giveItem(Application&, int) {}
 void giveCoins(Application&, int, int) {}
@@ -134,7 +163,9 @@ bool coverFirstOnly(const Application&) {
     return false;
 }
 
-void saveProfiles(Application&) {}
+void saveProfiles(Application& app) {
+    saveAllProfiles(app);
+}
 bool allowMidSaves(const Application& app) {
     return app.rules.allowMidSaves;
 }

@@ -120,6 +120,8 @@ void turnToSection(Application& app, int section);
 bool isLastSectionOfBook(const Application& app, int section);
 bool runAwardsCheck(Application& app); // true when something was awarded
 bool heroIsDead(const Application& app);
+// The death window has closed: it opens again only after another section has loaded.
+void clearFirstPageLoaded(Application& app);
 void runEndOfBook(Application& app);
 void giveItem(Application& app, int item);
 void giveCoins(Application& app, int coinKind, int amount);

@@ -316,3 +316,31 @@ TEST_F(DemoBookArchive, AFilledArchiveMountsWithItsPages) {
     EXPECT_TRUE(vfsExists("99test/en/xhtml/gs/99test/padding.txt"));
     vfsUnmount(zip);
 }
+
+// The travel log shows, for each section visited, that book's entry of the
+// journal texts; each demo section has its own line, at the section's place.
+TEST(DemoBookJournal, EverySectionHasItsEntryInPlace) {
+    std::string stored = readRealFile(std::string(QH_SOURCE_DIR) + "/data/misc/journal.txt");
+    ASSERT_FALSE(stored.empty());
+    DataFile file = openMemoryRead(stored, "journal.txt");
+    std::map<int, std::vector<std::string>> entries;
+    int book = 0;
+    std::string token, text;
+    while (readValue(file, token)) {
+        if (token[0] == '{') {
+            book = std::atoi(token.substr(5, token.size() - 6).c_str());
+        } else if (token[0] == '[') {
+            ASSERT_TRUE(readLine(file, text));
+            entries[book].push_back(text);
+        }
+    }
+    for (const DemoBook& demo : {BOOK1, BOOK2}) {
+        const std::vector<std::string>& list = entries[demo.number];
+        ASSERT_EQ(list.size(), 350u) << demo.code;
+        for (const auto& [section, targets] : sectionLinks(demo)) {
+            const std::string& line = list[section - 1];
+            EXPECT_GT(line.size(), 20u) << demo.code << " section " << section;
+            EXPECT_LT(line.size(), 110u) << demo.code << " section " << section;
+        }
+    }
+}
