@@ -3,7 +3,7 @@
 # shows the main menu. Options -> Video, raise the target frame rate twice,
 # Apply, quit: settings.txt holds 40. Later starts skip the name entry.
 if [ -z "${QH_IN_XVFB:-}" ]; then
-    exec env QH_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+    exec env QH_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
 fi
 source "$QH_E2E_LIB"
 export QH_LAYOUT_LOG="$QH_HOME/layout.txt"
@@ -18,6 +18,10 @@ click_button() {
     done
     [ -n "$line" ] || fail "window $1 has no button $2"
     set -- $line
+    # Move off first: a pointer already resting on the spot sends no motion,
+    # and a button only takes a press once the pointer has come over it.
+    xdotool mousemove --window "$win" 1 1
+    sleep 0.1
     xdotool mousemove --window "$win" "$6" "$7"
     sleep 0.2
     xdotool mousedown 1
