@@ -125,23 +125,24 @@ TitleBarLayout layoutTitleBar(const TitleBarSpace& s, int logoW, int logoH, int 
     const int margin = std::max(2, s.screenH / 100);
     const int height = std::max(1, s.bandHeight - 2 * margin);
     const int menuHalf = s.menuButtonSide / 2;
+    // The skins tool their corners; the title bar keeps off them.
+    const int outer = W * 8 / 100;
 
-    // Left of the menu square: the logo, centred over the left page.
-    const int leftCentre = W / 4;
-    const int logoHalf = std::min(leftCentre - margin, W / 2 - menuHalf - margin - leftCentre);
-    if (logoW > 0 && logoH > 0 && logoHalf > 0) {
-        const double fit = std::min(2.0 * logoHalf / logoW, static_cast<double>(height) / logoH);
-        out.logo = centredRect(logoW, logoH, fit, leftCentre, s.bandHeight);
+    // Left of the menu square: the logo, as large as the band allows.
+    const int left0 = outer, left1 = W / 2 - menuHalf - margin;
+    if (logoW > 0 && logoH > 0 && left1 > left0) {
+        const double fit = std::min(static_cast<double>(left1 - left0) / logoW,
+                                    static_cast<double>(height) / logoH);
+        out.logo = centredRect(logoW, logoH, fit, (left0 + left1) / 2, s.bandHeight);
     }
 
-    // Right of it: the book's title, centred over the right page.
-    const int rightCentre = W * 3 / 4;
-    const int frameHalf = std::min(rightCentre - (W / 2 + menuHalf + margin),
-                                   W - s.cornerReserve - margin - rightCentre);
-    if (frameW > 0 && frameH > 0 && frameHalf > 0) {
-        const double fit =
-            std::min({uiScale, 2.0 * frameHalf / frameW, static_cast<double>(height) / frameH});
-        out.frame = centredRect(frameW, frameH, fit, rightCentre, s.bandHeight);
+    // Right of it: the book's title, clear of the minimise and close buttons.
+    const int right0 = W / 2 + menuHalf + margin;
+    const int right1 = W - std::max(outer, s.cornerReserve + margin);
+    if (frameW > 0 && frameH > 0 && right1 > right0) {
+        const double fit = std::min({uiScale, static_cast<double>(right1 - right0) / frameW,
+                                     static_cast<double>(height) / frameH});
+        out.frame = centredRect(frameW, frameH, fit, (right0 + right1) / 2, s.bandHeight);
     }
     return out;
 }

@@ -72,14 +72,15 @@ struct TitleBarSpace {
 };
 
 struct TitleBarLayout {
-    SDL_Rect logo{0, 0, 0, 0};  // the logo, centred over the left page
-    SDL_Rect frame{0, 0, 0, 0}; // the title frame, centred over the right page
+    SDL_Rect logo{0, 0, 0, 0};  // the logo, left of the menu square
+    SDL_Rect frame{0, 0, 0, 0}; // the title frame, right of it
 };
 
 // Fits a logo of logoW x logoH and a frame of frameW x frameH (at a scale of
-// 1) into the band. The frame grows with the interface scale but never over
-// the menu square or the reserved corner; the logo fills the band's height as
-// far as the left half allows. Both keep their proportions.
+// 1) into the band, the logo left of the menu square and the frame right of
+// it, both off the outer 8 % of the screen on either side, keeping their
+// proportions. The frame grows with the interface scale but stays clear of
+// the reserved corner.
 TitleBarLayout layoutTitleBar(const TitleBarSpace& space, int logoW, int logoH, int frameW,
                               int frameH, double uiScale);
 // The book title's point size: 45 % of the frame's height as drawn.

@@ -99,6 +99,38 @@ SurfacePtr renderBookTitle(Application& app, int book, const SDL_Rect& frame) {
     return shareSurface(text);
 }
 
+// The logo without its fully transparent margins, so that its ink fills the
+// band; the source is freed. Images without transparency come back as they are.
+SDL_Surface* trimmed(SDL_Surface* raw) {
+    if (isPlaceholder(raw) || !hasTransparency(raw)) return raw;
+    SDL_Surface* argb = toArgb(raw);
+    if (!argb) return raw;
+    int x0 = argb->w, y0 = argb->h, x1 = -1, y1 = -1;
+    {
+        SurfaceLock lock(argb);
+        for (int y = 0; y < argb->h; ++y) {
+            const Uint32* row = argbRow(argb, y);
+            for (int x = 0; x < argb->w; ++x) {
+                if (!(row[x] & ARGB_A)) continue;
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+        }
+    }
+    SDL_Surface* out = x1 < 0 ? nullptr : createArgbSurface(x1 - x0 + 1, y1 - y0 + 1);
+    if (!out) {
+        SDL_FreeSurface(argb);
+        return raw;
+    }
+    for (int y = 0; y < out->h; ++y)
+        std::copy_n(argbRow(argb, y0 + y) + x0, out->w, argbRow(out, y));
+    SDL_FreeSurface(argb);
+    SDL_FreeSurface(raw);
+    return out;
+}
+
 // The image at exactly the rectangle's size; null for a missing image.
 SurfacePtr fitted(SDL_Surface* raw, const SDL_Rect& r) {
     SurfacePtr out;
@@ -134,7 +166,7 @@ void buildTitleBar(Application& app, int book) {
     bar.logoName = logoName;
     bar.screenW = W;
     bar.screenH = H;
-    SDL_Surface* logo = loadImage("/data/menu/title", logoName);
+    SDL_Surface* logo = trimmed(loadImage("/data/menu/title", logoName));
     SDL_Surface* frame = loadImage("data/gui", "booktitle");
     TitleBarSpace space;
     space.screenW = W;
