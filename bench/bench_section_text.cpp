@@ -24,7 +24,8 @@ std::string snippetSection() {
                     "<h3><a id=\"sect99\">99</a></h3>\n";
     for (int p = 0; p < 6; ++p) {
         s += "<p>";
-        for (int w = 0; w < 45; ++w) s += w % 9 == 4 ? "<i>shadowed</i> " : "stonework ";
+        for (int w = 0; w < 45; ++w)
+            s += w % 9 == 4 ? "<i>shadowed</i> " : "stonework ";
         s += "you said--nothing<a href=\"footnotz.htm#f1\">1</a>.</p>\n";
     }
     s += "<div class=\"illustration\"><img alt=\"illustration\" src=\"ill3.png\" /></div>\n"
@@ -42,8 +43,8 @@ std::vector<Page> demoPages() {
     const char* codes[2][2] = {{"1", "01ftak"}, {"2", "02tdboh"}};
     for (auto& book : codes) {
         std::string code = book[1];
-        std::string zip = std::string(QH_BUILD_DIR) + "/data/books/book" + book[0] + "/" + code +
-                          ".zip";
+        std::string zip =
+            std::string(QH_BUILD_DIR) + "/data/books/book" + book[0] + "/" + code + ".zip";
         if (!vfsMount(zip, code)) continue;
         std::string folder = code + "/en/xhtml/gs/" + code;
         for (const std::string& file : vfsList(folder)) {
@@ -73,12 +74,14 @@ void timePages(benchmark::State& state, const std::vector<Page>& pages, Convert 
         for (size_t i = 0; i < pages.size(); ++i) {
             auto start = std::chrono::steady_clock::now();
             convert(pages[i]);
-            std::chrono::duration<double, std::micro> took = std::chrono::steady_clock::now() - start;
+            std::chrono::duration<double, std::micro> took =
+                std::chrono::steady_clock::now() - start;
             perPage[i].push_back(took.count());
         }
     }
     std::vector<double> medians;
-    for (auto& times : perPage) medians.push_back(median(times));
+    for (auto& times : perPage)
+        medians.push_back(median(times));
     state.counters["median_us"] = median(medians);
     state.counters["sections"] = static_cast<double>(pages.size());
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(pages.size()));

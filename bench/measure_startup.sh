@@ -5,7 +5,7 @@
 set -euo pipefail
 unset SDL_VIDEODRIVER
 if [ -z "${QH_IN_XVFB:-}" ]; then
-    exec env QH_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+    exec env QH_IN_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x1024x24" bash "$0" "$@"
 fi
 bin=${1:-build/quillhaven}
 runs=${2:-10}

@@ -85,6 +85,8 @@ bool closeFile(DataFile& file) {
     if (!file.writing) return true;
     // The new text is complete on disk: only now does it replace the old file.
     if (file.writeFailed) {
+        std::printf("Couldn't close file %s. Reason: %s\n", file.path.c_str(),
+                    "not everything could be written; the old copy is kept");
         PHYSFS_delete(file.tempPath.c_str());
         return false;
     }

@@ -21,6 +21,29 @@ void setArt(Button& b, const ButtonArt& art) {
         b.art[i] = art[i];
 }
 
+namespace {
+
+// Button art stretched to a caption's size, shared by every button of that size:
+// a window table holds many buttons of few sizes, and stretching is the slow part.
+SurfacePtr stretchedArt(const SurfacePtr& art, int w, int h) {
+    struct Entry {
+        std::weak_ptr<SDL_Surface> art, result;
+        int w, h;
+    };
+    static std::vector<Entry> cache;
+    for (const Entry& e : cache)
+        if (e.w == w && e.h == h && e.art.lock() == art)
+            if (SurfacePtr hit = e.result.lock()) return hit;
+    SurfacePtr made = shareSurface(scaleImageTo(art.get(), w, h));
+    cache.erase(std::remove_if(cache.begin(), cache.end(),
+                               [](const Entry& e) { return e.result.expired(); }),
+                cache.end());
+    cache.push_back({art, made, w, h});
+    return made;
+}
+
+} // namespace
+
 void setColour(Button& b, int c) {
     if (c > 3 || c < 0 || b.pictureImage) return;
     b.colour = c;
@@ -38,7 +61,7 @@ void setColour(Button& b, int c) {
         } else if (ownSize || (art->w == w && art->h == h)) {
             b.stateImages[s] = b.art[slots[s]]; // shared, never changed
         } else {
-            b.stateImages[s] = shareSurface(scaleImageTo(art, std::max(1, w), std::max(1, h)));
+            b.stateImages[s] = stretchedArt(b.art[slots[s]], std::max(1, w), std::max(1, h));
         }
     }
 }

@@ -42,8 +42,12 @@ GameWindow& addWindow(Application& app, int id, int width, int height) {
     const double s = scaleOf(app);
     w.width = std::max(1, static_cast<int>(width * s));
     w.height = std::max(1, static_cast<int>(height * s));
-    if (app.skin.menuBackground)
-        w.background = scaleImageTo(app.skin.menuBackground.get(), w.width, w.height);
+    // Most windows have the main menu's size: scale the background once for them all.
+    for (const auto& other : app.windowManager.table)
+        if (other->background && other->width == w.width && other->height == w.height)
+            w.background = other->background;
+    if (!w.background && app.skin.menuBackground)
+        w.background = shareSurface(scaleImageTo(app.skin.menuBackground.get(), w.width, w.height));
     SDL_Surface* screen = app.screen.surface;
     const int sw = screen ? screen->w : 800, sh = screen ? screen->h : 600;
     SDL_Rect r = restingPosition(w.width, w.height, sw, sh, app.playing);
@@ -154,6 +158,24 @@ void setButtonVisible(GameWindow& w, int id, bool visible) {
 
 void setChosen(GameWindow& w, int id, bool chosen) {
     Button* b = findButton(w, id);
-    if (!b || b->colour == (chosen ? 2 : 1)) return;
-    setColour(*b, chosen ? 2 : 1);
+    if (!b || (b->value != 0) == chosen) return;
+    // The current choice looks pressed in; `value` is free on window buttons.
+    b->value = chosen ? 1 : 0;
+    setColour(*b, b->colour);
+    if (chosen && b->stateImages[STATE_PRESSED]) {
+        b->stateImages[STATE_CLICKABLE] = b->stateImages[STATE_PRESSED];
+        b->stateImages[STATE_OVER] = b->stateImages[STATE_PRESSED];
+    }
+}
+
+void setButtonPadding(GameWindow& w, Button& b, int paddingX, int paddingY) {
+    b.paddingX = paddingX;
+    b.paddingY = paddingY;
+    refreshCaption(b);
+    placeButton(w, b);
+}
+
+void setButtonWidth(GameWindow& w, Button& b, int width) {
+    const int captionW = b.captionImage ? b.captionImage->w : 0;
+    setButtonPadding(w, b, std::max(b.paddingX, (width - captionW) / 2), b.paddingY);
 }

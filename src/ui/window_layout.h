@@ -36,5 +36,9 @@ void setButtonEnabled(GameWindow& w, int id, bool enabled);
 void setButtonVisible(GameWindow& w, int id, bool visible);
 // Marks a choice button as the current one (colour 2) or not (colour 1).
 void setChosen(GameWindow& w, int id, bool chosen);
+// New padding round the caption (small buttons), or a padding that makes the
+// button `width` wide (rows of buttons of one width).
+void setButtonPadding(GameWindow& w, Button& b, int paddingX, int paddingY);
+void setButtonWidth(GameWindow& w, Button& b, int width);
 // Recomputes the button's position from its stored placement.
 void placeButton(GameWindow& w, Button& b);

@@ -4,10 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-GameWindow::~GameWindow() {
-    if (background) SDL_FreeSurface(background);
-}
-
 SDL_Rect restingPosition(int width, int height, int screenWidth, int screenHeight, bool playing) {
     SDL_Rect r;
     r.x = static_cast<Sint16>((screenWidth - width) / 2);

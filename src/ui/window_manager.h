@@ -46,7 +46,7 @@ struct GameWindow {
     WindowClosedHandler onClosed = nullptr;
     std::vector<std::unique_ptr<Button>> buttons; // labels and buttons; positions relative to the window
     std::vector<WindowPlacement> placements;
-    WindowOrigin origin;    SDL_Surface* background = nullptr; // owned; its size is the window's size
+    WindowOrigin origin;    SurfacePtr background; // its size is the window's size; windows of one size share it
     int width = 0, height = 0;         // cached background size
     bool shown = false;
     bool active = false;
@@ -59,7 +59,6 @@ struct GameWindow {
     float scrollOffset = 0;
     int x = 0, y = 0; // resting position
 
-    ~GameWindow();
 };
 
 struct WindowManager {

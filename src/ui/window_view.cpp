@@ -27,6 +27,24 @@ SDL_Rect drawnRect(const Application& app, const GameWindow& w) {
     return r;
 }
 
+SDL_Rect creditsBand(const SDL_Rect& window) {
+    SDL_Rect r = window;
+    r.y = static_cast<Sint16>(window.y + window.h * 36 / 100);
+    r.h = static_cast<Uint16>(window.h * 44 / 100);
+    return r;
+}
+
+SDL_Rect intersect(const SDL_Rect& a, const SDL_Rect& b) {
+    const int x0 = std::max<int>(a.x, b.x), y0 = std::max<int>(a.y, b.y);
+    const int x1 = std::min<int>(a.x + a.w, b.x + b.w), y1 = std::min<int>(a.y + a.h, b.y + b.h);
+    SDL_Rect r;
+    r.x = static_cast<Sint16>(x0);
+    r.y = static_cast<Sint16>(y0);
+    r.w = static_cast<Uint16>(std::max(0, x1 - x0));
+    r.h = static_cast<Uint16>(std::max(0, y1 - y0));
+    return r;
+}
+
 void advanceCredits(GameWindow& w, int elapsedMs) {
     if (!w.autoScroll || w.buttons.empty()) return;
     w.scrollOffset += CREDITS_SPEED * static_cast<float>(elapsedMs) / 1000.0f;
@@ -42,7 +60,7 @@ void drawWindow(Application& app, GameWindow& w, bool top, int elapsedMs) {
     const SDL_Rect at = drawnRect(app, w);
     if (w.background && !w.hideBackground) {
         SDL_Rect dst = at;
-        SDL_BlitSurface(w.background, nullptr, screen, &dst);
+        SDL_BlitSurface(w.background.get(), nullptr, screen, &dst);
     }
     SDL_Rect oldClip;
     SDL_GetClipRect(screen, &oldClip);
@@ -57,11 +75,20 @@ void drawWindow(Application& app, GameWindow& w, bool top, int elapsedMs) {
     // Only the settled top window reacts to the pointer.
     const bool live = top && w.state == WINDOW_OPEN;
     const int mx = live ? app.mouseX : -10000, my = live ? app.mouseY : -10000;
+    SDL_Rect windowClip;
+    SDL_GetClipRect(screen, &windowClip);
     for (auto& b : w.buttons) {
         b->page = &w.origin;
         const bool scrolls = w.autoScroll && b->id > 99;
         b->header = !scrolls;
+        if (scrolls) {
+            // Scrolling rows stay inside their band, clear of the title and the buttons.
+            SDL_Rect band = creditsBand(at);
+            SDL_Rect clipped = intersect(band, windowClip);
+            SDL_SetClipRect(screen, &clipped);
+        }
         drawButton(*b, screen, mx, my, elapsedMs, at.x, at.y - (scrolls ? w.origin.scroll : 0));
+        if (scrolls) SDL_SetClipRect(screen, &windowClip);
     }
     if (w.id == WIN_TEXT_ENTRY && w.state == WINDOW_OPEN) {
         // The blinking cursor: a black bar after the text.

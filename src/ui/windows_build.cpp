@@ -27,9 +27,19 @@ void addCloseButton(Application& app, GameWindow& w, const std::string& caption 
 }
 
 // A small button in the tooltip font: option choices and arrows.
+double scaleOf(const Application& app) { return app.screen.uiScale > 0 ? app.screen.uiScale : 1.0; }
+
 Button& small(Application& app, GameWindow& w, int id, const std::string& caption, double x,
               int y, const std::string& tip = "") {
-    return addButton(app, w, id, caption, tip, 1, FONT_TIP, x, ALIGN_CENTRE, y);
+    Button& b = addButton(app, w, id, caption, tip, 1, FONT_TIP, x, ALIGN_CENTRE, y);
+    const double s = scaleOf(app);
+    setButtonPadding(w, b, static_cast<int>(7 * s), static_cast<int>(4 * s));
+    return b;
+}
+
+// Menu columns read better with buttons of one width.
+void evenWidths(Application& app, GameWindow& w, std::initializer_list<int> ids, int width) {
+    for (int id : ids) setButtonWidth(w, *findButton(w, id), static_cast<int>(width * scaleOf(app)));
 }
 
 Button& rowLabel(Application& app, GameWindow& w, int id, const std::string& caption, int y) {
@@ -70,6 +80,7 @@ void buildMainMenu(Application& app) {
     for (int i = 0; i < 6; ++i)
         addButton(app, w, entries[i].id, entries[i].caption, entries[i].tip, 3, FONT_MENU_SMALL,
                   73, ALIGN_CENTRE, -rows[i]);
+    evenWidths(app, w, {1, 2, 3, 4, 5, 7}, app.playing ? 190 : 160);
     addPicture(app, w, 6, loadImage("/data/profiles/avatars", "blank"), 120, 120, 25,
                ALIGN_CENTRE, -60);
     addLabel(app, w, 8, "Welcome to Quillhaven,", FONT_TIP, 25, ALIGN_CENTRE, -10);
@@ -97,11 +108,11 @@ void buildProfiles(Application& app) {
     setLabelText(app, w, 1, "Please select a profile to use/create");
     for (int slot = 0; slot < 5; ++slot) {
         const int y = -(26 + slot * 12);
-        addLabel(app, w, 10 + slot, " ", FONT_TIP, 4, ALIGN_LEFT, y);
-        small(app, w, 20 + slot, "Use this profile", 52, y, "Make this the active profile");
-        small(app, w, 30 + slot, "Edit", 71, y, "Change the name or the avatar");
-        small(app, w, 40 + slot, "Erase", 83, y, "Delete this profile");
-        small(app, w, 50 + slot, "Awards", 95, y, "The awards of this profile");
+        addLabel(app, w, 10 + slot, " ", FONT_TIP, 5, ALIGN_LEFT, y);
+        small(app, w, 20 + slot, "Use this profile", 51, y, "Make this the active profile");
+        small(app, w, 30 + slot, "Edit", 68, y, "Change the name or the avatar");
+        small(app, w, 40 + slot, "Erase", 79, y, "Delete this profile");
+        small(app, w, 50 + slot, "Awards", 91, y, "The awards of this profile");
     }
     addCloseButton(app, w);
 }
@@ -151,6 +162,7 @@ void buildOptions(Application& app) {
     addButton(app, w, 6, "Misc. Settings", "Animation speeds, colours and updates", 3,
               FONT_MENU_SMALL, 50, ALIGN_CENTRE, -70);
     addButton(app, w, 7, "Back", "", 3, FONT_MENU_SMALL, 50, ALIGN_CENTRE, -86);
+    evenWidths(app, w, {3, 4, 5, 6, 7}, 170);
 }
 
 void buildVideo(Application& app) {

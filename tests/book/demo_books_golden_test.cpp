@@ -27,7 +27,8 @@ std::string describeBook(const fs::path& folder) {
         std::vector<PageWord> words;
         convertSectionText(f, name, words);
         out += "== " + name + "\n";
-        for (const PageWord& w : words) out += describeWord(w) + "\n";
+        for (const PageWord& w : words)
+            out += describeWord(w) + "\n";
     }
     return out;
 }
@@ -47,16 +48,22 @@ void checkBook(int number) {
     if (pinned == now) return;
     // Name the first page that differs rather than dumping whole books.
     size_t at = 0;
-    while (at < now.size() && at < pinned.size() && now[at] == pinned[at]) ++at;
+    while (at < now.size() && at < pinned.size() && now[at] == pinned[at])
+        ++at;
     size_t page = now.rfind("\n== ", at);
     page = page == std::string::npos ? 0 : page + 1;
-    ADD_FAILURE() << "the words of demo book " << number << " changed, from: "
-                  << now.substr(page, now.find('\n', page) - page) << " (line "
+    ADD_FAILURE() << "the words of demo book " << number
+                  << " changed, from: " << now.substr(page, now.find('\n', page) - page)
+                  << " (line "
                   << std::count(now.begin(), now.begin() + static_cast<long>(at), '\n') + 1
                   << "). If intended, rerun with QH_UPDATE_GOLDEN=1.";
 }
 
 } // namespace
 
-TEST(DemoBookWords, Book1IsStable) { checkBook(1); }
-TEST(DemoBookWords, Book2IsStable) { checkBook(2); }
+TEST(DemoBookWords, Book1IsStable) {
+    checkBook(1);
+}
+TEST(DemoBookWords, Book2IsStable) {
+    checkBook(2);
+}

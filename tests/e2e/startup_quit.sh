@@ -4,7 +4,7 @@
 # The unit tests run with the dummy video driver; this one needs a real window.
 unset SDL_VIDEODRIVER
 if [ -z "${QH_IN_XVFB:-}" ]; then
-    exec env QH_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1080x24" bash "$0" "$@"
+    exec env QH_IN_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x1080x24" bash "$0" "$@"
 fi
 source "$QH_E2E_LIB"
 
