@@ -318,3 +318,24 @@ TEST_F(ToolbarBuild, TitleBarShowsTheBookAndIsBuiltOncePerBook) {
     const SDL_Color c = readPixel(screen, f.x + 40, f.y + f.h / 2, nullptr);
     EXPECT_GT(c.r + c.g + c.b, 200);
 }
+
+TEST_F(UiTest, LoadingIndicatorFillsHalfWhilePlayingAndNineTenthsOnTitleScreens) {
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    ASSERT_TRUE(screen);
+    // Without a frame image the bar is a plain strip at the bottom right.
+    const int x = screen->w * 80 / 100, y = screen->h * 96 / 100 + 2, w = screen->w * 17 / 100;
+    auto redAt = [&](int at) {
+        const SDL_Color c = readPixel(screen, at, y, nullptr);
+        return c.r == 255 && c.g == 0;
+    };
+    app().playing = true;
+    drawLoadingIndicator(app());
+    EXPECT_TRUE(redAt(x + w * 4 / 10));
+    EXPECT_FALSE(redAt(x + w * 6 / 10));
+    app().playing = false;
+    drawLoadingIndicator(app());
+    EXPECT_TRUE(redAt(x + w * 85 / 100));
+    EXPECT_FALSE(redAt(x + w * 95 / 100));
+    // The next download draws its frame again.
+    EXPECT_FALSE(app().progressBar.frameDrawn);
+}
