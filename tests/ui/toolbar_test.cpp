@@ -214,7 +214,13 @@ class ToolbarBuild : public UiTest {
         releaseToolkit(app());
         if (screen) SDL_FreeSurface(screen);
         app().screen.surface = nullptr;
+        freeSkin();
         UiTest::TearDown();
+    }
+    // The play background the toolkit hands to the screen state.
+    void freeSkin() {
+        if (app().screen.skin) SDL_FreeSurface(app().screen.skin);
+        app().screen.skin = nullptr;
     }
     void useScreen(int w, int h, bool fullScreen) {
         screen = createArgbSurface(w, h);
