@@ -2,6 +2,8 @@
 // Handlers stay thin: each case calls into whoever owns the rule.
 #include "app/application.h"
 #include "app/subsystem_hooks.h"
+#include "book/book_flows.h"
+#include "book/download.h"
 #include "fs/vfs.h"
 #include "ui/image.h"
 #include "ui/window_layout.h"
@@ -290,7 +292,7 @@ void noticeClick(Application& app, int windowId, int buttonId) {
         app.settings.autoCheckUpdate = buttonId == 50;
         break;
     case WIN_DONATE:
-        if (buttonId == 50) openInBrowser(app.windowData.donationAddress);
+        if (buttonId == 50) openInBrowser(downloadServers(app).donationUrl);
         break;
     }
     openGameWindow(app, WIN_MAIN_MENU, 2);
@@ -436,11 +438,7 @@ bool windowRefresh(Application* appPtr, int windowId) {
         optionsRefresh(app, windowId);
         break;
     case WIN_UPDATE:
-        setLabelText(app, *w, 2,
-                     "You have version 1.17.0.`Version " +
-                         (app.windowData.newVersion.empty() ? std::string("?")
-                                                            : app.windowData.newVersion) +
-                         " is available from the book archive.");
+        setLabelText(app, *w, 2, currentVersionLine() + "`" + publishedVersionLine(app));
         break;
     case WIN_DEATH:
         deathRefresh(app, *w);

@@ -68,10 +68,8 @@ struct WindowData {
     std::string windowArgs[3]; // arguments of windows 5, 38 and 39
     int restartChoice = 5;
     bool creatingProfile = false; // the name entry creates a new profile
-    std::string donationAddress;  // from the data set's server list
     int cursorMs = 0;             // blink of the entry cursor
     bool firstProfilePending = false; // the first profile's name entry is open
-    std::string newVersion;           // what the update check found
     std::string rulesTitle;           // title the rules window was opened with
     bool fontsEditing = false;        // the font window works on its copies
 };
