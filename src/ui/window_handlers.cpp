@@ -15,6 +15,11 @@
 void optionsClick(Application& app, int windowId, int buttonId);
 void optionsRefresh(Application& app, int windowId);
 void optionsClosed(Application& app, int windowId);
+// Book selection and rules live in window_handlers_books.cpp.
+void bookSelectClick(Application& app, int buttonId);
+void bookSelectRefresh(Application& app, GameWindow& w);
+void rulesClick(Application& app, int buttonId);
+void rulesRefresh(Application& app, GameWindow& w);
 
 namespace {
 
@@ -75,10 +80,13 @@ void mainMenuClick(Application& app, int buttonId) {
             showMessage("Overwrite existing campaign?",
                         "Starting a new campaign replaces the one you have saved.", WIN_MAIN_MENU,
                         "Continue", OVERWRITE_CONTINUE_COMMAND, "Cancel", -1);
-        else
+        else {
+            app.windowData.selectedBook = 1;
             openGameWindow(app, WIN_BOOK_SELECT, 2);
+        }
         break;
     case OVERWRITE_CONTINUE_COMMAND:
+        app.windowData.selectedBook = 1;
         openGameWindow(app, WIN_BOOK_SELECT, 2);
         break;
     case 3:
@@ -392,6 +400,12 @@ void windowClick(Application* appPtr, int windowId, int buttonId) {
     case WIN_DEATH:
         deathClick(app, buttonId);
         break;
+    case WIN_BOOK_SELECT:
+        bookSelectClick(app, buttonId);
+        break;
+    case WIN_RULES:
+        rulesClick(app, buttonId);
+        break;
     case WIN_AWARDS: // the list of awards; "View" comes with the awards
         if (buttonId == 4) closeWindow(WIN_AWARDS, app.windowManager, 0);
         break;
@@ -447,8 +461,11 @@ bool windowRefresh(Application* appPtr, int windowId) {
         setLabelText(app, *w, 1,
                      "AWARDS for " + app.profiles.slots[app.windowData.profileSlot].name);
         break;
+    case WIN_BOOK_SELECT:
+        bookSelectRefresh(app, *w);
+        break;
     case WIN_RULES:
-        if (!app.windowData.rulesTitle.empty()) setLabelText(app, *w, 1, app.windowData.rulesTitle);
+        rulesRefresh(app, *w);
         break;
     }
     return true;
