@@ -18,6 +18,7 @@
 #include "ui/message.h"
 #include "ui/skin.h"
 #include "ui/text_entry.h"
+#include "ui/toolbar.h"
 #include "ui/tooltip.h"
 #include "ui/window_manager.h"
 #include "ui/windows.h"
@@ -25,6 +26,7 @@
 
 #include <SDL/SDL_video.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -108,6 +110,11 @@ struct Application {
     ProfileList profiles;                 // the five players and the active one
     std::vector<std::string> fontNames;   // the fonts folder, for the font settings window
     std::vector<std::string> avatarNames; // the avatar images, for the profiles
+
+    // Play screen: the tool bar (the first eight entries) and the section
+    // choice buttons after it; the logo and book title above the pages.
+    std::vector<std::unique_ptr<Button>> headerButtons;
+    TitleBar titleBar;
 };
 
 extern Application* theApp;

@@ -7,8 +7,9 @@
 #include "fs/data_file.h"
 #include "ui/font.h"
 #include "ui/skin.h"
-#include "ui/windows.h"
+#include "ui/toolbar.h"
 #include "ui/toolkit.h"
+#include "ui/windows.h"
 
 namespace hooks {
 
@@ -28,7 +29,8 @@ bool bookMountInfo(const Application& app, int index, BookMountInfo& out) {
 void loadCataloguesBeforeSettings(Application& app) {
     app.fontNames = listFonts();
     app.avatarNames = listAvatars();
-    for (Profile& p : app.profiles.slots) clearProfile(p, knownAwardIds(app));
+    for (Profile& p : app.profiles.slots)
+        clearProfile(p, knownAwardIds(app));
     loadProfiles(app.profiles);
 }
 void loadCataloguesAfterSettings(Application& app) {
@@ -94,21 +96,34 @@ void drawWindows(Application& app, int elapsedMs) {
     updateWindows(app, elapsedMs);
 }
 
-void headerButtonsMouse(Application&, const SDL_Event&) {}
+void headerButtonsMouse(Application& app, const SDL_Event& event) {
+    headerMouse(app.headerButtons, app.clickLock, event.button.x, event.button.y,
+                event.type == SDL_MOUSEBUTTONDOWN);
+}
 void pagesMouse(Application&, const SDL_Event&) {}
 bool pointInBookPicture(const Application&, int, int) {
     return false;
 }
 void scrollPages(Application&, int, bool) {}
 void wheelPages(Application&, int) {}
-void drawPlayBackground(Application&) {}
-void drawPagesAndButtons(Application&, int) {}
+void drawPlayBackground(Application& app) {
+    // The title bar follows the book being played (a no-op while it is current).
+    buildTitleBar(app, currentBookNumber(app));
+    drawTitleBar(app);
+}
+void drawPagesAndButtons(Application& app, int elapsedMs) {
+    // Page panels, their scroll bars and the Action Chart refresh come with the
+    // section pages; until then only the buttons are drawn.
+    drawHeaderButtons(app, elapsedMs);
+}
 void drawOverlays(Application&, int) {}
-int takeToolbarClick(Application&) {
-    return -1;
+int takeToolbarClick(Application& app) {
+    return ::takeToolbarClick(app.headerButtons);
 }
 void switchPagePanels(Application&, int) {}
-void setToolbarButtonVisible(Application&, int, bool) {}
+void setToolbarButtonVisible(Application& app, int button, bool visible) {
+    ::setToolbarButtonVisible(app.headerButtons, button, visible);
+}
 void refreshPageTabs(Application&) {}
 
 bool closeRandomTable(Application&) {
@@ -147,7 +162,10 @@ bool readResumeCharacter(Application&) {
 void deleteProfileSaves(Application&) {}
 void resetPlayScreen(Application&) {}
 void loadBookOfCharacter(Application&) {}
-void buildToolbar(Application&) {}
+void buildToolbar(Application& app) {
+    buildToolBar(app);
+    buildTitleBar(app, currentBookNumber(app));
+}
 void setPanelLayout(Application&) {}
 bool loadSavedGame(Application&) {
     return false;
@@ -171,6 +189,7 @@ bool allowMidSaves(const Application& app) {
 }
 void writeResumeSave(Application&) {}
 void releaseSubsystems(Application& app) {
+    releaseToolbar(app);
     releaseToolkit(app);
 }
 

@@ -170,6 +170,7 @@ bool loadDownloadServers(DownloadServers& servers, const std::string& path) {
     servers.fanArt1Url = "http://book-archive.invalid/fanart/fanart1.zip";
     servers.fanArt2Url = "http://book-archive.invalid/fanart/fanart2.zip";
     servers.versionUrl = "http://book-archive.invalid/quillhaven/curr_ver.txt";
+    servers.donationUrl = "http://book-archive.invalid/donate.html";
     servers.loaded = true;
     DataFile file = openRead(path);
     if (!file.isOpen()) {
@@ -189,6 +190,8 @@ bool loadDownloadServers(DownloadServers& servers, const std::string& path) {
             target = &servers.fanArt2Url;
         else if (key == "VERSION_URL:")
             target = &servers.versionUrl;
+        else if (key == "DONATION_URL:")
+            target = &servers.donationUrl;
         if (target && readValue(file, value)) *target = value;
     }
     closeFile(file);

@@ -23,6 +23,7 @@ struct DownloadServers {
     std::string fanArt1Url;
     std::string fanArt2Url;
     std::string versionUrl; // one line: the newest published version
+    std::string donationUrl; // the page the donation notice opens in the browser
     bool loaded = false;
 };
 

@@ -2,6 +2,8 @@
 // Handlers stay thin: each case calls into whoever owns the rule.
 #include "app/application.h"
 #include "app/subsystem_hooks.h"
+#include "book/book_flows.h"
+#include "book/download.h"
 #include "fs/vfs.h"
 #include "ui/image.h"
 #include "ui/window_layout.h"
@@ -13,6 +15,11 @@
 void optionsClick(Application& app, int windowId, int buttonId);
 void optionsRefresh(Application& app, int windowId);
 void optionsClosed(Application& app, int windowId);
+// Book selection and rules live in window_handlers_books.cpp.
+void bookSelectClick(Application& app, int buttonId);
+void bookSelectRefresh(Application& app, GameWindow& w);
+void rulesClick(Application& app, int buttonId);
+void rulesRefresh(Application& app, GameWindow& w);
 
 namespace {
 
@@ -73,10 +80,13 @@ void mainMenuClick(Application& app, int buttonId) {
             showMessage("Overwrite existing campaign?",
                         "Starting a new campaign replaces the one you have saved.", WIN_MAIN_MENU,
                         "Continue", OVERWRITE_CONTINUE_COMMAND, "Cancel", -1);
-        else
+        else {
+            app.windowData.selectedBook = 1;
             openGameWindow(app, WIN_BOOK_SELECT, 2);
+        }
         break;
     case OVERWRITE_CONTINUE_COMMAND:
+        app.windowData.selectedBook = 1;
         openGameWindow(app, WIN_BOOK_SELECT, 2);
         break;
     case 3:
@@ -290,7 +300,7 @@ void noticeClick(Application& app, int windowId, int buttonId) {
         app.settings.autoCheckUpdate = buttonId == 50;
         break;
     case WIN_DONATE:
-        if (buttonId == 50) openInBrowser(app.windowData.donationAddress);
+        if (buttonId == 50) openInBrowser(downloadServers(app).donationUrl);
         break;
     }
     openGameWindow(app, WIN_MAIN_MENU, 2);
@@ -390,6 +400,12 @@ void windowClick(Application* appPtr, int windowId, int buttonId) {
     case WIN_DEATH:
         deathClick(app, buttonId);
         break;
+    case WIN_BOOK_SELECT:
+        bookSelectClick(app, buttonId);
+        break;
+    case WIN_RULES:
+        rulesClick(app, buttonId);
+        break;
     case WIN_AWARDS: // the list of awards; "View" comes with the awards
         if (buttonId == 4) closeWindow(WIN_AWARDS, app.windowManager, 0);
         break;
@@ -436,11 +452,7 @@ bool windowRefresh(Application* appPtr, int windowId) {
         optionsRefresh(app, windowId);
         break;
     case WIN_UPDATE:
-        setLabelText(app, *w, 2,
-                     "You have version 1.17.0.`Version " +
-                         (app.windowData.newVersion.empty() ? std::string("?")
-                                                            : app.windowData.newVersion) +
-                         " is available from the book archive.");
+        setLabelText(app, *w, 2, currentVersionLine() + "`" + publishedVersionLine(app));
         break;
     case WIN_DEATH:
         deathRefresh(app, *w);
@@ -449,8 +461,11 @@ bool windowRefresh(Application* appPtr, int windowId) {
         setLabelText(app, *w, 1,
                      "AWARDS for " + app.profiles.slots[app.windowData.profileSlot].name);
         break;
+    case WIN_BOOK_SELECT:
+        bookSelectRefresh(app, *w);
+        break;
     case WIN_RULES:
-        if (!app.windowData.rulesTitle.empty()) setLabelText(app, *w, 1, app.windowData.rulesTitle);
+        rulesRefresh(app, *w);
         break;
     }
     return true;

@@ -2,6 +2,7 @@
 // written at shutdown.
 #include "app/application.h"
 #include "app/subsystem_hooks.h"
+#include "book/book_flows.h"
 #include "ui/font.h"
 #include "ui/options_model.h"
 #include "ui/text.h"
@@ -338,9 +339,11 @@ void miscClick(Application& app, int id) {
     case 103:
         s.acHeaderButtons = "ac2";
         break;
-    case 107: // the fan-art archives come with the downloads
-        showMessage("Fan art", "Fan art downloads are not available in this version.", WIN_MISC);
+    case 107: { // both fan-art archives, with the progress bar
+        MessageRequest failure;
+        if (!runFanArtDownload(failure)) showMessage(app.messages, failure);
         break;
+    }
     case 11: // defaults
         s.autoCheckUpdate = false;
         s.acFocus = true;

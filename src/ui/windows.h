@@ -68,12 +68,11 @@ struct WindowData {
     std::string windowArgs[3]; // arguments of windows 5, 38 and 39
     int restartChoice = 5;
     bool creatingProfile = false; // the name entry creates a new profile
-    std::string donationAddress;  // from the data set's server list
     int cursorMs = 0;             // blink of the entry cursor
     bool firstProfilePending = false; // the first profile's name entry is open
-    std::string newVersion;           // what the update check found
     std::string rulesTitle;           // title the rules window was opened with
     bool fontsEditing = false;        // the font window works on its copies
+    int selectedBook = 1;             // the book the selection window shows
 };
 
 // Builds the whole table for the current mode (title screens or play).
@@ -112,5 +111,7 @@ void postQuitEvent();
 void openInBrowser(const std::string& address);
 // The map picture of the book being played; `number` is the map's number.
 SDL_Surface* mapPicture(Application& app, const std::string& number);
+// Cover pictures of a book's covers folder.
+std::vector<std::string> listBookCovers(int book);
 // The award IDs every profile keeps an entry for.
 std::vector<int> knownAwardIds(const Application& app);

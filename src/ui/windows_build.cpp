@@ -297,6 +297,40 @@ void buildViewer(Application& app, int id, const std::string& hint) {
     addLabel(app, w, 3, hint, FONT_TIP, 50, ALIGN_CENTRE, -94);
 }
 
+void buildBookSelect(Application& app) {
+    GameWindow& w = titledWindow(app, WIN_BOOK_SELECT, "SELECT A BOOK");
+    addPicture(app, w, 2, nullptr, 140, 190, 25, ALIGN_CENTRE, -52);
+    addLabel(app, w, 3, " ", FONT_TIP, 68, ALIGN_CENTRE, -24);
+    small(app, w, 4, "Next series", 68, -33, "Show the books of the next series");
+    addLabel(app, w, 5, " ", FONT_TIP, 68, ALIGN_CENTRE, -45);
+    small(app, w, 6, "<", 54, -56, "Previous book");
+    addLabel(app, w, 7, " ", FONT_TIP, 68, ALIGN_CENTRE, -56);
+    small(app, w, 8, ">", 82, -56, "Next book");
+    small(app, w, 10, "Zip", 58, -69, "Download this book's archive");
+    small(app, w, 11, "Pic", 78, -69, "Download the covers of this book");
+    small(app, w, 9, "Other cover", 25, -92, "Show another cover of this book");
+    addButton(app, w, 12, "Start", "Begin a new campaign with this book", 3, FONT_MENU_SMALL, 58,
+              ALIGN_CENTRE, -86);
+    addButton(app, w, 13, "Back", "", 3, FONT_MENU_SMALL, 84, ALIGN_CENTRE, -86);
+}
+
+void buildRules(Application& app) {
+    GameWindow& w = titledWindow(app, WIN_RULES, "Choose Gameplay Rules");
+    addLabel(app, w, 2, "Pick the rules your campaign is played by:", FONT_TIP, 50, ALIGN_CENTRE,
+             -25);
+    addButton(app, w, 3, "By-The-Book", "The rules exactly as the books give them", 3,
+              FONT_MENU_SMALL, 30, ALIGN_CENTRE, -42);
+    addButton(app, w, 4, "Hardcore", "Harsher rules for seasoned players", 3, FONT_MENU_SMALL, 70,
+              ALIGN_CENTRE, -42);
+    addButton(app, w, 5, "Custom", "Your own mix of rules", 3, FONT_MENU_SMALL, 30, ALIGN_CENTRE,
+              -60);
+    addButton(app, w, 6, "Prodigy", "Gentler rules for a first campaign", 3, FONT_MENU_SMALL, 70,
+              ALIGN_CENTRE, -60);
+    evenWidths(app, w, {3, 4, 5, 6}, 150);
+    addButton(app, w, 10, "Start", "Begin the campaign", 3, FONT_MENU_SMALL, 30, ALIGN_CENTRE, -86);
+    addButton(app, w, 90, "Close", "", 3, FONT_MENU_SMALL, 70, ALIGN_CENTRE, -86);
+}
+
 void buildPlaceholderTitled(Application& app, int id, const std::string& title) {
     GameWindow& w = titledWindow(app, id, title);
     addCloseButton(app, w);
@@ -330,8 +364,8 @@ void buildWindows(Application& app) {
                 "book archive running.",
                 "Donate", 50, "Not now", 51);
     buildDeath(app);
-    buildPlaceholderTitled(app, WIN_BOOK_SELECT, "SELECT A BOOK");
-    buildPlaceholderTitled(app, WIN_RULES, "Choose Gameplay Rules");
+    buildBookSelect(app);
+    buildRules(app);
     buildTextEntry(app);
     buildMessageBox(app);
     GameWindow& placeholder = addWindow(app, WIN_PLACEHOLDER, 1, 1);

@@ -14,6 +14,9 @@ class WindowsTest : public UiTest {
         UiTest::SetUp();
         mountBuiltData();
         Application& a = app();
+        a.paths.baseDir = std::string(QH_BUILD_DIR) + "/";
+        a.paths.userFolder = userFolder;
+        a.paths.dirSeparator = "/";
         a.screen.surface = SDL_GetVideoSurface();
         a.screen.uiScale = a.screen.surface->h / 462.0f;
         a.settings.setDefaults();
@@ -237,4 +240,45 @@ TEST_F(WindowsTest, CreditsScrollAndStartOver) {
     EXPECT_NEAR(about.scrollOffset, 30.0f, 0.5f);
     for (int i = 0; i < 2000 && about.scrollOffset > 1.0f; ++i) updateWindows(app(), 1000);
     EXPECT_LT(about.scrollOffset, 31.0f);
+}
+
+TEST_F(WindowsTest, NewCampaignThroughBookSelectionAndRules) {
+    Application& a = app();
+    a.profiles.slots[0].name = "Aldric";
+    open(WIN_MAIN_MENU);
+    click(WIN_MAIN_MENU, 2);
+    ASSERT_EQ(top(), WIN_BOOK_SELECT);
+    // Book 18 and later can be chosen but not started.
+    click(WIN_BOOK_SELECT, 4); // Dravic series
+    click(WIN_BOOK_SELECT, 4); // Grand Master series
+    EXPECT_EQ(a.windowData.selectedBook, 13);
+    for (int i = 0; i < 10; ++i) click(WIN_BOOK_SELECT, 8);
+    EXPECT_EQ(a.windowData.selectedBook, 20);
+    click(WIN_BOOK_SELECT, 12);
+    ASSERT_EQ(top(), WIN_MESSAGE);
+    EXPECT_EQ(a.windowData.message.title, "CAN'T PLAY BOOK");
+    EXPECT_EQ(a.windowData.message.text, "You cannot play this book yet, but stay tuned for updates.");
+    click(WIN_MESSAGE, 3);
+    click(WIN_BOOK_SELECT, 4); // back round to the Vael series
+    EXPECT_EQ(a.windowData.selectedBook, 1);
+    click(WIN_BOOK_SELECT, 12);
+    ASSERT_EQ(top(), WIN_RULES) << a.windowData.message.title << ": " << a.windowData.message.text;
+    EXPECT_EQ(a.character.onBook, 1);
+    click(WIN_RULES, 4);
+    EXPECT_TRUE(isHardcore(a.rules, false));
+    click(WIN_RULES, 10);
+    EXPECT_EQ(a.pendingStart, -1);
+    EXPECT_TRUE(a.playing);
+}
+
+TEST_F(WindowsTest, RulesInViewModeCannotChangePresets) {
+    Application& a = app();
+    applyByTheBook(a.rules);
+    openGameWindow(a, WIN_RULES, 2, "View Gameplay Rules");
+    settle();
+    click(WIN_RULES, 4); // disabled: nothing happens
+    EXPECT_TRUE(isByTheBook(a.rules, false));
+    EXPECT_FALSE(findButton(*findWindow(wm(), WIN_RULES), 10)->visible);
+    click(WIN_RULES, 90);
+    EXPECT_EQ(a.pendingStart, 0);
 }
