@@ -2,22 +2,25 @@
 // the buttons do is in the window handlers.
 #include "app/application.h"
 #include "ui/image.h"
+#include "ui/toolbar.h"
 #include "ui/window_layout.h"
 #include "ui/windows.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 // Most windows share the main menu's size, so that one replacing another at the
-// same place appears at once.
-constexpr int MENU_W = 420, MENU_H = 276;
+// same place appears at once. The title screen is square and small; while
+// playing there is room for larger windows.
+int menuW(const Application& app) { return app.playing ? 600 : 420; }
+int menuH(const Application& app) { return app.playing ? 370 : 276; }
 // The button that closes a window whose contents come with later work.
 constexpr int CLOSE_BUTTON = 90;
 
-GameWindow& titledWindow(Application& app, int id, const std::string& title, int w = MENU_W,
-                         int h = MENU_H) {
-    GameWindow& win = addWindow(app, id, w, h);
+GameWindow& titledWindow(Application& app, int id, const std::string& title) {
+    GameWindow& win = addWindow(app, id, menuW(app), menuH(app));
     addLabel(app, win, 1, title, FONT_MENU_SMALL, 50, ALIGN_CENTRE, -12);
     return win;
 }
@@ -37,9 +40,16 @@ Button& small(Application& app, GameWindow& w, int id, const std::string& captio
     return b;
 }
 
-// Menu columns read better with buttons of one width.
+// Menu columns read better with buttons of one width: at least `width`, and
+// wide enough for the longest caption (fonts do not shrink with the screen).
 void evenWidths(Application& app, GameWindow& w, std::initializer_list<int> ids, int width) {
-    for (int id : ids) setButtonWidth(w, *findButton(w, id), static_cast<int>(width * scaleOf(app)));
+    int target = static_cast<int>(width * scaleOf(app));
+    for (int id : ids) {
+        const Button& b = *findButton(w, id);
+        const int captionW = b.captionImage ? b.captionImage->w : 0;
+        target = std::max(target, captionW + 2 * b.paddingX);
+    }
+    for (int id : ids) setButtonWidth(w, *findButton(w, id), target);
 }
 
 Button& rowLabel(Application& app, GameWindow& w, int id, const std::string& caption, int y) {
@@ -47,7 +57,7 @@ Button& rowLabel(Application& app, GameWindow& w, int id, const std::string& cap
 }
 
 void buildMainMenu(Application& app) {
-    GameWindow& w = addWindow(app, WIN_MAIN_MENU, MENU_W, MENU_H);
+    GameWindow& w = addWindow(app, WIN_MAIN_MENU, menuW(app), menuH(app));
     struct Entry {
         int id;
         const char* caption;
@@ -80,7 +90,7 @@ void buildMainMenu(Application& app) {
     for (int i = 0; i < 6; ++i)
         addButton(app, w, entries[i].id, entries[i].caption, entries[i].tip, 3, FONT_MENU_SMALL,
                   73, ALIGN_CENTRE, -rows[i]);
-    evenWidths(app, w, {1, 2, 3, 4, 5, 7}, app.playing ? 190 : 160);
+    evenWidths(app, w, {1, 2, 3, 4, 5, 7}, 160);
     addPicture(app, w, 6, loadImage("/data/profiles/avatars", "blank"), 120, 120, 25,
                ALIGN_CENTRE, -60);
     addLabel(app, w, 8, "Welcome to Quillhaven,", FONT_TIP, 25, ALIGN_CENTRE, -10);
@@ -387,6 +397,8 @@ void buildWindows(Application& app) {
         for (auto& b : w->buttons) b->owner = &app;
     }
     checkWindowTable(app.windowManager);
+    // A loading indicator while the next screen gets ready.
+    drawLoadingIndicator(app);
 }
 
 void releaseWindows(Application& app) {

@@ -27,6 +27,8 @@ class WindowsTest : public UiTest {
     void TearDown() override {
         releaseWindows(app());
         releaseToolkit(app());
+        if (app().screen.skin) SDL_FreeSurface(app().screen.skin);
+        app().screen.skin = nullptr;
         UiTest::TearDown();
     }
     WindowManager& wm() { return app().windowManager; }
