@@ -10,14 +10,6 @@
 
 namespace {
 
-std::vector<std::string> coverNames(int book) {
-    const std::string folder = "data/books/book" + std::to_string(book) + "/covers";
-    std::vector<std::string> names;
-    for (const char* pattern : {"*.png", "*.jpg", "*.gif", "*.bmp", "*.tiff"})
-        for (const std::string& name : vfsListWildcard(folder, pattern, false))
-            names.push_back(name);
-    return names;
-}
 
 bool keyOrButtonPressed(Application& app) {
     SDL_Event e;
@@ -39,7 +31,7 @@ void showCover(Application& app, bool loading) {
     if (!screen) return;
     const int book = hooks::currentBookNumber(app);
     const std::string folder = "data/books/book" + std::to_string(book) + "/covers";
-    std::vector<std::string> covers = coverNames(book);
+    std::vector<std::string> covers = listBookCovers(book);
     std::string name = hooks::chosenCover(app, book);
     if (name.empty() && !covers.empty())
         name = hooks::coverFirstOnly(app)
