@@ -10,7 +10,6 @@
 
 namespace {
 
-
 bool keyOrButtonPressed(Application& app) {
     SDL_Event e;
     bool pressed = false;

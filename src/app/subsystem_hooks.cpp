@@ -11,6 +11,8 @@
 #include "ui/toolkit.h"
 #include "ui/windows.h"
 
+#include <algorithm>
+
 namespace hooks {
 
 int catalogueBookCount(const Application& app) {
@@ -171,11 +173,13 @@ bool loadSavedGame(Application&) {
     return false;
 }
 void startNewCharacter(Application&) {}
-int currentBookNumber(const Application&) {
-    return 1;
+int currentBookNumber(const Application& app) {
+    return std::clamp(app.character.onBook, 1, lastBookNumber(app));
 }
-std::string chosenCover(const Application&, int) {
-    return "";
+std::string chosenCover(const Application& app, int book) {
+    if (book < 1 || book > PROFILE_BOOK_COUNT) return "";
+    const int slot = std::clamp(app.profiles.active, 0, PROFILE_COUNT - 1);
+    return app.profiles.slots[slot].covers[static_cast<size_t>(book - 1)];
 }
 bool coverFirstOnly(const Application&) {
     return false;
