@@ -27,18 +27,21 @@ std::string written(const ProfileList& list) {
 } // namespace
 
 TEST(ProfilesWriter, WritesTheExactLayout) {
-    std::string text = written(sampleList());
-    std::string blanks20;
-    for (int i = 0; i < 19; ++i) blanks20 += "*Blank*\r\n";
-    std::string expectedFirst = "PROFILE: 0\r\nNAME: Greystar\r\nAVATAR: avatar3.png\r\nCOVERS:\r\n"
-                                "cover1b.jpg\r\n" +
-                                blanks20 +
-                                "ACCEPTED_LICENSE: 1\r\n"
-                                "AC_ZOOM_PAGES: 1 2 0 0 0 0 0 0 0 4 \r\n"
-                                "AWARD: 3 0\r\nAWARD: 7 1\r\n"
-                                "PROFILE: 1\r\nNAME: *Blank*\r\nAVATAR: *Blank*\r\nCOVERS:\r\n";
-    EXPECT_EQ(text.substr(0, expectedFirst.size()), expectedFirst);
-    EXPECT_EQ(text.substr(text.size() - 16), "LAST_ACTIVE: 2\r\n");
+    std::string covers19;
+    for (int i = 0; i < 19; ++i) covers19 += "*Blank*\r\n";
+    const std::string zoom = "AC_ZOOM_PAGES: 1 2 0 0 0 0 0 0 0 4 \r\n";
+    std::string expected = "PROFILE: 0\r\nNAME: Greystar\r\nAVATAR: avatar3.png\r\nCOVERS:\r\n"
+                           "cover1b.jpg\r\n" +
+                           covers19 + "ACCEPTED_LICENSE: 1\r\n" + zoom +
+                           "AWARD: 3 0\r\nAWARD: 7 1\r\n";
+    for (int slot = 1; slot < 5; ++slot) {
+        expected += "PROFILE: " + std::to_string(slot) + "\r\n";
+        expected += slot == 2 ? "NAME: Mira of the Fens\r\n" : "NAME: *Blank*\r\n";
+        expected += "AVATAR: *Blank*\r\nCOVERS:\r\n*Blank*\r\n" + covers19;
+        expected += "ACCEPTED_LICENSE: 0\r\n" + zoom + "AWARD: 3 0\r\nAWARD: 7 0\r\n";
+    }
+    expected += "LAST_ACTIVE: 2\r\n";
+    EXPECT_EQ(written(sampleList()), expected);
 }
 
 TEST(ProfilesReader, get) {
