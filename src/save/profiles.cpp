@@ -6,7 +6,8 @@ const char* const PROFILES_FILE = "/data/profiles/profiles.dat";
 
 void clearProfile(Profile& profile, const std::vector<int>& awardIds) {
     profile = Profile{};
-    for (int id : awardIds) profile.awards.push_back({id, false});
+    for (int id : awardIds)
+        profile.awards.push_back({id, false});
 }
 
 int firstNamedProfile(const ProfileList& list) {
@@ -17,9 +18,13 @@ int firstNamedProfile(const ProfileList& list) {
 
 namespace {
 
-int clampSlot(int index) { return std::clamp(index, 0, PROFILE_COUNT - 1); }
+int clampSlot(int index) {
+    return std::clamp(index, 0, PROFILE_COUNT - 1);
+}
 
-std::string orBlank(const std::string& s) { return s.empty() ? "*Blank*" : s; }
+std::string orBlank(const std::string& s) {
+    return s.empty() ? "*Blank*" : s;
+}
 
 // A line value: "*Blank*" stands for the empty string.
 std::string lineValue(DataFile& file) {
@@ -37,7 +42,8 @@ void readOlderLayout(DataFile& file, ProfileList& list) {
         readLine(file, ignored);
         p.name = lineValue(file);
         p.avatar = lineValue(file);
-        for (std::string& cover : p.covers) cover = lineValue(file);
+        for (std::string& cover : p.covers)
+            cover = lineValue(file);
     }
 }
 
@@ -58,7 +64,8 @@ bool readProfiles(DataFile& file, ProfileList& list) {
         } else if (token == "LAST_ACTIVE:") {
             list.active = clampSlot(readInt(file));
         } else if (token == "AC_ZOOM_PAGES:") {
-            for (int& z : list.zoomPages) z = std::min(readInt(file), AC_ZOOM_LIMIT);
+            for (int& z : list.zoomPages)
+                z = std::min(readInt(file), AC_ZOOM_LIMIT);
         } else if (!current) {
             continue; // fields of a slot number out of range are dropped
         } else if (token == "NAME:") {
@@ -70,7 +77,8 @@ bool readProfiles(DataFile& file, ProfileList& list) {
             char before = file.pos > 0 ? file.data[file.pos - 1] : '\n';
             std::string rest;
             if (before != '\n' && before != '\r') readLine(file, rest);
-            for (std::string& cover : current->covers) cover = lineValue(file);
+            for (std::string& cover : current->covers)
+                cover = lineValue(file);
         } else if (token == "ACCEPTED_LICENSE:") {
             current->acceptedLicense = readInt(file) != 0;
         } else if (token == "AWARD:") {
@@ -85,14 +93,16 @@ bool readProfiles(DataFile& file, ProfileList& list) {
 
 void writeProfiles(DataFile& file, const ProfileList& list, FileSystemPaths& paths) {
     std::string zoom;
-    for (int z : list.zoomPages) zoom += std::to_string(z) + " ";
+    for (int z : list.zoomPages)
+        zoom += std::to_string(z) + " ";
     for (int slot = 0; slot < PROFILE_COUNT; ++slot) {
         const Profile& p = list.slots[slot];
         std::string text = "PROFILE: " + std::to_string(slot) + "\n";
         text += "NAME: " + orBlank(p.name) + "\n";
         text += "AVATAR: " + orBlank(p.avatar) + "\n";
         text += "COVERS:\n";
-        for (const std::string& cover : p.covers) text += orBlank(cover) + "\n";
+        for (const std::string& cover : p.covers)
+            text += orBlank(cover) + "\n";
         text += "ACCEPTED_LICENSE: " + std::string(p.acceptedLicense ? "1" : "0") + "\n";
         text += "AC_ZOOM_PAGES: " + zoom + "\n";
         for (const AwardEntry& a : p.awards)

@@ -10,8 +10,7 @@ std::vector<VideoSize> standardVideoSizes() {
 std::vector<VideoSize> offeredVideoSizes(const std::vector<VideoSize>& reported) {
     std::vector<VideoSize> out;
     for (const VideoSize& s : reported)
-        if (s.width >= 640 && s.height >= 400 &&
-            std::find(out.begin(), out.end(), s) == out.end())
+        if (s.width >= 640 && s.height >= 400 && std::find(out.begin(), out.end(), s) == out.end())
             out.push_back(s);
     if (out.empty()) return standardVideoSizes();
     std::sort(out.begin(), out.end(), [](const VideoSize& a, const VideoSize& b) {

@@ -201,9 +201,8 @@ void profilesClick(Application& app, int buttonId) {
     case 4: // erase after asking
         if (p.name.empty()) return;
         d.profileSlot = slot;
-        showMessage("Erase profile",
-                    "Are you sure you really want to delete this profile?", WIN_PROFILES, "Yes",
-                    200 + slot, "No", -1);
+        showMessage("Erase profile", "Are you sure you really want to delete this profile?",
+                    WIN_PROFILES, "Yes", 200 + slot, "No", -1);
         break;
     case 5: // awards
         if (p.name.empty()) return;
@@ -338,12 +337,10 @@ void viewerRefresh(Application& app, GameWindow& w, int slot) {
         setLabelText(app, w, 2, arg.empty() ? " " : arg);
         return;
     }
-    const double s = app.screen.uiScale > 0 ? app.screen.uiScale : 1.0;
     SDL_Surface* screen = app.screen.surface;
     const int sw = screen ? screen->w : 800, sh = screen ? screen->h : 600;
     SDL_Surface* image = w.id == WIN_MAP ? mapPicture(app, arg) : loadImage("", arg);
     setPictureImage(w, 2, image, static_cast<int>(sw * 0.75), static_cast<int>(sh * 0.72));
-    (void)s;
 }
 
 int viewerSlot(int windowId) {

@@ -17,7 +17,9 @@ const int SERIES_LAST[] = {5, 12, 20};
 const char* const SERIES_NAMES[] = {"Vael series (books 1-5)", "Dravic series (books 6-12)",
                                     "Grand Master series (books 13-20)"};
 
-int seriesOf(int book) { return book <= 5 ? 0 : book <= 12 ? 1 : 2; }
+int seriesOf(int book) {
+    return book <= 5 ? 0 : book <= 12 ? 1 : 2;
+}
 
 int& selectedBook(Application& app) {
     int& b = app.windowData.selectedBook;
@@ -50,7 +52,8 @@ void startBook(Application& app, int book) {
 
 void showPreset(Application& app, GameWindow& w) {
     const RuleOptions& r = app.rules;
-    const bool btb = isByTheBook(r, false), hard = isHardcore(r, false), prodigy = isProdigy(r, false);
+    const bool btb = isByTheBook(r, false), hard = isHardcore(r, false),
+               prodigy = isProdigy(r, false);
     setChosen(w, 3, btb);
     setChosen(w, 4, hard);
     setChosen(w, 5, !btb && !hard && !prodigy);
@@ -85,12 +88,13 @@ void bookSelectClick(Application& app, int buttonId) {
         std::vector<std::string> covers = listBookCovers(book);
         if (covers.empty()) break;
         auto it = std::find(covers.begin(), covers.end(), shownCover(app, book));
-        size_t next = it == covers.end() ? 0 : (static_cast<size_t>(it - covers.begin()) + 1) % covers.size();
+        size_t next =
+            it == covers.end() ? 0 : (static_cast<size_t>(it - covers.begin()) + 1) % covers.size();
         activeProfile(app).covers[static_cast<size_t>(book - 1)] = covers[next];
         saveAllProfiles(app);
         break;
     }
-    case 10:               // "Zip": fetch the book's archive
+    case 10:                  // "Zip": fetch the book's archive
     case BOOK_CMD_DOWNLOAD: { // "Download", "Re-download", "Try Again"
         MessageRequest failure;
         if (!runBookDownload(app, book, failure)) showMessage(app.messages, failure);
@@ -143,7 +147,8 @@ void rulesClick(Application& app, int buttonId) {
 void rulesRefresh(Application& app, GameWindow& w) {
     const bool viewing = app.windowData.rulesTitle == "View Gameplay Rules";
     setLabelText(app, w, 1, viewing ? "View Gameplay Rules" : "Choose Gameplay Rules");
-    for (int id : {3, 4, 5, 6}) setButtonEnabled(w, id, !viewing);
+    for (int id : {3, 4, 5, 6})
+        setButtonEnabled(w, id, !viewing);
     setButtonVisible(w, 10, !viewing);
     showPreset(app, w);
 }

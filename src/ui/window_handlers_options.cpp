@@ -17,7 +17,9 @@ void optionsClosed(Application& app, int windowId);
 
 namespace {
 
-SDL_Color toSdl(const RgbColor& c) { return SDL_Color{c.r, c.g, c.b, 0}; }
+SDL_Color toSdl(const RgbColor& c) {
+    return SDL_Color{c.r, c.g, c.b, 0};
+}
 RgbColor toRgb(const SDL_Color& c) {
     RgbColor r;
     r.r = c.r;
@@ -26,12 +28,17 @@ RgbColor toRgb(const SDL_Color& c) {
     return r;
 }
 
-std::string sizeText(int w, int h) { return std::to_string(w) + " x " + std::to_string(h); }
-const char* onOff(bool on) { return on ? "On" : "Off"; }
+std::string sizeText(int w, int h) {
+    return std::to_string(w) + " x " + std::to_string(h);
+}
+const char* onOff(bool on) {
+    return on ? "On" : "Off";
+}
 
 std::vector<VideoSize> toSizes(const std::vector<VideoModeSize>& modes) {
     std::vector<VideoSize> out;
-    for (const VideoModeSize& m : modes) out.push_back({m.width, m.height});
+    for (const VideoModeSize& m : modes)
+        out.push_back({m.width, m.height});
     return out;
 }
 
@@ -45,7 +52,7 @@ void videoClick(Application& app, int id) {
         h = next.height;
     };
     switch (id) {
-    case 9: // larger window
+    case 9:  // larger window
     case 10: // smaller window
         step(s.windowedModes, s.windowedWidth, s.windowedHeight, id == 9 ? 1 : -1);
         break;
@@ -118,14 +125,15 @@ void videoRefresh(Application& app, GameWindow& w) {
     setLabelText(app, w, 25, onOff(s.showFps));
     setChosen(w, 25, s.showFps);
     const int corners[] = {1, 3, 7, 9};
-    for (int i = 0; i < 4; ++i) setChosen(w, 26 + i, s.fpsPosition == corners[i]);
+    for (int i = 0; i < 4; ++i)
+        setChosen(w, 26 + i, s.fpsPosition == corners[i]);
 }
 
 // ---- 12: fonts ------------------------------------------------------------------------
 
 // Colours offered for the section text and the tooltip background.
-const SDL_Color TEXT_COLOURS[] = {{0, 0, 0, 0},     {60, 40, 20, 0}, {20, 30, 80, 0},
-                                  {80, 10, 10, 0},  {30, 60, 30, 0}, {70, 70, 70, 0}};
+const SDL_Color TEXT_COLOURS[] = {{0, 0, 0, 0},    {60, 40, 20, 0}, {20, 30, 80, 0},
+                                  {80, 10, 10, 0}, {30, 60, 30, 0}, {70, 70, 70, 0}};
 const SDL_Color TIP_BACKGROUNDS[] = {{255, 255, 185, 0}, {255, 255, 255, 0}, {240, 225, 190, 0},
                                      {210, 230, 255, 0}, {220, 245, 210, 0}, {255, 220, 220, 0}};
 
@@ -150,7 +158,8 @@ void copyFontsFromSettings(Application& app) {
 }
 
 void stepFont(Application& app, std::string& name, int direction) {
-    FontStep next = direction > 0 ? nextFont(app.fontNames, name) : previousFont(app.fontNames, name);
+    FontStep next =
+        direction > 0 ? nextFont(app.fontNames, name) : previousFont(app.fontNames, name);
     if (!next.name.empty()) name = next.name;
 }
 
@@ -230,14 +239,17 @@ SDL_Surface* fontPreview(const FontChoices& f) {
     static const char* const SAMPLES[] = {"The road to the Ashen Keep runs north.",
                                           "A tooltip looks like this.",
                                           "Action Chart: Meal, Sword, 12 Gold Crowns"};
-    const std::string& name = f.preview == 0 ? f.textFont : f.preview == 1 ? f.tipFont : f.actionFont;
+    const std::string& name = f.preview == 0   ? f.textFont
+                              : f.preview == 1 ? f.tipFont
+                                               : f.actionFont;
     const int size = f.preview == 0 ? f.textSize : f.preview == 1 ? f.tipSize : 20;
     TTF_Font* font = openFont(name, size);
     if (!font) return nullptr;
-    SDL_Surface* out =
-        f.preview == 1
-            ? renderText(font, SAMPLES[1], SDL_Color{0, 0, 0, 0}, TextQuality::Shaded, f.tipBackground)
-            : renderText(font, SAMPLES[f.preview], f.preview == 0 ? f.textColour : SDL_Color{0, 0, 0, 0});
+    SDL_Surface* out = f.preview == 1
+                           ? renderText(font, SAMPLES[1], SDL_Color{0, 0, 0, 0},
+                                        TextQuality::Shaded, f.tipBackground)
+                           : renderText(font, SAMPLES[f.preview],
+                                        f.preview == 0 ? f.textColour : SDL_Color{0, 0, 0, 0});
     TTF_CloseFont(font);
     return out;
 }
@@ -259,7 +271,8 @@ struct ChoiceRow {
     const char* const* names;
     int count;
 };
-const char* const BUTTON4_SETS[] = {"greengel", "bluegel", "redgel", "purplegel", "orangegel", "darkgel"};
+const char* const BUTTON4_SETS[] = {"greengel",  "bluegel",   "redgel",
+                                    "purplegel", "orangegel", "darkgel"};
 const char* const BUTTON8_SETS[] = {"twotone", "pastel", "solid", "fade"};
 const char* const TITLES[] = {"title1", "title2", "title3"};
 const char* const PAPERS[] = {"paper1", "paper2", "paper3", "paper4"};
@@ -305,7 +318,7 @@ void appearanceClick(Application& app, int id) {
         s.paper = "paper1";
         s.rntPaper = "rnt1";
         s.skinFile = "skin1";
-    } else if (id == 10) { // accept: the new look from the next frame on
+    } else if (id == 10) {               // accept: the new look from the next frame on
         hooks::loadInterfaceImages(app); // reopen fonts and skin from the new settings
         closeWindow(WIN_APPEARANCE, app.windowManager, 0);
     }
@@ -320,12 +333,18 @@ void appearanceRefresh(Application& app, GameWindow& w) {
 
 void miscClick(Application& app, int id) {
     Settings& s = app.settings;
-    if (id >= 108 && id <= 111) s.rntSpeed = id - 107;
-    else if (id >= 112 && id <= 116) s.rntBarColor = toRgb(barColourChoice(id - 112));
-    else if (id >= 117 && id <= 119) s.combatSpeed = id - 116;
-    else if (id == 127) s.combatSpeed = 4;
-    else if (id >= 120 && id <= 124) s.combatBarColor = toRgb(barColourChoice(id - 120));
-    else if (id >= 104 && id <= 106) s.useFanArt = id - 104;
+    if (id >= 108 && id <= 111)
+        s.rntSpeed = id - 107;
+    else if (id >= 112 && id <= 116)
+        s.rntBarColor = toRgb(barColourChoice(id - 112));
+    else if (id >= 117 && id <= 119)
+        s.combatSpeed = id - 116;
+    else if (id == 127)
+        s.combatSpeed = 4;
+    else if (id >= 120 && id <= 124)
+        s.combatBarColor = toRgb(barColourChoice(id - 120));
+    else if (id >= 104 && id <= 106)
+        s.useFanArt = id - 104;
     switch (id) {
     case 100:
         s.autoCheckUpdate = !s.autoCheckUpdate;
@@ -360,18 +379,23 @@ void miscClick(Application& app, int id) {
     }
 }
 
-bool sameColour(const RgbColor& a, const SDL_Color& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+bool sameColour(const RgbColor& a, const SDL_Color& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
 
 void miscRefresh(Application& app, GameWindow& w) {
     const Settings& s = app.settings;
-    for (int i = 0; i < 4; ++i) setChosen(w, 108 + i, s.rntSpeed == i + 1);
+    for (int i = 0; i < 4; ++i)
+        setChosen(w, 108 + i, s.rntSpeed == i + 1);
     const int combatIds[] = {117, 118, 119, 127};
-    for (int i = 0; i < 4; ++i) setChosen(w, combatIds[i], s.combatSpeed == i + 1);
+    for (int i = 0; i < 4; ++i)
+        setChosen(w, combatIds[i], s.combatSpeed == i + 1);
     for (int i = 0; i < 5; ++i) {
         setChosen(w, 112 + i, sameColour(s.rntBarColor, barColourChoice(i)));
         setChosen(w, 120 + i, sameColour(s.combatBarColor, barColourChoice(i)));
     }
-    for (int i = 0; i < 3; ++i) setChosen(w, 104 + i, s.useFanArt == i);
+    for (int i = 0; i < 3; ++i)
+        setChosen(w, 104 + i, s.useFanArt == i);
     setChosen(w, 100, s.autoCheckUpdate);
     setChosen(w, 101, s.acFocus);
     setChosen(w, 102, s.acHeaderButtons == "ac1");

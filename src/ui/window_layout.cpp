@@ -7,7 +7,9 @@
 
 namespace {
 
-SDL_Color toColour(const RgbColor& c) { return SDL_Color{c.r, c.g, c.b, 0}; }
+SDL_Color toColour(const RgbColor& c) {
+    return SDL_Color{c.r, c.g, c.b, 0};
+}
 
 const FontPtr& fontFor(Application& app, int font) {
     if (font == FONT_TIP) return app.fonts.tip;
@@ -15,7 +17,9 @@ const FontPtr& fontFor(Application& app, int font) {
     return app.fonts.menu;
 }
 
-double scaleOf(const Application& app) { return app.screen.uiScale > 0 ? app.screen.uiScale : 1.0; }
+double scaleOf(const Application& app) {
+    return app.screen.uiScale > 0 ? app.screen.uiScale : 1.0;
+}
 
 WindowPlacement* placementOf(GameWindow& w, int id) {
     for (WindowPlacement& p : w.placements)
@@ -64,7 +68,9 @@ void placeButton(GameWindow& w, Button& b) {
     const int bw = box ? box->w : 0, bh = box ? box->h : 0;
     const int anchorX = static_cast<int>(w.width * p->xPercent / 100.0);
     b.centred = false;
-    b.x = p->align == ALIGN_LEFT ? anchorX : p->align == ALIGN_RIGHT ? anchorX - bw : anchorX - bw / 2;
+    b.x = p->align == ALIGN_LEFT    ? anchorX
+          : p->align == ALIGN_RIGHT ? anchorX - bw
+                                    : anchorX - bw / 2;
     if (p->y < 0) {
         b.y = static_cast<int>(w.height * (-p->y) / 100.0) - bh / 2;
     } else {
@@ -84,7 +90,8 @@ Button& addLabel(Application& app, GameWindow& w, int id, const std::string& cap
     b.colour = 0;
     setCaption(b, caption, fontFor(app, font), toColour(app.settings.menuTextColor), 0, 0, true);
     // A label is its caption alone: no button art behind it.
-    for (SurfacePtr& s : b.stateImages) s.reset();
+    for (SurfacePtr& s : b.stateImages)
+        s.reset();
     placeButton(w, b);
     return b;
 }
@@ -134,7 +141,8 @@ void setLabelText(Application&, GameWindow& w, int id, const std::string& captio
     b->caption = caption;
     refreshCaption(*b);
     if (label)
-        for (SurfacePtr& s : b->stateImages) s.reset();
+        for (SurfacePtr& s : b->stateImages)
+            s.reset();
     placeButton(w, *b);
 }
 

@@ -151,7 +151,8 @@ void checkWindowTable(const WindowManager& manager) {
         for (size_t i = 0; i < b.size(); ++i)
             for (size_t j = i + 1; j < b.size(); ++j)
                 if (b[i]->id == b[j]->id)
-                    std::printf("In menu(ID %d), you have buttons with identical IDs(ID %d). Not good!\n",
-                                w->id, b[i]->id);
+                    std::printf(
+                        "In menu(ID %d), you have buttons with identical IDs(ID %d). Not good!\n",
+                        w->id, b[i]->id);
     }
 }

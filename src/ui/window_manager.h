@@ -44,10 +44,12 @@ struct GameWindow {
     WindowClickHandler onClick = nullptr;
     WindowRefreshHandler onRefresh = nullptr;
     WindowClosedHandler onClosed = nullptr;
-    std::vector<std::unique_ptr<Button>> buttons; // labels and buttons; positions relative to the window
+    std::vector<std::unique_ptr<Button>>
+        buttons; // labels and buttons; positions relative to the window
     std::vector<WindowPlacement> placements;
-    WindowOrigin origin;    SurfacePtr background; // its size is the window's size; windows of one size share it
-    int width = 0, height = 0;         // cached background size
+    WindowOrigin origin;
+    SurfacePtr background;     // its size is the window's size; windows of one size share it
+    int width = 0, height = 0; // cached background size
     bool shown = false;
     bool active = false;
     bool clipToWindow = true;
@@ -58,7 +60,6 @@ struct GameWindow {
     int animTime = 0;
     float scrollOffset = 0;
     int x = 0, y = 0; // resting position
-
 };
 
 struct WindowManager {

@@ -10,8 +10,12 @@ namespace {
 constexpr int CURSOR_BLINK_MS = 500;
 constexpr float CREDITS_SPEED = 30.0f; // pixels per second
 
-int screenW(const Application& app) { return app.screen.surface ? app.screen.surface->w : 800; }
-int screenH(const Application& app) { return app.screen.surface ? app.screen.surface->h : 600; }
+int screenW(const Application& app) {
+    return app.screen.surface ? app.screen.surface->w : 800;
+}
+int screenH(const Application& app) {
+    return app.screen.surface ? app.screen.surface->h : 600;
+}
 
 // Where the window is drawn this frame.
 SDL_Rect drawnRect(const Application& app, const GameWindow& w) {
@@ -140,8 +144,8 @@ void windowMouseEvent(Application& app, GameWindow& w, int mouseX, int mouseY, U
     w.origin.x = w.x;
     w.origin.y = w.y;
     w.origin.scroll = static_cast<int>(w.scrollOffset);
-    const bool inside = mouseX >= w.x && mouseY >= w.y && mouseX < w.x + w.width &&
-                        mouseY < w.y + w.height;
+    const bool inside =
+        mouseX >= w.x && mouseY >= w.y && mouseX < w.x + w.width && mouseY < w.y + w.height;
     if (w.clipToWindow && !inside) return;
     std::vector<int> clicked;
     for (auto& bp : w.buttons) {
@@ -160,7 +164,8 @@ void windowMouseEvent(Application& app, GameWindow& w, int mouseX, int mouseY, U
         }
     }
     if (!down)
-        for (auto& bp : w.buttons) bp->pressed = false;
+        for (auto& bp : w.buttons)
+            bp->pressed = false;
     const int id = w.id;
     for (int buttonId : clicked) {
         if (w.onClick) w.onClick(&app, id, buttonId);

@@ -89,9 +89,13 @@ void installWindowDispatch(Application& app) {
     showNextMessage(app);
 }
 
-bool anyProfileExists(const Application& app) { return firstNamedProfile(app.profiles) >= 0; }
+bool anyProfileExists(const Application& app) {
+    return firstNamedProfile(app.profiles) >= 0;
+}
 
-std::vector<int> knownAwardIds(const Application&) { return {}; }
+std::vector<int> knownAwardIds(const Application&) {
+    return {};
+}
 
 void startFirstProfile(Application& app) {
     app.profiles.active = 0;
@@ -130,7 +134,8 @@ void openInBrowser(const std::string& address) {
 }
 
 SDL_Surface* mapPicture(Application& app, const std::string& number) {
-    const std::string folder = "/data/books/book" + std::to_string(std::max(1, app.character.onBook));
+    const std::string folder =
+        "/data/books/book" + std::to_string(std::max(1, app.character.onBook));
     SDL_Surface* image = loadImage(folder, "map" + number);
     if (!isPlaceholder(image)) return image;
     SDL_FreeSurface(image);

@@ -67,8 +67,8 @@ struct WindowData {
     FontChoices fonts;
     std::string windowArgs[3]; // arguments of windows 5, 38 and 39
     int restartChoice = 5;
-    bool creatingProfile = false; // the name entry creates a new profile
-    int cursorMs = 0;             // blink of the entry cursor
+    bool creatingProfile = false;     // the name entry creates a new profile
+    int cursorMs = 0;                 // blink of the entry cursor
     bool firstProfilePending = false; // the first profile's name entry is open
     std::string rulesTitle;           // title the rules window was opened with
     bool fontsEditing = false;        // the font window works on its copies

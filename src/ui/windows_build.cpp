@@ -14,8 +14,12 @@ namespace {
 // Most windows share the main menu's size, so that one replacing another at the
 // same place appears at once. The title screen is square and small; while
 // playing there is room for larger windows.
-int menuW(const Application& app) { return app.playing ? 600 : 420; }
-int menuH(const Application& app) { return app.playing ? 370 : 276; }
+int menuW(const Application& app) {
+    return app.playing ? 600 : 420;
+}
+int menuH(const Application& app) {
+    return app.playing ? 370 : 276;
+}
 // The button that closes a window whose contents come with later work.
 constexpr int CLOSE_BUTTON = 90;
 
@@ -30,10 +34,12 @@ void addCloseButton(Application& app, GameWindow& w, const std::string& caption 
 }
 
 // A small button in the tooltip font: option choices and arrows.
-double scaleOf(const Application& app) { return app.screen.uiScale > 0 ? app.screen.uiScale : 1.0; }
+double scaleOf(const Application& app) {
+    return app.screen.uiScale > 0 ? app.screen.uiScale : 1.0;
+}
 
-Button& small(Application& app, GameWindow& w, int id, const std::string& caption, double x,
-              int y, const std::string& tip = "") {
+Button& small(Application& app, GameWindow& w, int id, const std::string& caption, double x, int y,
+              const std::string& tip = "") {
     Button& b = addButton(app, w, id, caption, tip, 1, FONT_TIP, x, ALIGN_CENTRE, y);
     const double s = scaleOf(app);
     setButtonPadding(w, b, static_cast<int>(7 * s), static_cast<int>(4 * s));
@@ -49,7 +55,8 @@ void evenWidths(Application& app, GameWindow& w, std::initializer_list<int> ids,
         const int captionW = b.captionImage ? b.captionImage->w : 0;
         target = std::max(target, captionW + 2 * b.paddingX);
     }
-    for (int id : ids) setButtonWidth(w, *findButton(w, id), target);
+    for (int id : ids)
+        setButtonWidth(w, *findButton(w, id), target);
 }
 
 Button& rowLabel(Application& app, GameWindow& w, int id, const std::string& caption, int y) {
@@ -88,11 +95,11 @@ void buildMainMenu(Application& app) {
     const Entry* entries = app.playing ? play : title;
     static const int rows[] = {15, 29, 43, 57, 71, 85};
     for (int i = 0; i < 6; ++i)
-        addButton(app, w, entries[i].id, entries[i].caption, entries[i].tip, 3, FONT_MENU_SMALL,
-                  73, ALIGN_CENTRE, -rows[i]);
+        addButton(app, w, entries[i].id, entries[i].caption, entries[i].tip, 3, FONT_MENU_SMALL, 73,
+                  ALIGN_CENTRE, -rows[i]);
     evenWidths(app, w, {1, 2, 3, 4, 5, 7}, 160);
-    addPicture(app, w, 6, loadImage("/data/profiles/avatars", "blank"), 120, 120, 25,
-               ALIGN_CENTRE, -60);
+    addPicture(app, w, 6, loadImage("/data/profiles/avatars", "blank"), 120, 120, 25, ALIGN_CENTRE,
+               -60);
     addLabel(app, w, 8, "Welcome to Quillhaven,", FONT_TIP, 25, ALIGN_CENTRE, -10);
     addLabel(app, w, 9, " ", FONT_MENU, 25, ALIGN_CENTRE, -18);
 }
@@ -129,8 +136,8 @@ void buildProfiles(Application& app) {
 
 void buildAvatarChoice(Application& app) {
     GameWindow& w = titledWindow(app, WIN_AVATAR, "DUMMY(NAME), please choose your avatar");
-    addPicture(app, w, 2, loadImage("/data/profiles/avatars", "blank"), 130, 130, 50,
-               ALIGN_CENTRE, -50);
+    addPicture(app, w, 2, loadImage("/data/profiles/avatars", "blank"), 130, 130, 50, ALIGN_CENTRE,
+               -50);
     addButton(app, w, 3, "<", "Previous avatar", 1, FONT_MENU, 20, ALIGN_CENTRE, -50);
     addButton(app, w, 4, ">", "Next avatar", 1, FONT_MENU, 80, ALIGN_CENTRE, -50);
     addButton(app, w, 6, "Accept", "Use this avatar", 3, FONT_MENU_SMALL, 50, ALIGN_CENTRE, -86);
@@ -139,8 +146,7 @@ void buildAvatarChoice(Application& app) {
 void buildAbout(Application& app) {
     GameWindow& w = titledWindow(app, WIN_ABOUT, "Quillhaven");
     w.autoScroll = true;
-    addLabel(app, w, 2, "Version 1.17.0, released Oct 26, 2015", FONT_TIP, 50, ALIGN_CENTRE,
-             -22);
+    addLabel(app, w, 2, "Version 1.17.0, released Oct 26, 2015", FONT_TIP, 50, ALIGN_CENTRE, -22);
     addLabel(app, w, 3, "Playable books: 1 to 17", FONT_TIP, 50, ALIGN_CENTRE, -29);
     addButton(app, w, 6, "Close", "", 3, FONT_MENU_SMALL, 30, ALIGN_CENTRE, -88);
     addButton(app, w, 7, "Check for update", "Ask the book archive for a newer version", 3,
@@ -151,8 +157,8 @@ void buildAbout(Application& app) {
     int id = 100;
     int row = 0;
     while (f.isOpen() && readLine(f, line) && id < 400) {
-        Button& b = addLabel(app, w, id++, line.empty() ? " " : line, FONT_TIP, 50, ALIGN_CENTRE,
-                             -40);
+        Button& b =
+            addLabel(app, w, id++, line.empty() ? " " : line, FONT_TIP, 50, ALIGN_CENTRE, -40);
         const int lineH = b.captionImage ? b.captionImage->h : 18;
         b.y = w.height * 40 / 100 + row * lineH;
         w.placements.pop_back(); // placed by hand: rows below one another
@@ -235,15 +241,19 @@ void buildMisc(Application& app) {
     GameWindow& w = titledWindow(app, WIN_MISC, "Miscellaneous Settings");
     rowLabel(app, w, 30, "Number table speed:", -21);
     const char* speeds[] = {"Slow", "Normal", "Fast", "Skip"};
-    for (int i = 0; i < 4; ++i) small(app, w, 108 + i, speeds[i], 50 + i * 14, -21);
+    for (int i = 0; i < 4; ++i)
+        small(app, w, 108 + i, speeds[i], 50 + i * 14, -21);
     rowLabel(app, w, 31, "Number table bars:", -31);
     const char* colours[] = {"Yellow", "Green", "Violet", "Blue", "Red"};
-    for (int i = 0; i < 5; ++i) small(app, w, 112 + i, colours[i], 44 + i * 12, -31);
+    for (int i = 0; i < 5; ++i)
+        small(app, w, 112 + i, colours[i], 44 + i * 12, -31);
     rowLabel(app, w, 32, "Combat speed:", -41);
     const int combatIds[] = {117, 118, 119, 127};
-    for (int i = 0; i < 4; ++i) small(app, w, combatIds[i], speeds[i], 50 + i * 14, -41);
+    for (int i = 0; i < 4; ++i)
+        small(app, w, combatIds[i], speeds[i], 50 + i * 14, -41);
     rowLabel(app, w, 33, "Combat table bars:", -51);
-    for (int i = 0; i < 5; ++i) small(app, w, 120 + i, colours[i], 44 + i * 12, -51);
+    for (int i = 0; i < 5; ++i)
+        small(app, w, 120 + i, colours[i], 44 + i * 12, -51);
     rowLabel(app, w, 34, "Fan art:", -61);
     small(app, w, 104, "None", 38, -61, "Never show fan art");
     small(app, w, 105, "Original", 52, -61, "Prefer the book's own illustrations");
@@ -260,7 +270,7 @@ void buildMisc(Application& app) {
 
 void buildAppearance(Application& app) {
     GameWindow& w = titledWindow(app, WIN_APPEARANCE, "Appearance");
-    const char* rows[] = {"Menu buttons:", "Text buttons:", "Title logo:",
+    const char* rows[] = {"Menu buttons:", "Text buttons:",       "Title logo:",
                           "Paper:",        "Number table paper:", "Background:"};
     for (int r = 0; r < 6; ++r) {
         const int y = -(24 + r * 10);
@@ -301,9 +311,10 @@ void buildViewer(Application& app, int id, const std::string& hint) {
     SDL_Surface* screen = app.screen.surface;
     const double s = app.screen.uiScale > 0 ? app.screen.uiScale : 1.0;
     const int sw = screen ? screen->w : 800, sh = screen ? screen->h : 600;
-    GameWindow& w = addWindow(app, id, static_cast<int>(sw * 0.8 / s), static_cast<int>(sh * 0.85 / s));
-    addPicture(app, w, 2, nullptr, static_cast<int>(sw * 0.75 / s), static_cast<int>(sh * 0.72 / s), 50,
-               ALIGN_CENTRE, -46);
+    GameWindow& w =
+        addWindow(app, id, static_cast<int>(sw * 0.8 / s), static_cast<int>(sh * 0.85 / s));
+    addPicture(app, w, 2, nullptr, static_cast<int>(sw * 0.75 / s), static_cast<int>(sh * 0.72 / s),
+               50, ALIGN_CENTRE, -46);
     addLabel(app, w, 3, hint, FONT_TIP, 50, ALIGN_CENTRE, -94);
 }
 
@@ -394,7 +405,8 @@ void buildWindows(Application& app) {
         w->onClick = windowClick;
         w->onRefresh = windowRefresh;
         w->onClosed = windowClosed;
-        for (auto& b : w->buttons) b->owner = &app;
+        for (auto& b : w->buttons)
+            b->owner = &app;
     }
     checkWindowTable(app.windowManager);
     // A loading indicator while the next screen gets ready.

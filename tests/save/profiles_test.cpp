@@ -5,7 +5,8 @@ namespace {
 
 ProfileList sampleList() {
     ProfileList list;
-    for (Profile& p : list.slots) clearProfile(p, {3, 7});
+    for (Profile& p : list.slots)
+        clearProfile(p, {3, 7});
     list.slots[0].name = "Greystar";
     list.slots[0].avatar = "avatar3.png";
     list.slots[0].covers[0] = "cover1b.jpg";
@@ -28,7 +29,8 @@ std::string written(const ProfileList& list) {
 
 TEST(ProfilesWriter, WritesTheExactLayout) {
     std::string covers19;
-    for (int i = 0; i < 19; ++i) covers19 += "*Blank*\r\n";
+    for (int i = 0; i < 19; ++i)
+        covers19 += "*Blank*\r\n";
     const std::string zoom = "AC_ZOOM_PAGES: 1 2 0 0 0 0 0 0 0 4 \r\n";
     std::string expected = "PROFILE: 0\r\nNAME: Greystar\r\nAVATAR: avatar3.png\r\nCOVERS:\r\n"
                            "cover1b.jpg\r\n" +
@@ -51,7 +53,8 @@ TEST(ProfilesReader, get) {
     writeProfiles(w, original, paths);
 
     ProfileList back;
-    for (Profile& p : back.slots) clearProfile(p, {3, 7});
+    for (Profile& p : back.slots)
+        clearProfile(p, {3, 7});
     DataFile r = openMemoryRead(w.data, "profiles.dat");
     ASSERT_TRUE(readProfiles(r, back));
     EXPECT_EQ(back.active, 2);
@@ -72,7 +75,8 @@ TEST(ProfilesReader, UnknownAwardsAndHighZoomValues) {
     std::string text = "PROFILE: 0\nNAME: Ash\nAWARD: 99 1\nAWARD: 3 1\n"
                        "AC_ZOOM_PAGES: 9 1 2 3 4 5 6 7 8 9\nLAST_ACTIVE: 0\n";
     ProfileList list;
-    for (Profile& p : list.slots) clearProfile(p, {3, 7});
+    for (Profile& p : list.slots)
+        clearProfile(p, {3, 7});
     DataFile r = openMemoryRead(text, "profiles.txt");
     ASSERT_TRUE(readProfiles(r, list));
     ASSERT_EQ(list.slots[0].awards.size(), 2u);
@@ -88,7 +92,8 @@ TEST(ProfilesReader, OlderLayoutWithoutKeys) {
         text += "slot line\r\n";
         text += slot == 1 ? "Old Timer\r\n" : "*Blank*\r\n";
         text += slot == 1 ? "avatar2.png\r\n" : "*Blank*\r\n";
-        for (int c = 0; c < 20; ++c) text += c == 4 ? "cover5.jpg\r\n" : "*Blank*\r\n";
+        for (int c = 0; c < 20; ++c)
+            text += c == 4 ? "cover5.jpg\r\n" : "*Blank*\r\n";
     }
     ProfileList list;
     DataFile r = openMemoryRead(shiftBytes(text), "profiles.dat");
@@ -110,7 +115,8 @@ TEST(ProfilesReader, syntax_error) {
     EXPECT_EQ(list.slots[4].name, "Last");
     EXPECT_EQ(list.slots[4].covers[0], "c1");
     EXPECT_EQ(list.slots[4].covers[1], "LAST_ACTIVE: 77");
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(list.slots[i].name, "");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(list.slots[i].name, "");
     EXPECT_EQ(list.active, 0);
 }
 
@@ -123,9 +129,9 @@ TEST_F(ProfilesOnDisk, SaveThenLoadAndMissingFile) {
     ProfileList original = sampleList();
     ASSERT_TRUE(saveProfiles(original, paths));
     ProfileList back;
-    for (Profile& p : back.slots) clearProfile(p, {3, 7});
+    for (Profile& p : back.slots)
+        clearProfile(p, {3, 7});
     ASSERT_TRUE(loadProfiles(back));
     EXPECT_EQ(back.slots[2].name, "Mira of the Fens");
-    EXPECT_EQ(readRealFile(userFile("data/profiles/profiles.dat")).substr(0, 3),
-              shiftBytes("PRO"));
+    EXPECT_EQ(readRealFile(userFile("data/profiles/profiles.dat")).substr(0, 3), shiftBytes("PRO"));
 }

@@ -1,5 +1,5 @@
-#include "ui/window_manager.h"
 #include "support/test_env.h"
+#include "ui/window_manager.h"
 
 #include <vector>
 
@@ -12,7 +12,9 @@ bool countRefresh(Application*, int) {
     ++g_refreshes;
     return true;
 }
-void recordClosed(Application*, int id) { g_closed.push_back(id); }
+void recordClosed(Application*, int id) {
+    g_closed.push_back(id);
+}
 
 GameWindow& addWindow(WindowManager& m, int id, int w, int h) {
     auto win = std::make_unique<GameWindow>();

@@ -51,8 +51,8 @@ TEST_F(WindowsTest, TableIsBuiltOnceWithoutDuplicates) {
     buildWindows(app());
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(out.find("identical IDs"), std::string::npos) << out;
-    for (int id : {0, 1, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 37, 38, 39, 40, 41, 42, 43,
-                   44, 45, 46, 47, 48})
+    for (int id : {0,  1,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
+                   16, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48})
         EXPECT_EQ(findWindow(wm(), id)->id, id) << id;
     EXPECT_EQ(findButton(*findWindow(wm(), 0), 1)->caption, "Resume Campaign");
     app().playing = true;
@@ -108,7 +108,8 @@ TEST_F(WindowsTest, FirstProfileFlow) {
     settle();
     EXPECT_EQ(top(), WIN_TEXT_ENTRY);
     EXPECT_EQ(a.profiles.slots[0].name, "Greystar");
-    for (char c : std::string("Mira")) entryKey(a.textEntry, 0, c);
+    for (char c : std::string("Mira"))
+        entryKey(a.textEntry, 0, c);
     entryKey(a.textEntry, SDLK_RETURN, 0);
     updateWindows(a, 0);
     settle();
@@ -146,7 +147,8 @@ TEST_F(WindowsTest, ProfilesCreateAndErase) {
     click(WIN_PROFILES, 22); // slot 3 is empty: create
     ASSERT_TRUE(a.textEntry.active);
     EXPECT_EQ(a.textEntry.prompt, "Please type a name for this profile");
-    for (char c : std::string("Tamsin")) entryKey(a.textEntry, 0, c);
+    for (char c : std::string("Tamsin"))
+        entryKey(a.textEntry, 0, c);
     entryKey(a.textEntry, SDLK_RETURN, 0);
     updateWindows(a, 0);
     settle();
@@ -240,7 +242,8 @@ TEST_F(WindowsTest, CreditsScrollAndStartOver) {
     open(WIN_ABOUT);
     updateWindows(app(), 1000);
     EXPECT_NEAR(about.scrollOffset, 30.0f, 0.5f);
-    for (int i = 0; i < 2000 && about.scrollOffset > 1.0f; ++i) updateWindows(app(), 1000);
+    for (int i = 0; i < 2000 && about.scrollOffset > 1.0f; ++i)
+        updateWindows(app(), 1000);
     EXPECT_LT(about.scrollOffset, 31.0f);
 }
 
@@ -254,12 +257,14 @@ TEST_F(WindowsTest, NewCampaignThroughBookSelectionAndRules) {
     click(WIN_BOOK_SELECT, 4); // Dravic series
     click(WIN_BOOK_SELECT, 4); // Grand Master series
     EXPECT_EQ(a.windowData.selectedBook, 13);
-    for (int i = 0; i < 10; ++i) click(WIN_BOOK_SELECT, 8);
+    for (int i = 0; i < 10; ++i)
+        click(WIN_BOOK_SELECT, 8);
     EXPECT_EQ(a.windowData.selectedBook, 20);
     click(WIN_BOOK_SELECT, 12);
     ASSERT_EQ(top(), WIN_MESSAGE);
     EXPECT_EQ(a.windowData.message.title, "CAN'T PLAY BOOK");
-    EXPECT_EQ(a.windowData.message.text, "You cannot play this book yet, but stay tuned for updates.");
+    EXPECT_EQ(a.windowData.message.text,
+              "You cannot play this book yet, but stay tuned for updates.");
     click(WIN_MESSAGE, 3);
     click(WIN_BOOK_SELECT, 4); // back round to the Vael series
     EXPECT_EQ(a.windowData.selectedBook, 1);
