@@ -269,10 +269,15 @@ TEST(SectionStateBlock, MergeChangesOnlyTheButtonsItHolds) {
 
     // A block that announces more records than it holds: the rest stay as they
     // are, and its "END" still ends the block (the rule line after it is not read).
-    applyScript(page, "BUTTONS: 3\nID: 1\nVALUE: 4\nEND\nEND\nMUST_EAT_NUM: 3\n", true);
+    DataFile shortBlock =
+        openMemoryRead("BUTTONS: 3\nID: 1\nVALUE: 4\nEND\nEND\nID: 2\nVALUE: 99\nEND\n", "x.txt");
+    readSectionScript(page, shortBlock, true, ScriptContext{CONDITION_TYPES, EFFECT_TYPES, nullptr});
     EXPECT_EQ(page.buttons[0].value, 4);
     EXPECT_EQ(page.buttons[1].value, 20);
-    EXPECT_EQ(page.mustEatNum, 0);
+    EXPECT_EQ(page.buttons[2].value, 30);
+    std::string next;
+    ASSERT_TRUE(readValue(shortBlock, next));
+    EXPECT_EQ(next, "ID:"); // what follows the block is left for its own reader
     // More records than the page has buttons: appended.
     applyScript(page, "BUTTONS: 4\nID: 1\nEND\nID: 2\nEND\nID: 3\nEND\nID: 9\nEND\nEND\n", true);
     ASSERT_EQ(page.buttons.size(), 4u);
@@ -372,7 +377,9 @@ TEST_F(SectionScriptFiles, LoadSectionAppliesTheBooksScript) {
     // No script: stock words only.
     writeRealFile(userFile("01tb/sect8.htm"), "<p>The end.</p>\n");
     page.sectionName = "sect8";
-    ASSERT_TRUE(loadSection(page, ScriptContext{CONDITION_TYPES, EFFECT_TYPES, nullptr}));
+    combat.enemies.resize(1);
+    ASSERT_TRUE(loadSection(page, ScriptContext{CONDITION_TYPES, EFFECT_TYPES, &combat}));
+    EXPECT_TRUE(combat.enemies.empty());
     EXPECT_EQ(page.words.size(), 2u);
     EXPECT_TRUE(page.buttons.empty());
     EXPECT_EQ(page.mustEatNum, 0);
