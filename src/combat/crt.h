@@ -4,12 +4,12 @@
 // labels, all without a window so both front ends and the tests share them.
 #pragma once
 
+#include "combat/combat_record.h" // KILL_VALUE
+
 #include <string>
 
 struct DataFile;
 
-// A loss of this much or more kills outright ("K").
-constexpr int KILL_VALUE = 999;
 constexpr int CRT_COLUMNS = 22;
 constexpr int CRT_ROWS = 10;
 constexpr int CRT_VALUE_COUNT = CRT_COLUMNS * CRT_ROWS * 2;
