@@ -23,6 +23,8 @@
 #include "ui/window_manager.h"
 #include "ui/windows.h"
 #include "save/profiles.h"
+#include "script/condition.h"
+#include "script/effect.h"
 
 #include <SDL/SDL_video.h>
 
@@ -94,6 +96,10 @@ struct Application {
     Character character;     // the hero of the campaign being played
     RuleOptions rules;       // the campaign's house rules
     std::vector<Item> items; // the item catalogue, loaded once at start
+    // Condition and effect type registries, loaded once at start (until the
+    // catalogues record holds them).
+    ConditionTypes conditionTypes;
+    EffectTypes effectTypes;
 
     // Presentation toolkit
     FontSet fonts;           // role fonts, reopened when the settings change

@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "book/download.h"
 #include "fs/data_file.h"
+#include "script/type_registry.h"
 #include "ui/font.h"
 #include "ui/skin.h"
 #include "ui/toolbar.h"
@@ -37,6 +38,9 @@ void loadCataloguesBeforeSettings(Application& app) {
 }
 void loadCataloguesAfterSettings(Application& app) {
     loadCatalogue(app.items);
+    // A missing definition file is reported; the sections then run without types.
+    loadConditionTypes(CONDITION_TYPES_FILE, app.conditionTypes);
+    loadEffectTypes(EFFECT_TYPES_FILE, app.effectTypes);
     loadDisciplineTexts();
 }
 

@@ -244,15 +244,15 @@ bool readButtons(SectionPage& page, DataFile& file, bool merge, const ScriptCont
 
 } // namespace
 
-void readSectionScript(SectionPage& page, DataFile& file, bool merge, const ScriptContext& ctx) {
+bool readSectionScript(SectionPage& page, DataFile& file, bool merge, const ScriptContext& ctx) {
     std::string token;
     for (;;) {
         if (!readValue(file, token)) {
             reportEof(file);
-            return;
+            return false;
         }
         bool complete = true;
-        if (token == "END") return;
+        if (token == "END") return true;
         if (token == "STOCK_WORDS") {
             complete = readStockWords(page, file);
         } else if (token == "ADD_WORD") {
@@ -283,7 +283,7 @@ void readSectionScript(SectionPage& page, DataFile& file, bool merge, const Scri
         }
         if (!complete) {
             reportEof(file);
-            return;
+            return false;
         }
     }
 }
@@ -336,14 +336,20 @@ bool writeSectionScript(const SectionPage& page, DataFile& file, bool stateBlock
     return ok;
 }
 
-bool loadSection(SectionPage& page, const ScriptContext& ctx) {
+bool loadSection(SectionPage& page, const ScriptContext& ctx, SectionLoadReport* report) {
+    SectionLoadReport local;
+    SectionLoadReport& r = report ? *report : local;
+    r = SectionLoadReport();
     if (page.bookCode.empty() || page.sectionName.empty()) return false;
     if (ctx.combat) ctx.combat->reset();
     page.resetRules();
-    const bool haveText = loadSectionText(page, page.sectionName);
+    const std::string wanted = page.sectionName;
+    const bool haveText = loadSectionText(page, wanted);
+    r.textFound = haveText && page.sectionName == wanted;
     DataFile file = openRead(sectionScriptPath(page.bookCode, page.sectionName));
     if (file.isOpen()) {
-        readSectionScript(page, file, false, ctx);
+        r.scriptFound = true;
+        r.scriptComplete = readSectionScript(page, file, false, ctx);
         closeFile(file);
     }
     return haveText;

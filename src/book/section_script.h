@@ -51,8 +51,8 @@ bool writeButton(int level, DataFile& file, const SectionButton& button, bool fu
 // Reads a section script (merge false) or a state block applied to a page that
 // already has its buttons (merge true) into the page, until the first
 // top-level "END". The end of the file prints "Unexpected EOF while reading %s"
-// and keeps what was read.
-void readSectionScript(SectionPage& page, DataFile& file, bool merge, const ScriptContext& context);
+// and keeps what was read; false then.
+bool readSectionScript(SectionPage& page, DataFile& file, bool merge, const ScriptContext& context);
 // Full script (stateBlock false): word changes against `stockWords`, added
 // words, buttons, `combat` (none when null: "COMBAT" and "END") and the rules.
 // State block (stateBlock true): hidden words and the buttons in short form.
@@ -63,7 +63,13 @@ bool writeSectionScript(const SectionPage& page, DataFile& file, bool stateBlock
 // (a missing script leaves the stock words and no buttons). Does nothing when
 // the book code or the section name is empty. With a combat record (the main
 // page), the record is reset first and receives the section's combat.
-bool loadSection(SectionPage& page, const ScriptContext& context);
+struct SectionLoadReport {
+    bool textFound = false;      // the section's own XHTML (not the blank page) was read
+    bool scriptFound = false;    // a script was there and applied
+    bool scriptComplete = false; // ...and it ended at its own "END"
+};
+bool loadSection(SectionPage& page, const ScriptContext& context,
+                 SectionLoadReport* report = nullptr);
 
 // The page's last button with that id; when none has it, prints its message and
 // returns the first button; null when the page has no buttons at all.

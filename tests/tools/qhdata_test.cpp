@@ -122,3 +122,88 @@ TEST_F(QhdataTest, badUseFailsWithoutWriting) {
     EXPECT_NE(runTool("frobnicate a b"), 0);
     EXPECT_NE(runTool("build-tree " + dir + "nowhere " + dir + "out"), 0);
 }
+
+namespace {
+
+// The built data folder's catalogues and book 1, copied so that one fault at a
+// time can be planted in a script.
+std::string copyOfBookOne() {
+    const std::string dir = makeTempFolder("validate");
+    const fs::path from = fs::path(QH_BUILD_DIR) / "data";
+    const fs::path to = fs::path(dir) / "data";
+    fs::create_directories(to / "misc");
+    for (const char* name : {"cond_dat.dat", "eff_dat.dat", "items.dat", "blank.dat"})
+        fs::copy_file(from / "misc" / name, to / "misc" / name);
+    fs::create_directories(to / "books");
+    fs::copy(from / "books" / "book1", to / "books" / "book1", fs::copy_options::recursive);
+    return to.string();
+}
+
+std::string toolOutput(const std::string& args, int& status) {
+    const std::string out = makeTempFolder("out") + "out.txt";
+    status = std::system((std::string(QH_BUILD_DIR) + "/tools/qhdata " + args + " >" + out +
+                          " 2>&1")
+                             .c_str());
+    return readRealFile(out);
+}
+
+void plantScript(const std::string& data, const std::string& section, const std::string& plain) {
+    writeRealFile(data + "/books/book1/1data/" + section + ".dat", encodeText(plain, true));
+}
+
+const char* const ONE_BUTTON = "BUTTONS: 1\nID: 1\nTEXT: On\nEFFECTS: 1\n";
+
+} // namespace
+
+TEST_F(QhdataTest, validateShippedDataAndPlantedFaults) {
+    int status = -1;
+    const std::string clean = toolOutput("validate " + std::string(QH_BUILD_DIR) + "/data", status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << clean;
+    EXPECT_NE(clean.find("no problems"), std::string::npos) << clean;
+
+    const std::string data = copyOfBookOne();
+    struct Fault {
+        std::string script, expected;
+    } faults[] = {
+        {std::string(ONE_BUTTON) + "TYPE: 1\nVALUE: 2\nEND\nEND\nEND\n",
+         "book 1 (01ftak), sect350: button 1, effect type 1 turns to section 2, which the book "
+         "does not have"},
+        {std::string(ONE_BUTTON) + "TYPE: 999\nEND\nEND\nEND\n",
+         "sect350: button 1, effect type 999 is not in the effect definitions"},
+        {std::string(ONE_BUTTON) + "TYPE: 21\nVALUE: 5000\nEND\nEND\nEND\n",
+         "sect350: button 1, effect type 21 names item ID 5000"},
+        {"STOCK_WORDS\nWORD\nWORD_ID: 0\nTEXT: Go\nIS_BUTTON: 1\nBUTTON_ID: 7\nEND\nEND_STOCK\n"
+         "END\n",
+         "sect350: word 0 (\"Go\") is a button word for button ID 7, which the page lacks"},
+        {"BUTTONS: 1\nID: 1\nCONDITIONS: 1\nTYPE: 9\nVALUE: 1\nSECONDARY: 1\nTYPE: 444\nEND\n",
+         "sect350: the script ends before its closing END"},
+    };
+    for (const Fault& f : faults) {
+        plantScript(data, "sect350", f.script);
+        const std::string out = toolOutput("validate " + data, status);
+        EXPECT_EQ(WEXITSTATUS(status), 1) << out;
+        EXPECT_NE(out.find(f.expected), std::string::npos) << out;
+    }
+
+    // Section 1 with no way on: it is a dead end and nothing else is reached.
+    fs::copy_file(std::string(QH_BUILD_DIR) + "/data/books/book1/1data/sect350.dat",
+                  data + "/books/book1/1data/sect350.dat", fs::copy_options::overwrite_existing);
+    plantScript(data, "sect1", "END\n");
+    const std::string out = toolOutput("validate " + data, status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(out.find("sect1: a dead end"), std::string::npos) << out;
+    EXPECT_NE(out.find("sect350: no choice reaches this section from section 1"),
+              std::string::npos)
+        << out;
+}
+
+TEST_F(QhdataTest, wordsShowsAShippedPageWithItsScript) {
+    int status = -1;
+    const std::string out =
+        toolOutput("words " + std::string(QH_BUILD_DIR) + "/data 1 sect1", status);
+    ASSERT_EQ(WEXITSTATUS(status), 0) << out;
+    EXPECT_NE(out.find("IS_BUTTON BUTTON_ID:"), std::string::npos) << out;
+    EXPECT_NE(out.find("\nbutton "), std::string::npos) << out;
+    toolOutput("words " + std::string(QH_BUILD_DIR) + "/data 1 sect2", status);
+    EXPECT_EQ(WEXITSTATUS(status), 1); // book 1 has no section 2
+}

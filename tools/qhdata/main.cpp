@@ -6,6 +6,8 @@
 //   qhdata build-tree SRC DEST      copy the data folder, encoding every *.dat.txt source
 //   qhdata decode-tree SRC DEST     write a plain NAME.dat.txt source for every *.dat of SRC
 //   qhdata words FILE [SECTION]     the words the game makes of one XHTML page
+//   qhdata words DATA_DIR BOOK SECTION  ...of a shipped page, with its script applied
+//   qhdata validate DATA_DIR        every reference of the shipped books' scripts resolves
 #include "fs/data_file.h"
 
 #include <cstdio>
@@ -18,7 +20,8 @@
 
 namespace fs = std::filesystem;
 
-int wordsCommand(int argc, char** argv); // words.cpp
+int wordsCommand(int argc, char** argv);    // words.cpp
+int validateCommand(int argc, char** argv); // validate.cpp
 
 namespace {
 
@@ -53,7 +56,9 @@ int usage() {
                          "       qhdata cat IN.dat\n"
                          "       qhdata build-tree SRC_DATA_DIR DEST_DATA_DIR\n"
                          "       qhdata decode-tree DATA_DIR SOURCES_DIR\n"
-                         "       qhdata words FILE.htm [SECTION_NAME]\n");
+                         "       qhdata words FILE.htm [SECTION_NAME]\n"
+                         "       qhdata words DATA_DIR BOOK_NUMBER SECTION_NAME\n"
+                         "       qhdata validate DATA_DIR\n");
     return 2;
 }
 
@@ -181,6 +186,7 @@ int printDecoded(const char* path) {
 int main(int argc, char** argv) {
     if (argc == 3 && !std::strcmp(argv[1], "cat")) return printDecoded(argv[2]);
     if (argc >= 2 && !std::strcmp(argv[1], "words")) return wordsCommand(argc, argv);
+    if (argc >= 2 && !std::strcmp(argv[1], "validate")) return validateCommand(argc, argv);
     if (argc != 4) return usage();
     const char* mode = argv[1];
     if (!std::strcmp(mode, "build-tree")) return buildTree(argv[2], argv[3]);
