@@ -1,10 +1,12 @@
 #include "book/section_script.h"
 
+#include "app/game_state.h"
+
 #include "book/section_text.h"
 #include "fs/data_file.h"
 #include "fs/vfs.h"
 #include "script/script_io.h"
-#include "ui/message.h"
+#include "app/message_queue.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -344,7 +346,8 @@ bool loadSection(SectionPage& page, const ScriptContext& ctx, SectionLoadReport*
     if (ctx.combat) ctx.combat->reset();
     page.resetRules();
     const std::string wanted = page.sectionName;
-    const bool haveText = loadSectionText(page, wanted);
+    MessageQueue dropped;
+    const bool haveText = loadSectionText(page, wanted, ctx.messages ? *ctx.messages : dropped);
     r.textFound = haveText && page.sectionName == wanted;
     DataFile file = openRead(sectionScriptPath(page.bookCode, page.sectionName));
     if (file.isOpen()) {
@@ -353,6 +356,13 @@ bool loadSection(SectionPage& page, const ScriptContext& ctx, SectionLoadReport*
         closeFile(file);
     }
     return haveText;
+}
+
+bool loadSection(GameState& game, const Catalogues& catalogues, SectionLoadReport* report) {
+    return loadSection(game.section,
+                       ScriptContext{catalogues.conditionTypes, catalogues.effectTypes, &game.combat,
+                                     &game.messages},
+                       report);
 }
 
 namespace {

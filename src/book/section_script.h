@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
+struct Catalogues;
 struct DataFile;
+struct GameState;
 struct MessageQueue;
 
 // Words added by a script are numbered from here up; stock words are below.
@@ -28,6 +30,9 @@ struct ScriptContext {
     const ConditionTypes& conditionTypes;
     const EffectTypes& effectTypes;
     CombatRecord* combat = nullptr;
+    // Where loading raises what the player must hear (no page source at all);
+    // null drops it.
+    MessageQueue* messages = nullptr;
 };
 
 // Where the script of a section is read: book code + "/" + section name + ".dat".
@@ -69,6 +74,9 @@ struct SectionLoadReport {
     bool scriptComplete = false; // ...and it ended at its own "END"
 };
 bool loadSection(SectionPage& page, const ScriptContext& context,
+                 SectionLoadReport* report = nullptr);
+// The game's section page: `game.section`, whose combat goes into `game.combat`.
+bool loadSection(GameState& game, const Catalogues& catalogues,
                  SectionLoadReport* report = nullptr);
 
 // The page's last button with that id; when none has it, prints its message and

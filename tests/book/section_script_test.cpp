@@ -3,7 +3,7 @@
 #include "fs/data_file.h"
 #include "fs/vfs.h"
 #include "support/test_env.h"
-#include "ui/message.h"
+#include "app/message_queue.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // commands that load books without a window.
 #pragma once
 
-struct Application;
+struct Catalogues;
 
 // Mounts the folder that holds DATA_DIR at the root and every playable book at
 // its code; loads the type registries and the item catalogue into `app`.
 // False (with a line on stderr) when the folder cannot be mounted; `missing`
 // counts the catalogues that could not be read.
-bool mountDataTree(const char* argv0, const char* dataDir, Application& app, int& missing);
+bool mountDataTree(const char* argv0, const char* dataDir, Catalogues& app, int& missing);

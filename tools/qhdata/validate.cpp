@@ -2,7 +2,7 @@
 // book catalogue and every section and script of every shipped book as the
 // game does, without a window, and reports every reference that does not
 // resolve (see README, "Checking a book's scripts").
-#include "app/application.h"
+#include "app/game_state.h"
 #include "book/book_catalogue.h"
 #include "book/section_script.h"
 #include "book/section_text.h"
@@ -273,7 +273,7 @@ class Validator {
 
 } // namespace
 
-bool mountDataTree(const char* argv0, const char* dataDir, Application& app, int& missing) {
+bool mountDataTree(const char* argv0, const char* dataDir, Catalogues& app, int& missing) {
     missing = 0;
     std::error_code ec;
     const fs::path dir = fs::absolute(dataDir, ec).lexically_normal();
@@ -288,14 +288,15 @@ bool mountDataTree(const char* argv0, const char* dataDir, Application& app, int
         std::fprintf(stderr, "qhdata: cannot mount %s\n", base.c_str());
         return false;
     }
-    app.paths.baseDir = base;
-    app.paths.dirSeparator = "/";
+    FileSystemPaths paths;
+    paths.baseDir = base;
+    paths.dirSeparator = "/";
     for (int i = 0; i < FIRST_UNPLAYABLE_BOOK - 1; ++i) {
-        hooks::BookMountInfo info;
+        BookMountInfo info;
         info.number = app.books[i].number;
         info.code = app.books[i].code;
         info.archiveSize = app.books[i].archiveSize;
-        mountBookFiles(app.paths, info);
+        mountBookFiles(paths, info);
     }
     if (!loadConditionTypes(CONDITION_TYPES_FILE, app.conditionTypes)) ++missing;
     if (!loadEffectTypes(EFFECT_TYPES_FILE, app.effectTypes)) ++missing;
@@ -311,7 +312,7 @@ int validateCommand(int argc, char** argv) {
         std::fprintf(stderr, "usage: qhdata validate DATA_DIR\n");
         return 2;
     }
-    Application app; // the compiled-in book catalogue and front-matter table
+    Catalogues app = compiledCatalogues(); // the book catalogue and front-matter table
     int fatal = 0;
     if (!mountDataTree(argv[0], argv[2], app, fatal)) return 2;
     Validator v(app.conditionTypes, app.effectTypes, app.items);

@@ -2,7 +2,7 @@
 // and prints its words, one per line (see README, "Checking a page's words").
 // qhdata words DATA_DIR BOOK SECTION: the same for a page of a shipped book,
 // after its section script has been applied.
-#include "app/application.h"
+#include "app/game_state.h"
 #include "book/section_script.h"
 #include "book/section_text.h"
 #include "data_tree.h"
@@ -31,7 +31,7 @@ void printWords(const std::vector<PageWord>& words) {
 // Button words already show their BUTTON_ID and hidden words IGNORE; the
 // buttons themselves follow, so an author sees what each word will do.
 int scriptedWords(char** argv) {
-    Application app;
+    Catalogues app = compiledCatalogues();
     int missing = 0;
     if (!mountDataTree(argv[0], argv[2], app, missing)) return 2;
     const BookEntry* book = findBook(app, std::atoi(argv[3]));
