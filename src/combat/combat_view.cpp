@@ -1,5 +1,7 @@
 #include "combat/combat_view.h"
 
+#include "character/character.h"
+#include "character/rule_options.h"
 #include "combat/combat_engine.h"
 #include "ui/font.h"
 #include "ui/image.h"
@@ -103,7 +105,7 @@ SDL_Surface* renderPanel(CombatView& v, const std::string& first, const std::str
 }
 
 void drawSkillPanels(CombatView& v, const CombatRecord& combat) {
-    int w = v.screenW / 5, h = v.screenH / 5;
+    int w = v.screenW / 5, h = v.screenH / 8;
     freeSurface(v.heroPanel);
     freeSurface(v.enemyPanel);
     v.heroPanel =
@@ -114,7 +116,7 @@ void drawSkillPanels(CombatView& v, const CombatRecord& combat) {
 }
 
 void drawDamagePanels(CombatView& v, const CombatRecord& combat, bool permanent) {
-    int w = v.screenW / 5, h = v.screenH / 5;
+    int w = v.screenW / 5, h = v.screenH / 8;
     freeSurface(v.heroPanel);
     freeSurface(v.enemyPanel);
     v.heroPanel = renderPanel(v, "Greystar", permanent ? "PERMANENT Loss" : "Damage",
@@ -137,7 +139,8 @@ SDL_Surface* renderPlate(CombatView& v, const CombatModifier& m) {
 
 void drawPanels(CombatView& v, SDL_Surface* screen, Uint8 alpha) {
     if (!screen) return;
-    int y = v.screenH / 8;
+    // Above the Combat Results Table, which fills the middle of the screen.
+    int y = v.screenH / 100;
     auto put = [&](SDL_Surface* s, int cx) {
         if (!s) return;
         SDL_SetAlpha(s, SDL_SRCALPHA, alpha);
@@ -146,4 +149,151 @@ void drawPanels(CombatView& v, SDL_Surface* screen, Uint8 alpha) {
     put(v.heroPanel, v.screenW / 4);
     put(v.enemyPanel, v.screenW * 3 / 4);
     put(v.middlePanel, v.screenW / 2);
+}
+
+// ---- The round on screen ----------------------------------------------------------
+
+int combatFadeMs(int speed) {
+    return 1001 - 250 * std::clamp(speed, 1, 3);
+}
+int combatMoveMs(int speed) {
+    return (5 - std::clamp(speed, 1, 3)) * 250;
+}
+int combatSlideMs(int speed) {
+    return (5 - std::clamp(speed, 1, 3)) * 500;
+}
+
+bool startRound(CombatScreen& s, CombatRecord& combat, CombatEnv& env, bool evade) {
+    if (s.running || !beginRound(combat, env, evade)) return false;
+    s.running = true;
+    s.outcomeReady = false;
+    s.actions.clear();
+    s.nextAction = 0;
+    return true;
+}
+
+namespace {
+
+// One acting modifier takes a fade in, a glide and a fade out.
+int modifierMs(int speed) {
+    return 2 * combatFadeMs(speed) + combatMoveMs(speed);
+}
+
+void next(CombatRecord& c, int phase, int step) {
+    c.phase = phase;
+    c.step = step;
+    c.elapsedMs = 0;
+}
+
+} // namespace
+
+void updateCombat(CombatScreen& s, CombatRecord& combat, CombatEnv& env, const CombatTable& table,
+                  CombatResultsTable& crt, RandomNumberTable& rnt, int elapsedMs, int speed,
+                  int rntSpeed, SDL_Surface* surface) {
+    if (!s.running) return;
+    combat.elapsedMs += std::max(0, elapsedMs);
+    const int fade = combatFadeMs(speed);
+    switch (combat.phase) {
+    case 1: // preparation
+        if (combat.step == 0) {
+            drawSkillPanels(s.view, combat);
+            freeSurface(s.view.middlePanel);
+            next(combat, 1, 1);
+        } else if (combat.step == 1) {
+            s.alpha = static_cast<Uint8>(std::min(255, combat.elapsedMs * 255 / std::max(1, fade)));
+            if (combat.elapsedMs >= fade) {
+                s.actions = modifierWalk(combat, env, false);
+                s.nextAction = 0;
+                next(combat, 1, 2);
+            }
+        } else if (combat.step == 2) {
+            if (s.nextAction >= s.actions.size()) {
+                next(combat, 1, 3);
+            } else if (combat.elapsedMs >= modifierMs(speed)) {
+                performSkillModifier(combat, s.actions[s.nextAction++]);
+                drawSkillPanels(s.view, combat);
+                combat.elapsedMs = 0;
+            }
+        } else if (combat.elapsedMs >= combatMoveMs(speed)) {
+            drawMiddlePanel(s.view, "Combat", "Ratio", computeRatio(combat));
+            PickRequest request;
+            request.forCombat = true;
+            startPick(rnt, request, env.random, env.rules.allowGuidedRtn);
+            next(combat, 2, 1);
+        } else if (combat.step == 3 && !s.view.middlePanel) {
+            drawMiddlePanel(s.view, "Combat", "Ratio", computeRatio(combat));
+        }
+        break;
+    case 2: // random number
+        if (combat.step == 1) {
+            if (updatePick(rnt, elapsedMs, rntSpeed, env.random)) {
+                bool bonus = setRoundNumber(combat, env, rnt.number);
+                endPick(rnt);
+                drawMiddlePanel(s.view, "Random", bonus ? "Number (+3)" : "Number",
+                                combat.randomNumber);
+                next(combat, 2, 2);
+            }
+        } else if (combat.elapsedMs >= fade) {
+            drawTable(crt, table, combat.combatRatio);
+            combat.heroLoss = combat.enemyLoss = CRT_WAITING;
+            startResult(crt, table, combat.combatRatio, combat.randomNumber, &combat.heroLoss,
+                        &combat.enemyLoss, speed);
+            next(combat, 3, 1);
+        }
+        break;
+    case 3: // the table's result
+        if (combat.step == 1) {
+            if (combat.heroLoss != CRT_WAITING) {
+                // The table showed the plain cell; the engine's rules follow.
+                tableLosses(combat, env, table);
+                if (needsSecondPick(combat))
+                    applySecondPick(combat, drawTableNumber(rnt, env.random));
+                drawDamagePanels(s.view, combat, permanentLoss(combat, env));
+                freeSurface(s.view.middlePanel);
+                proceedTable(crt);
+                next(combat, 3, 2);
+            }
+        } else if (combat.elapsedMs >= combatSlideMs(speed)) {
+            if (staffBlastPicks(combat))
+                applyStaffBlast(combat, env, drawTableNumber(rnt, env.random));
+            else if (combat.specialType == SPECIAL_STAFF_EVERY_OTHER ||
+                     combat.specialType == SPECIAL_STAFF_FROM_FOURTH)
+                applyStaffBlast(combat, env, -1);
+            if (env.hero.usingVaelBlast)
+                applyPsychicBlast(combat, drawTableNumber(rnt, env.random),
+                                  drawTableNumber(rnt, env.random));
+            s.actions = modifierWalk(combat, env, true);
+            s.nextAction = 0;
+            next(combat, 4, 1);
+        }
+        break;
+    case 4: // aftermath
+        if (combat.step == 1) {
+            if (s.nextAction >= s.actions.size()) {
+                next(combat, 4, 2);
+            } else if (combat.elapsedMs >= modifierMs(speed)) {
+                performDamageModifier(combat, env, s.actions[s.nextAction++]);
+                drawDamagePanels(s.view, combat, permanentLoss(combat, env));
+                combat.elapsedMs = 0;
+            }
+        } else if (combat.step == 2) {
+            s.outcome = finishRound(combat, env);
+            s.outcomeReady = true;
+            next(combat, 4, 3);
+        } else if (combat.elapsedMs >= fade) {
+            s.alpha = 0;
+            if (s.outcome.adganaCheck) adganaCheck(env.hero, drawTableNumber(rnt, env.random));
+            next(combat, 0, 0);
+            s.running = false;
+        } else {
+            s.alpha =
+                static_cast<Uint8>(255 - std::min(255, combat.elapsedMs * 255 / std::max(1, fade)));
+        }
+        break;
+    default:
+        s.running = false;
+        break;
+    }
+    updateTable(crt, table, surface, elapsedMs, speed);
+    if (surface && s.running) drawPanels(s.view, surface, s.alpha);
 }

@@ -34,3 +34,34 @@ SDL_Surface* renderPlate(CombatView& view, const CombatModifier& m);
 void drawPanels(CombatView& view, SDL_Surface* screen, Uint8 alpha);
 // "K" for a loss of 100 or more.
 std::string panelLossText(int loss);
+
+// ---- The round on screen ------------------------------------------------------
+
+#include "book/random_table.h"
+#include "combat/combat_engine.h"
+#include "combat/crt_view.h"
+
+#include <vector>
+
+struct CombatScreen {
+    CombatView view;
+    std::vector<ModifierAction> actions; // of the walk under way
+    size_t nextAction = 0;
+    Uint8 alpha = 0;
+    bool running = false;
+    RoundOutcome outcome; // of the last finished round
+    bool outcomeReady = false;
+};
+
+// Fade, move and slide times at COMBAT_SPEED s (capped at 3 for the engine's own steps).
+int combatFadeMs(int speed);
+int combatMoveMs(int speed);
+int combatSlideMs(int speed);
+
+// Begins a round; ignored when the hero has no ENDURANCE left or a round runs.
+bool startRound(CombatScreen& screen, CombatRecord& combat, CombatEnv& env, bool evade);
+// Advances the round by the elapsed time, drawing when `surface` is given.
+// The table pick and the Combat Results Table run their own animations.
+void updateCombat(CombatScreen& screen, CombatRecord& combat, CombatEnv& env,
+                  const CombatTable& table, CombatResultsTable& crt, RandomNumberTable& rnt,
+                  int elapsedMs, int combatSpeed, int rntSpeed, SDL_Surface* surface);
