@@ -2,6 +2,7 @@
 // page that needs one has it, every choice of the prose is a button that leads
 // where the prose says, combats and Random Number Table picks are scripted, and
 // the book can be played through on its buttons alone.
+#include "book/section_text.h"
 #include "support/test_env.h"
 
 #include <gtest/gtest.h>
@@ -279,6 +280,21 @@ TEST(DemoBookScripts, EverySectionHasAScriptAndEveryChoiceItsButton) {
                     EXPECT_TRUE(all.count("sect" + std::to_string(to))) << "leads to missing " << to;
                 }
             EXPECT_EQ(prose, scripted);
+            // Stock words are addressed by number: a change of the prose that
+            // moves them must show here, not as a garbled page.
+            DataFile source = openMemoryRead(page, name + ".htm");
+            std::vector<PageWord> stock;
+            convertSectionText(source, name, stock);
+            for (const Word& w : s.words) {
+                if (w.id >= 30000) continue;
+                ASSERT_LT(w.id, static_cast<int>(stock.size())) << "no stock word " << w.id;
+                const std::string& was = stock[static_cast<size_t>(w.id)].text;
+                if (w.ignore || !w.isButton) {
+                    EXPECT_EQ(w.text, was) << "word " << w.id;
+                } else {
+                    EXPECT_EQ(w.text.compare(0, was.size(), was), 0) << "word " << w.id << " was " << was;
+                }
+            }
             // Every button word shows a button of the page, and every button
             // with a caption has its word.
             std::set<int> shown;
