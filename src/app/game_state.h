@@ -1,0 +1,55 @@
+// What the rules work on, apart from what is on screen. The Application owns
+// one GameState and one Catalogues; rule functions take these two and never
+// the Application, so that the same rules run in the window, in the text
+// player and in tests without a display.
+#pragma once
+
+#include "app/message_queue.h"
+#include "book/book_catalogue.h"
+#include "book/random_source.h"
+#include "book/section_page.h"
+#include "character/character.h"
+#include "character/disciplines.h"
+#include "character/item_catalogue.h"
+#include "character/rule_options.h"
+
+#include <string>
+#include <vector>
+
+// The window open requests a frame can leave (windows 5, 38 and 39).
+constexpr int PENDING_WINDOW_COUNT = 3;
+constexpr int PENDING_WINDOW_IDS[PENDING_WINDOW_COUNT] = {5, 38, 39};
+
+struct GameState {
+    Character character; // the hero of the campaign being played
+    RuleOptions rules;   // the campaign's house rules
+    RandomSource random; // every draw of the game goes through it
+
+    // The section being shown: its words and buttons, and later its rule
+    // fields and combat.
+    SectionPage section;
+
+    // Requests that handlers leave for the end of the frame, in the order the
+    // main loop takes them: the windows after drawing, the rest after the flip.
+    std::string pendingWindowArgs[PENDING_WINDOW_COUNT]; // non-empty: open with this argument
+    int pendingStart = 0;   // > 0 resume the saved game, -1 new game
+    int pendingSection = 0; // section to turn to; 0 none
+    bool pendingBookComplete = false;
+    int pendingItem = -1; // -1 none
+    int pendingCoins = 0;
+
+    // Messages and prompts the rules raise for the player.
+    MessageQueue messages;
+};
+
+// Loaded once at start and read-only afterwards.
+struct Catalogues {
+    std::vector<BookEntry> books;              // the twenty books
+    std::vector<FrontMatterPage> frontMatter;  // the pages every book archive carries
+    std::vector<Item> items;                   // the item catalogue
+    DisciplineTexts disciplineTexts;           // lore of every Discipline
+};
+
+// The compiled-in tables (books and front matter); what is loaded from the
+// data set is left empty.
+Catalogues compiledCatalogues();
