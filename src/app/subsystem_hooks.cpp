@@ -3,6 +3,7 @@
 #include "app/subsystem_hooks.h"
 
 #include "app/application.h"
+#include "book/section_page_view.h"
 #include "book/download.h"
 #include "fs/data_file.h"
 #include "ui/font.h"
@@ -64,6 +65,7 @@ ScreenStatus screenStatus(const Application& app) {
         st.topWindowId = m.openStack.back()->id;
         st.topWindowState = m.openStack.back()->state;
     }
+    st.pagePanelsExist = !pageDeck(const_cast<Application&>(app)).panels.empty();
     return st;
 }
 
@@ -89,27 +91,35 @@ void headerButtonsMouse(Application& app, const SDL_Event& event) {
     headerMouse(app.headerButtons, app.clickLock, event.button.x, event.button.y,
                 event.type == SDL_MOUSEBUTTONDOWN);
 }
-void pagesMouse(Application&, const SDL_Event&) {}
+void pagesMouse(Application& app, const SDL_Event& event) {
+    if (app.playing)
+        pagePanelsMouse(app, event.button.x, event.button.y, event.type == SDL_MOUSEBUTTONDOWN);
+}
 bool pointInBookPicture(const Application&, int, int) {
     return false;
 }
-void scrollPages(Application&, int, bool) {}
-void wheelPages(Application&, int) {}
+void scrollPages(Application& app, int direction, bool byPage) {
+    scrollPagePanels(app, direction, byPage);
+}
+void wheelPages(Application& app, int direction) {
+    scrollPagePanels(app, direction, false);
+}
 void drawPlayBackground(Application& app) {
     // The title bar follows the book being played (a no-op while it is current).
     buildTitleBar(app, currentBookNumber(app));
     drawTitleBar(app);
 }
 void drawPagesAndButtons(Application& app, int elapsedMs) {
-    // Page panels, their scroll bars and the Action Chart refresh come with the
-    // section pages; until then only the buttons are drawn.
+    if (app.playing) drawPagePanels(app, elapsedMs);
     drawHeaderButtons(app, elapsedMs);
 }
 void drawOverlays(Application&, int) {}
 int takeToolbarClick(Application& app) {
     return ::takeToolbarClick(app.headerButtons);
 }
-void switchPagePanels(Application&, int) {}
+void switchPagePanels(Application& app, int button) {
+    switchPagePanel(app, button);
+}
 void setToolbarButtonVisible(Application& app, int button, bool visible) {
     ::setToolbarButtonVisible(app.headerButtons, button, visible);
 }
@@ -129,7 +139,14 @@ void keyG(Application&) {}
 int highestMapNumber(const Application& app) {
     return highestMapNumber(app.game.character);
 }
-void turnToSection(Application&, int) {}
+void turnToSection(Application& app, int section) {
+    turnMainPageTo(app, "sect" + std::to_string(section));
+    // The section change rules (per-section state, travel log, healing, meals)
+    // belong to the rules; until they take this over, remember the section here.
+    Character& hero = app.game.character;
+    hero.onSection = section;
+    hero.travelLog.emplace_back(hero.onBook, section);
+}
 bool isLastSectionOfBook(const Application& app, int section) {
     const BookEntry* book = findBook(app.catalogues, currentBookNumber(app));
     return book && isLastSection(*book, section);
@@ -149,13 +166,21 @@ bool readResumeCharacter(Application&) {
     return false;
 }
 void deleteProfileSaves(Application&) {}
-void resetPlayScreen(Application&) {}
+void resetPlayScreen(Application& app) {
+    resetPagePanels(app);
+}
 void loadBookOfCharacter(Application&) {}
 void buildToolbar(Application& app) {
     buildToolBar(app);
     buildTitleBar(app, currentBookNumber(app));
 }
-void setPanelLayout(Application&) {}
+void setPanelLayout(Application& app) {
+    // The first page: the opening pages until they are done, then the section.
+    const Character& hero = app.game.character;
+    turnMainPageTo(app, hero.completedOpeningSection
+                            ? "sect" + std::to_string(std::max(1, hero.onSection))
+                            : "gamerulz");
+}
 bool loadSavedGame(Application&) {
     return false;
 }
