@@ -205,6 +205,7 @@ bool allowMidSaves(const Application& app) {
 }
 void writeResumeSave(Application&) {}
 void releaseSubsystems(Application& app) {
+    releasePagePanels(app);
     releaseToolbar(app);
     releaseToolkit(app);
 }

@@ -2,7 +2,7 @@
 
 #include "app/application.h"
 #include "book/section_script.h"
-#include "script/type_registry.h"
+#include "book/section_text.h"
 #include "ui/font.h"
 #include "ui/image.h"
 
@@ -68,18 +68,22 @@ void PageButton::pressPageButton(PageButton& b) {
     if (b.onRun) b.onRun(b);
 }
 
+// The script loader's findButton rule (the last button with that id, else
+// the first); a seam until that loader is on main.
 int buttonIndexFor(PagePanel& page, int id) {
-    // findButton's rule: the last button with that id, else the first.
-    SectionButton* found = findButton(*page.model, id);
-    if (!found) return -1;
-    return static_cast<int>(found - page.model->buttons.data());
+    const std::vector<SectionButton>& list = page.model->buttons;
+    if (list.empty()) return -1;
+    for (int i = static_cast<int>(list.size()) - 1; i >= 0; --i)
+        if (list[static_cast<size_t>(i)].id == id) return i;
+    std::printf("Couldn't find button ID: %d in Section ID: %s. Returning first button...\n", id,
+                page.model->sectionName.c_str());
+    return 0;
 }
 
-void loadTypes(PageDeck& deck) {
-    if (deck.typesLoaded) return;
-    deck.typesLoaded = true;
-    loadConditionTypes(CONDITION_TYPES_FILE, deck.conditionTypes);
-    loadEffectTypes(EFFECT_TYPES_FILE, deck.effectTypes);
+// Fills the page from its section: a seam that reads the stock words until
+// the section script loader (words, buttons and rules) is on main.
+void loadPageSection(Application& app, SectionPage& page) {
+    loadSectionText(page, page.sectionName, app.game.messages);
 }
 
 void blit(SDL_Surface* image, SDL_Surface* screen, int x, int y) {
@@ -488,6 +492,11 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs) {
     }
 }
 
+void releasePagePanels(Application& app) {
+    // Before the fonts and the file system go: captions hold their font.
+    decks().erase(&app);
+}
+
 void resetPagePanels(Application& app) {
     PageDeck& deck = pageDeck(app);
     for (auto& p : deck.panels)
@@ -526,7 +535,6 @@ void turnMainPageTo(Application& app, const std::string& sectionName) {
     PageDeck& deck = pageDeck(app);
     if (deck.panels.empty()) resetPagePanels(app);
     PagePanel& main = *deck.panels.front();
-    loadTypes(deck);
     const bool wasShown = main.shown;
     unloadSectionPage(main);
     const int book = std::max(1, app.game.character.onBook);
@@ -536,8 +544,7 @@ void turnMainPageTo(Application& app, const std::string& sectionName) {
     SectionPage& page = app.game.section;
     page.bookCode = entry ? entry->code : page.bookCode;
     page.sectionName = sectionName;
-    ScriptContext context{deck.conditionTypes, deck.effectTypes, nullptr};
-    loadSection(page, context);
+    loadPageSection(app, page);
     (void)wasShown;
     main.shown = false;
     showSectionPage(app, main, false);

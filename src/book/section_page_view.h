@@ -48,9 +48,6 @@ struct PageDeck {
     int previous[2] = {-1, -1}; // what each position showed before
     int scrollPanel = 0;        // scrolled when the mouse is over no panel
     PageScrollbar scrollBars[2];
-    ConditionTypes conditionTypes; // read on first use for the section scripts
-    EffectTypes effectTypes;
-    bool typesLoaded = false;
     bool digitsShown = false; // the digit keys' numbers beside their buttons
 };
 
@@ -65,6 +62,8 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs);
 
 // Entering play: the main page (slot 0) and the book's front-matter pages.
 void resetPagePanels(Application& app);
+// Frees every panel with its images (at shutdown).
+void releasePagePanels(Application& app);
 // Step 14 of the frame: the main page turns to `section` of the current book.
 void turnMainPageTo(Application& app, const std::string& sectionName);
 
