@@ -4,6 +4,7 @@
 #include "book/section_script.h"
 #include "book/section_text.h"
 #include "ui/font.h"
+#include "ui/frame_dirty.h"
 #include "ui/image.h"
 
 #include <SDL/SDL_ttf.h>
@@ -562,6 +563,11 @@ void drawPagePanels(Application& app, int elapsedMs) {
         drawSectionPage(app, *p, elapsedMs);
         drawScrollbar(app, pos, *p);
         if (p->scrollOffset != before) logPageLayout(*p);
+        // A pointed-at choice still counts towards its tooltip; a drag moves on.
+        bool waiting = deck.scrollBars[pos].dragging;
+        for (const auto& b : p->buttons)
+            waiting = waiting || b->hovered || b->runPending;
+        if (waiting) markFrameDirty();
     }
 }
 
