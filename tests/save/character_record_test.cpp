@@ -249,11 +249,12 @@ TEST(CharacterRecord, ReadsOlderFiles) {
     CharacterReadExtras extras;
     // Keys out of order, comments, unknown keys, no version.
     ASSERT_TRUE(readPlain("## an old save\nON_SECTION: 9\nSOMETHING_NEW: 4 5\n"
-                          "GOLD_CROWNS: 7\nACCEPTED_LICENSE: 1\nEND\n",
+                          "GOLD_CROWNS: 7\nACCEPTED_LICENSE: 1\nSTATS_CS_BASE: 14\nEND\n",
                           c, cat, &extras));
     EXPECT_EQ(c.version, OLDEST_RECORD_VERSION);
     EXPECT_EQ(c.onSection, 9);
     EXPECT_EQ(c.goldCrowns, 7);
+    EXPECT_EQ(c.csInitial, 14); // files without initial scores get them rebuilt
     EXPECT_TRUE(extras.sawAcceptedLicense);
     EXPECT_TRUE(extras.acceptedLicense);
 
