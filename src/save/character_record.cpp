@@ -27,7 +27,9 @@ constexpr int MAX_DISEASES = 256;
 constexpr size_t MAX_TEXT = 1024;
 
 // Until the inventory rules own it: where an old file's stray Backpack item fits.
-int backpackCapacity(int onBook) { return onBook > 12 ? 10 : 8; }
+int backpackCapacity(int onBook) {
+    return onBook > 12 ? 10 : 8;
+}
 
 int backpackSpaceTaken(const Character& c) {
     int taken = 0;
@@ -43,7 +45,9 @@ bool atRecordEnd(DataFile& file) {
     return !peekValue(file, next) || next == "END";
 }
 
-RecordEnd endOrOpen(DataFile& file) { return atEnd(file) ? RecordEnd::Eof : RecordEnd::Open; }
+RecordEnd endOrOpen(DataFile& file) {
+    return atEnd(file) ? RecordEnd::Eof : RecordEnd::Open;
+}
 
 // The numbers on the rest of the key's line. Taken by line so that a short
 // line cannot swallow the next key (or the closing word) as a value.
@@ -89,8 +93,7 @@ Row flagsRow(const char* key, std::function<std::array<bool, N>&(Character&)> re
         });
 }
 
-template <size_t N>
-Row flagsRow(const char* key, std::array<bool, N> Character::*m) {
+template <size_t N> Row flagsRow(const char* key, std::array<bool, N> Character::*m) {
     return flagsRow<N>(key, [m](Character& c) -> std::array<bool, N>& { return c.*m; });
 }
 

@@ -319,8 +319,8 @@ TEST(CharacterRecord, ItemsGoWhereTheyBelong) {
 
     // IDs past either end of the catalogue give its first entry, and the
     // record reads on.
-    ASSERT_TRUE(readPlain("WEAPONS: 2\n" + entry(999) + entry(-4) + "GOLD_CROWNS: 3\nEND\n", c,
-                          cat));
+    ASSERT_TRUE(
+        readPlain("WEAPONS: 2\n" + entry(999) + entry(-4) + "GOLD_CROWNS: 3\nEND\n", c, cat));
     ASSERT_EQ(c.weapons.size(), 2u);
     EXPECT_EQ(c.weapons[0].name, "Nothing");
     EXPECT_EQ(c.weapons[1].name, "Nothing");
