@@ -6,6 +6,7 @@
 #include "ui/frame_dirty.h"
 #include "ui/toolkit.h"
 #include "ui/ui_fixture.h"
+#include "ui/window_ids.h"
 #include "ui/windows.h"
 
 namespace {
@@ -23,7 +24,7 @@ class IdleFramesTest : public UiTest {
         hooks::loadCataloguesBeforeSettings(a);
         hooks::loadInterfaceImages(a);
         hooks::buildMainMenuWindows(a);
-        hooks::openWindow(a, MAIN_MENU_WINDOW, OPEN_FROM_BOTTOM, "");
+        hooks::openWindow(a, WIN_MAIN_MENU, OPEN_FROM_BOTTOM, "");
         // Let the menu slide in and come to rest.
         for (int i = 0; i < 200 && !restingMenu(); ++i)
             runFrame(a, 10);
@@ -38,7 +39,7 @@ class IdleFramesTest : public UiTest {
     }
     bool restingMenu() {
         const GameWindow* top = topWindow(app().windowManager);
-        return top && top->id == MAIN_MENU_WINDOW && top->state == WINDOW_OPEN;
+        return top && top->id == WIN_MAIN_MENU && top->state == WINDOW_OPEN;
     }
     long framesDrawnOver(int frames) {
         const long before = app().framesDrawn;
@@ -85,6 +86,6 @@ TEST_F(IdleFramesTest, StaticMenuDrawsOnceAndChangesDrawAgain) {
     markFrameDirty();
     EXPECT_EQ(framesDrawnOver(5), 1);
     // A window opening or closing is seen without being asked.
-    closeWindow(MAIN_MENU_WINDOW, app().windowManager, 0);
+    closeWindow(WIN_MAIN_MENU, app().windowManager, 0);
     EXPECT_GE(framesDrawnOver(5), 5);
 }
