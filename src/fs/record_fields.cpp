@@ -52,7 +52,9 @@ void skipRestOfLine(DataFile& file) {
 bool peekValue(DataFile& file, std::string& token) {
     const size_t at = file.pos;
     const bool found = readValue(file, token);
-    file.pos = at;
+    // Nothing but blanks and comments left: those stay read, so the file is
+    // at its end for whoever looks next.
+    if (found) file.pos = at;
     return found;
 }
 
