@@ -51,6 +51,7 @@ struct Application {
     FramePacer pacer;
     ProgressBar progressBar; // downloads; also the loading indicator
 
+    long long firstFrameMs = 0; // program start to the first intro frame; 0 until shown
     bool playing = false; // false on the title and menu screens
     bool quit = false;    // leave the main loop at the end of this frame
     int mouseX = 0, mouseY = 0;

@@ -13,6 +13,8 @@ bool mountFileSystem(Application& app, const std::string& programFolder) {
     paths.baseDir = programFolder;
     if (writable && !vfsMount(paths.userFolder, ""))
         std::printf("Unable to add write folder to PHYSFS search path.\n");
+    // The old files beside them are whole: a killed run's half-written copies go.
+    if (writable) removeLeftoverTemporaryFiles(paths);
     if (!vfsMount(paths.baseDir, "")) {
         std::printf("Unable to add main folder to PHYSFS search path. Unrecoverable error. "
                     "Aborting.\n");

@@ -9,7 +9,9 @@
 
 #include <SDL/SDL.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -45,7 +47,7 @@ bool interrupted(bool& closed) {
     return pressed || closed;
 }
 
-void crossFade(SDL_Surface* screen, SDL_Surface* first, SDL_Surface* second) {
+void crossFade(Application& app, SDL_Surface* screen, SDL_Surface* first, SDL_Surface* second) {
     const Uint32 start = SDL_GetTicks();
     int t = 0;
     do {
@@ -55,11 +57,21 @@ void crossFade(SDL_Surface* screen, SDL_Surface* first, SDL_Surface* second) {
         drawCentred(first, screen, alpha);
         drawCentred(second, screen, 255 - alpha);
         SDL_Flip(screen);
-        markFirstFrame();
+        markFirstFrame(app);
         SDL_Delay(1);
     } while (t < INTRO_CROSSFADE_MS);
 }
 
+} // namespace
+
+namespace {
+// The board's numbers come from a file users may edit: out of range of the
+// rectangle's fields, they are held at the nearest value the field can take.
+template <typename T>
+T toRectField(double value) {
+    const double lo = std::numeric_limits<T>::min(), hi = std::numeric_limits<T>::max();
+    return static_cast<T>(std::clamp(value, lo, hi));
+}
 } // namespace
 
 void loadProgressBar(Application& app) {
@@ -77,10 +89,10 @@ void loadProgressBar(Application& app) {
     const float s = app.screen.uiScale;
     freeSurface(app.progressBar.image);
     app.progressBar.image = loadAtScale("", name.c_str(), s);
-    app.progressBar.rect.x = static_cast<Sint16>(std::floor(x * s));
-    app.progressBar.rect.y = static_cast<Sint16>(std::floor(y * s));
-    app.progressBar.rect.w = static_cast<Uint16>(std::ceil(w * s));
-    app.progressBar.rect.h = static_cast<Uint16>(std::ceil(h * s));
+    app.progressBar.rect.x = toRectField<Sint16>(std::floor(double(x) * s));
+    app.progressBar.rect.y = toRectField<Sint16>(std::floor(double(y) * s));
+    app.progressBar.rect.w = toRectField<Uint16>(std::ceil(double(w) * s));
+    app.progressBar.rect.h = toRectField<Uint16>(std::ceil(double(h) * s));
 }
 
 bool runIntro(Application& app) {
@@ -88,7 +100,7 @@ bool runIntro(Application& app) {
     loadProgressBar(app);
     SDL_Surface* first = loadAtScale("/data/menu", "open1.png", app.screen.uiScale);
     SDL_Surface* second = loadAtScale("/data/menu", "open2.png", app.screen.uiScale);
-    crossFade(screen, first, second);
+    crossFade(app, screen, first, second);
     freeSurface(first);
 
     hooks::loadInterfaceImages(app);

@@ -22,7 +22,6 @@
 namespace {
 
 const auto PROGRAM_START = std::chrono::steady_clock::now();
-long long g_firstFrameMs = 0;
 
 // Window caption: "Greystar - A Role Playing Adventure v1.17.0"; icon title "Quillhaven v1.17.0".
 void setCaptionAndIcon() {
@@ -50,25 +49,21 @@ int desktopHeight(const Application& app) {
     return app.settings.desktop.height;
 }
 
-void reportStartupTime() {
+void reportStartupTime(long long ms) {
     if (!std::getenv("QUILLHAVEN_REPORT_STARTUP")) return;
-    std::printf("Start-up to the first intro frame: %lld ms\n", g_firstFrameMs);
+    std::printf("Start-up to the first intro frame: %lld ms\n", ms);
     std::fflush(stdout);
 }
 
 } // namespace
 
-long long startupMilliseconds() {
-    return g_firstFrameMs;
-}
-
-void markFirstFrame() {
-    if (g_firstFrameMs) return;
-    g_firstFrameMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                         std::chrono::steady_clock::now() - PROGRAM_START)
-                         .count();
-    if (g_firstFrameMs == 0) g_firstFrameMs = 1;
-    reportStartupTime();
+void markFirstFrame(Application& app) {
+    if (app.firstFrameMs) return;
+    app.firstFrameMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now() - PROGRAM_START)
+                           .count();
+    if (app.firstFrameMs == 0) app.firstFrameMs = 1;
+    reportStartupTime(app.firstFrameMs);
 }
 
 int firstWindowId(bool autoCheckUpdate, bool updateIsNewer, bool shownUpdateChoice,

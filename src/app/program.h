@@ -27,6 +27,6 @@ void shutDown(Application& app);
 // The window for the current state: first the first window of program entry.
 int firstWindowId(bool autoCheckUpdate, bool updateIsNewer, bool shownUpdateChoice, int startCount);
 
-// Milliseconds from program start to the first frame of the intro (0 until shown).
-long long startupMilliseconds();
-void markFirstFrame();
+// Records the milliseconds from program start to the first frame of the intro
+// in `app.firstFrameMs` (once).
+void markFirstFrame(Application& app);

@@ -14,8 +14,6 @@ long long systemClock() {
     return now == static_cast<std::time_t>(-1) ? -1 : static_cast<long long>(now);
 }
 
-RandomClock g_clock = systemClock;
-
 // state after n steps, by composing the affine step with itself (square and
 // multiply): a damaged save with a huge draw count cannot stall loading.
 uint32_t skipAhead(uint32_t state, uint32_t n) {
@@ -35,13 +33,9 @@ uint32_t skipAhead(uint32_t state, uint32_t n) {
 
 } // namespace
 
-void setRandomClock(RandomClock clock) {
-    g_clock = clock ? clock : systemClock;
-}
-
 bool seedRandom(RandomSource& source, int seed, int draws) {
     if (seed == 0 && draws == 0) {
-        long long now = g_clock();
+        long long now = source.clock ? source.clock() : systemClock();
         if (now < 0) return false;
         seed = static_cast<int>(now);
     }

@@ -6,11 +6,15 @@
 
 #include <cstdint>
 
+// The clock used for seeding. Returns -1 when unavailable.
+using RandomClock = long long (*)();
+
 struct RandomSource {
     int seed = 0;  // the seed last given to the generator
     int draws = 0; // numbers drawn since seeding
     bool seeded = false;
     uint32_t state = 0; // generator state after `draws` draws
+    RandomClock clock = nullptr; // seeds from it when set (tests); else from the system clock
 };
 
 // The generator's output range is 0..RANDOM_MAX.
@@ -26,6 +30,3 @@ int nextRandom(RandomSource& source);
 // A counted draw below n (0 when n is not positive).
 int randomBelow(RandomSource& source, int n);
 
-// The clock used for seeding; tests replace it. Returns -1 when unavailable.
-using RandomClock = long long (*)();
-void setRandomClock(RandomClock clock);

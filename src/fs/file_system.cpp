@@ -3,6 +3,7 @@
 #include "fs/vfs.h"
 
 #include <cstdio>
+#include <filesystem>
 
 const char* const COUNTERS_FILE = "data/misc/ts.dat";
 
@@ -51,16 +52,31 @@ bool isBookArchiveValid(const BookMountInfo& book) {
     return length < 0 || length == book.archiveSize;
 }
 
+namespace {
+// The size check of one real archive file: exists with the expected size.
+bool archiveFileValid(const std::string& real, int64_t expected) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(real, error);
+    return !error && static_cast<int64_t>(size) == expected;
+}
+} // namespace
+
 void mountBookFiles(const FileSystemPaths& paths, const BookMountInfo& book) {
     const std::string n = std::to_string(book.number);
     const std::string folder = "book" + n;
     // Missing folders and archives simply fail to mount: nothing to report.
     vfsMount(realPath(paths, paths.baseDir, {"data", "books", folder, book.code}), book.code);
+    const std::string zip = book.code + ".zip";
+    const std::string program = realPath(paths, paths.baseDir, {"data", "books", folder, zip});
     if (isBookArchiveValid(book)) {
-        vfsMount(realPath(paths, paths.baseDir, {"data", "books", folder, book.code + ".zip"}),
-                 book.code);
-        vfsMount(realPath(paths, paths.userFolder, {"data", "books", folder, book.code + ".zip"}),
-                 book.code);
+        vfsMount(program, book.code);
+        vfsMount(realPath(paths, paths.userFolder, {"data", "books", folder, zip}), book.code);
+    } else if (archiveFileValid(program, book.archiveSize)) {
+        // The copy in the user folder, seen first, is damaged; the program
+        // folder's is good: play from that rather than leave the book unplayable.
+        std::printf("The archive of book %d in the user folder has the wrong size; using %s\n",
+                    book.number, program.c_str());
+        vfsMount(program, book.code);
     }
     vfsMount(realPath(paths, paths.baseDir, {"data", "books", folder, n + "data"}), book.code);
     vfsMount(realPath(paths, paths.baseDir, {"data", "books", folder, n + "data.7z"}), book.code);
@@ -73,6 +89,21 @@ void mountPictureArchives(const FileSystemPaths& paths, int catalogueSize) {
     }
     vfsMount(realPath(paths, paths.baseDir, {"data", "misc", "itempics.zip"}), "item_pics");
     vfsMount(realPath(paths, paths.baseDir, {"data", "misc", "battlepics.zip"}), "battle_pics");
+}
+
+int removeLeftoverTemporaryFiles(const FileSystemPaths& paths) {
+    if (paths.userFolder.empty()) return 0;
+    namespace fs = std::filesystem;
+    std::error_code error;
+    int removed = 0;
+    fs::recursive_directory_iterator it(paths.userFolder, error), end;
+    for (; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, "~new") == 0 &&
+            it->is_regular_file(error) && fs::remove(it->path(), error))
+            ++removed;
+    }
+    return removed;
 }
 
 bool ensureCountersFile() {

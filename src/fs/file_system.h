@@ -27,6 +27,9 @@ void mountBookFiles(const FileSystemPaths& paths, const BookMountInfo& book);
 // cannot be determined).
 bool isBookArchiveValid(const BookMountInfo& book);
 void mountPictureArchives(const FileSystemPaths& paths, int catalogueSize);
+// Removes the temporary copies ("NAME~new") a killed run left in the user
+// folder before it could rename them over the old files; returns how many.
+int removeLeftoverTemporaryFiles(const FileSystemPaths& paths);
 // Creates the counters file with five zeros when it is missing anywhere in the tree.
 bool ensureCountersFile();
 

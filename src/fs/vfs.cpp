@@ -2,6 +2,11 @@
 
 #include <physfs.h>
 
+#include <filesystem>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -113,10 +118,27 @@ std::string vfsRealWritePath(const std::string& path) {
     return dir + rel;
 }
 
+namespace {
+// Asks the disk to hold what was written to a file or a folder's entries.
+bool syncToDisk(const std::string& realPath, bool folder) {
+    const int fd = ::open(realPath.c_str(), folder ? O_RDONLY | O_DIRECTORY : O_RDONLY);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+} // namespace
+
 bool vfsReplace(const std::string& fromPath, const std::string& toPath) {
     std::string from = vfsRealWritePath(fromPath), to = vfsRealWritePath(toPath);
     if (from.empty() || to.empty()) return false;
-    return std::rename(from.c_str(), to.c_str()) == 0;
+    // The new copy reaches the disk before it takes the old one's name, and
+    // the rename itself right after: a power loss leaves the old file or the
+    // new one, never an empty one.
+    syncToDisk(from, false);
+    if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+    syncToDisk(std::filesystem::path(to).parent_path().string(), true);
+    return true;
 }
 
 std::string vfsRealDir(const std::string& path) {

@@ -46,8 +46,8 @@ TEST(RandomSource, ReseedingWithTheDrawCountContinuesTheSequence) {
 }
 
 TEST(RandomSource, SeedsFromTheClockWhenNeeded) {
-    setRandomClock(fixedClock);
     RandomSource r;
+    r.clock = fixedClock;
     EXPECT_FALSE(r.seeded);
     const int v = randomBelow(r, 6);
     EXPECT_TRUE(r.seeded);
@@ -55,11 +55,10 @@ TEST(RandomSource, SeedsFromTheClockWhenNeeded) {
     EXPECT_EQ(r.draws, 1);
     EXPECT_GE(v, 0);
     EXPECT_LT(v, 6);
-    setRandomClock(noClock);
     RandomSource none;
+    none.clock = noClock;
     EXPECT_FALSE(seedRandom(none, 0, 0));
     EXPECT_TRUE(seedRandom(none, 5, 0)); // a saved seed needs no clock
-    setRandomClock(nullptr);
 }
 
 TEST(RandomSource, OddArgumentsAreSafe) {
@@ -75,8 +74,8 @@ TEST(RandomSource, OddArgumentsAreSafe) {
 TEST(RandomSourceDeathTest, NoClockEndsTheProgramWithItsMessage) {
     EXPECT_EXIT(
         {
-            setRandomClock(noClock);
             RandomSource r;
+            r.clock = noClock;
             randomBelow(r, 10);
         },
         testing::ExitedWithCode(0), "");

@@ -2,6 +2,8 @@
 #include "fs/vfs.h"
 #include "support/test_env.h"
 
+#include <filesystem>
+
 
 namespace {
 
@@ -150,4 +152,37 @@ TEST(FileSystemStartUp, RealPathsUseThePlatformSeparator) {
     paths.dirSeparator = "\\";
     EXPECT_EQ(realPath(paths, "C:\\Q\\", {"data", "books", "book1", "tb1.zip"}),
               "C:\\Q\\data\\books\\book1\\tb1.zip");
+}
+
+TEST_F(MountTest, AWrongSizeUserArchiveGivesWayToTheProgramFoldersGoodOne) {
+    const std::string zip = storedZip("sect1.htm", "program copy");
+    writeRealFile(paths.baseDir + "data/books/book3/tb3.zip", zip);
+    writeRealFile(paths.userFolder + "data/books/book3/tb3.zip", zip + "truncated?");
+    BookMountInfo book{3, "tb3", static_cast<int64_t>(zip.size())};
+    testing::internal::CaptureStdout();
+    mountBookFiles(paths, book);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(read("tb3/sect1.htm"), "program copy");
+    EXPECT_NE(out.find("wrong size; using " + paths.baseDir + "data/books/book3/tb3.zip"),
+              std::string::npos)
+        << out;
+
+    // Neither copy good: nothing is mounted from either.
+    BookMountInfo other{4, "tb4", static_cast<int64_t>(zip.size())};
+    writeRealFile(paths.baseDir + "data/books/book4/tb4.zip", zip + "x");
+    writeRealFile(paths.userFolder + "data/books/book4/tb4.zip", zip + "y");
+    mountBookFiles(paths, other);
+    EXPECT_FALSE(vfsExists("tb4/sect1.htm"));
+}
+
+TEST_F(MountTest, LeftOverTemporaryCopiesAreRemovedAndNothingElse) {
+    writeRealFile(paths.userFolder + "settings.txt~new", "half");
+    writeRealFile(paths.userFolder + "data/profiles/resume1.dat~new", "half");
+    writeRealFile(paths.userFolder + "data/profiles/resume1.dat", "whole");
+    writeRealFile(paths.userFolder + "data/misc/new", "keep");
+    EXPECT_EQ(removeLeftoverTemporaryFiles(paths), 2);
+    EXPECT_FALSE(std::filesystem::exists(paths.userFolder + "settings.txt~new"));
+    EXPECT_FALSE(std::filesystem::exists(paths.userFolder + "data/profiles/resume1.dat~new"));
+    EXPECT_EQ(readRealFile(paths.userFolder + "data/profiles/resume1.dat"), "whole");
+    EXPECT_EQ(readRealFile(paths.userFolder + "data/misc/new"), "keep");
 }
