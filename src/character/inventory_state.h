@@ -1,0 +1,65 @@
+// What the inventory and section rules remember between calls: the questions
+// put to the player that still wait for an answer, the Meal situation of the
+// section, and the per-fight limits (one equip per round, one COMBAT SKILL
+// enhancer per fight). It lives in the game state; it is never saved, since a
+// question or a fight limit does not outlive the section it was raised in.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What an open question is about; the answer is routed by it.
+enum class PromptKind {
+    Meal,          // one choice per way to eat (or not)
+    CoinAmount,    // a number: how many coins to move
+    Withdraw,      // an item out of storage
+    Reclaim,       // an item out of the lost items
+    Deposit,       // a carried item into storage
+    Sell,          // a carried item for money
+    Discard,       // a carried item thrown away
+    DessiStone,    // the weapon that takes the gem
+    Notice,        // a message with one "OK": nothing to do on answer
+};
+
+// How coins move when a CoinAmount question is answered.
+enum class CoinMove { Deposit, Withdraw, Reclaim, Discard };
+
+// One way out of the Meal question.
+enum class MealChoice { Starve, Hunt, EatItem, Pay, HotMeal };
+
+// A place in the carried lists: 1 weapons, 2 Backpack, 3 Special Items.
+struct ItemPlace {
+    int list = 0;
+    int index = 0;
+};
+
+struct RulesPrompt {
+    int serial = 0; // reply ids of this question are serial * PROMPT_REPLY_STRIDE + choice
+    PromptKind kind = PromptKind::Notice;
+    int situation = 0;               // Meal: the situation that built the choices
+    std::vector<MealChoice> meals;   // Meal: the action of each choice
+    std::vector<int> mealItems;      // Meal: the item ID eaten by an EatItem choice (else -1)
+    std::vector<ItemPlace> places;   // item choices: where each listed item sits
+    CoinMove move = CoinMove::Deposit;
+    int currency = 0; // CoinAmount: 0 Gold Crowns, 1 Lune, 2 Kika
+    int price = 0;    // Sell: Gold Crowns paid for the item
+};
+
+// Reply ids: one block of this many per open question.
+constexpr int PROMPT_REPLY_STRIDE = 100;
+// The message box reports replies to this target instead of a window: the
+// front end hands them to answerPrompt.
+constexpr int RULES_REPLY_TARGET = -14;
+
+struct InventoryState {
+    std::vector<RulesPrompt> prompts; // open questions, oldest first
+    int nextSerial = 1;
+
+    int mealSituation = 0;  // set by the Meal effect for the question it raises
+    int mealsExpected = 0;  // mealsEaten once every Meal demanded in this section is eaten
+
+    // One equip per combat round: where the last change mid-fight happened.
+    int equipBook = -1, equipSection = -1, equipRound = -1;
+    bool shieldNoticeShown = false; // once per run of the program
+    int shieldPendingRound = -1;    // the round the Shield was readied in (-1 none)
+};
