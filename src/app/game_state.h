@@ -8,6 +8,9 @@
 #include "character/rule_options.h"
 #include "character/inventory_state.h"
 #include "book/book_catalogue.h"
+#include "combat/combat_record.h"
+#include "script/condition.h"
+#include "script/effect.h"
 
 #include <deque>
 #include <string>
@@ -19,21 +22,13 @@ struct GsMessage {
     int targetWindow = 0;
     std::vector<std::string> captions{"OK"};
     bool numberEntry = false;
+    bool textEntry = false;
     std::vector<int> replyIds{-1};
-};
-
-struct CombatRecord {
-    bool combatStarted = false;
-    bool won = false;
-    int roundsFinished = 0;
-    bool usedCsBooster = false;
-    bool usedAdgana = false;
-    bool potionsAllowed = true;
 };
 
 struct GameState {
     CombatRecord combat;
-    InventoryState inventory;
+    RulesState rulesState;
     Character character;
     RuleOptions rules;
     RandomSource random;
@@ -50,4 +45,6 @@ struct GameState {
 struct Catalogues {
     std::vector<Item> items;
     std::vector<BookEntry> books;
+    ConditionTypes conditionTypes;
+    EffectTypes effectTypes;
 };

@@ -14,9 +14,4 @@ struct SectionPage {
     int noticeNumber = 0;    // only for "notice": 0 for notice.htm, n for notice<n>.htm
     std::vector<PageWord> words;
     std::vector<SectionButton> buttons;
-    bool noAutoHeal = false;
-    int mustEatNum = 0;
-    bool deadOnZeroEp = true;
-    bool losingBackpack = false;
-    bool preventEquipping = false;
 };

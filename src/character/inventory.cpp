@@ -21,7 +21,7 @@ const char* const CANT_NOW = "Can't do that right now";
 const char* const CANT_USE_NOW = "Cannot use this Item right now";
 
 bool fightRunning(const GameState& g) {
-    return g.combat.combatStarted && !g.combat.won;
+    return g.combat.started && !g.combat.won;
 }
 
 int combatRound(const GameState& g) {
@@ -47,7 +47,7 @@ Item* findArchetype(std::vector<Item>& list, const std::string& archetype) {
 RulesPrompt& raisePrompt(GameState& g, PromptKind kind, const std::string& title,
                          const std::string& text, const std::vector<std::string>& captions,
                          bool numberEntry = false) {
-    InventoryState& s = g.inventory;
+    RulesState& s = g.rulesState;
     RulesPrompt p;
     p.serial = s.nextSerial++;
     p.kind = kind;
@@ -382,7 +382,7 @@ bool equipToggle(GameState& g, int list, int index) {
         item.equipped = false;
         return true;
     }
-    InventoryState& s = g.inventory;
+    RulesState& s = g.rulesState;
     if (fightRunning(g)) {
         int round = combatRound(g);
         if (s.equipBook == c.onBook && s.equipSection == c.onSection && s.equipRound == round) {
@@ -464,12 +464,12 @@ void consumeOne(Character& c, int list, int index) {
 void eatMeal(GameState& g, const Item& item) {
     Character& c = g.character;
     c.mealsEaten += 1;
-    if (g.rules.healWithMeal && c.mealsEaten > g.inventory.mealsExpected) {
+    if (g.rules.healWithMeal && c.mealsEaten > g.rulesState.mealsExpected) {
         // An extra Meal heals what hunger took.
         int heal = std::min({3, c.damageFromStarvation, std::max(0, c.epMax - c.epCur)});
         c.epCur += heal;
         c.damageFromStarvation -= heal;
-        g.inventory.mealsExpected = c.mealsEaten;
+        g.rulesState.mealsExpected = c.mealsEaten;
     }
     if (item.epRestore != 0) gainEndurance(c, item.epRestore);
 }
@@ -525,7 +525,7 @@ bool useItem(GameState& g, int list, int index) {
         raiseMessage(g, CANT_USE_NOW, "You can use this item before or after combat,`but not in the midst of the fight!");
         return false;
     }
-    if (!g.combat.combatStarted && !g.combat.won && !g.combat.potionsAllowed) {
+    if (!g.combat.started && !g.combat.won && !g.combat.potionsAllowed) {
         raiseMessage(g, CANT_USE_NOW, "You are unable to use this item before combat`in this section.");
         return false;
     }
@@ -612,8 +612,8 @@ std::vector<std::string> mealChoiceTexts(const GameState& g, const Catalogues& c
 }
 
 void offerMeal(GameState& g, const Catalogues& cat, int situation) {
-    g.inventory.mealSituation = situation;
-    g.inventory.mealsExpected += 1;
+    g.rulesState.mealSituation = situation;
+    g.rulesState.mealsExpected += 1;
     RulesPrompt built;
     std::vector<std::string> texts = mealChoiceTexts(g, cat, situation, &built);
     RulesPrompt& p = raisePrompt(g, PromptKind::Meal, "Choose from options below", "", texts);
@@ -895,10 +895,26 @@ void setDessiStone(GameState& g) {
     });
 }
 
+void askNote(GameState& g) {
+    raisePrompt(g, PromptKind::Note, "Enter your new note", "", {"OK", "Cancel"});
+    g.messages.back().textEntry = true;
+}
+
+bool answerPromptText(GameState& g, int replyId, const std::string& text) {
+    const RulesPrompt* found = findPrompt(g, replyId);
+    if (!found || found->kind != PromptKind::Note) return false;
+    int serial = found->serial;
+    auto& open = g.rulesState.prompts;
+    open.erase(std::remove_if(open.begin(), open.end(), [&](const RulesPrompt& q) { return q.serial == serial; }),
+               open.end());
+    if (replyId % PROMPT_REPLY_STRIDE == 0 && !text.empty()) g.character.notes.push_back(text);
+    return true;
+}
+
 const RulesPrompt* findPrompt(const GameState& g, int replyId) {
     if (replyId < 0) return nullptr;
     int serial = replyId / PROMPT_REPLY_STRIDE;
-    for (const RulesPrompt& p : g.inventory.prompts)
+    for (const RulesPrompt& p : g.rulesState.prompts)
         if (p.serial == serial) return &p;
     return nullptr;
 }
@@ -907,7 +923,7 @@ bool answerPrompt(GameState& g, const Catalogues& cat, int replyId, int number) 
     const RulesPrompt* found = findPrompt(g, replyId);
     if (!found) return false;
     RulesPrompt p = *found; // the answer may raise further questions
-    auto& open = g.inventory.prompts;
+    auto& open = g.rulesState.prompts;
     open.erase(std::remove_if(open.begin(), open.end(), [&](const RulesPrompt& q) { return q.serial == p.serial; }),
                open.end());
     int choice = replyId % PROMPT_REPLY_STRIDE;
@@ -948,6 +964,7 @@ bool answerPrompt(GameState& g, const Catalogues& cat, int replyId, int number) 
         return true;
     }
     case PromptKind::Notice:
+    case PromptKind::Note: // answered with its text
         return true;
     }
     return false;

@@ -7,6 +7,7 @@
 
 #include "character/inventory_state.h"
 #include "character/item_catalogue.h"
+#include "character/scores.h" // DISEASE_LIMBDEATH
 
 #include <string>
 #include <vector>
@@ -32,7 +33,6 @@ constexpr int QUIVER_CAPACITY = 6;
 // Lasting conditions of the hero (Character::disease).
 constexpr int DISEASE_BLOOD_POISONING = 1; // -2 EP every section; Laumspur cures it
 constexpr int DISEASE_ADDICTION = 2;       // Adgana addiction
-constexpr int DISEASE_LIMBDEATH = 3;       // no two-handed weapons
 constexpr int DISEASE_BACILLUS = 4;        // cured by items 92 and 164
 constexpr int DISEASE_ADDICTION_AGAIN = 7;
 
@@ -131,6 +131,8 @@ void askSell(GameState& g, int weaponClass, int price);
 // equipped Weapon, Potion, Restorative, Item, Herb).
 void askDiscard(GameState& g, int kind);
 void setDessiStone(GameState& g);
+// "Enter your new note": a line of text for the notes page.
+void askNote(GameState& g);
 // The captions of the discard selections.
 std::string discardTitle(int kind);
 std::string sellTitle(int weaponClass);
@@ -139,6 +141,8 @@ std::string sellTitle(int weaponClass);
 // `number` the amount typed for a number question. False when no open question
 // has that reply id (the answer is then ignored).
 bool answerPrompt(GameState& g, const Catalogues& cat, int replyId, int number = 0);
+// The answer to a text question (the note); an empty text adds nothing.
+bool answerPromptText(GameState& g, int replyId, const std::string& text);
 // The open question a reply id belongs to; null when none.
 const RulesPrompt* findPrompt(const GameState& g, int replyId);
 

@@ -18,6 +18,7 @@ enum class PromptKind {
     Sell,          // a carried item for money
     Discard,       // a carried item thrown away
     DessiStone,    // the weapon that takes the gem
+    Note,          // a line of text for the notes page
     Notice,        // a message with one "OK": nothing to do on answer
 };
 
@@ -51,7 +52,34 @@ constexpr int PROMPT_REPLY_STRIDE = 100;
 // front end hands them to answerPrompt.
 constexpr int RULES_REPLY_TARGET = -14;
 
-struct InventoryState {
+// Something only a front end can do: open a screen, turn an Action Chart page,
+// show the notice screen. The window dispatcher and the text player take them
+// from the queue in order.
+enum class ScreenKind {
+    Window,          // open the window (or screen) `value`
+    ActionChartPage, // show Action Chart page `value`
+    JournalBook,     // journal group book selection: `value`, `second` picks the second one
+    Notice,          // the notice screen with `text` and `value`
+    ResultsTable,    // the Combat Results Table viewer, page `value`
+    EntryList,       // hide (second 0) or show the first screen's entries `value`..`last`
+};
+
+struct ScreenRequest {
+    ScreenKind kind = ScreenKind::Window;
+    int value = 0;
+    int second = 0;
+    int last = 0;
+    std::string text;
+};
+
+struct RulesState {
+    std::vector<ScreenRequest> screens; // for the front end, oldest first
+    std::vector<int> armedButtons;      // used up (colour 0) after their next press
+    int pageRevision = 0;               // grows whenever effects change how the page looks
+    bool heroActive = false;            // the opening pages are done: play has begun
+    bool sectionHadCombat = false;      // a fight was fought in the section being left
+    int sectionStartEp = 0;             // ENDURANCE on entering the section
+
     std::vector<RulesPrompt> prompts; // open questions, oldest first
     int nextSerial = 1;
 

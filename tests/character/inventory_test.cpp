@@ -282,7 +282,7 @@ TEST_F(InventoryTest, OneEquipPerCombatRound) {
     shield.archetype = "Shield";
     shield.equipable = true;
     c.specialItems = {shield};
-    g.combat.combatStarted = true;
+    g.combat.started = true;
     g.combat.roundsFinished = 2;
     ASSERT_TRUE(equipToggle(g, LIST_WEAPONS, 0));
     EXPECT_FALSE(equipToggle(g, LIST_WEAPONS, 1));
@@ -292,7 +292,7 @@ TEST_F(InventoryTest, OneEquipPerCombatRound) {
     ASSERT_TRUE(equipToggle(g, LIST_SPECIAL, 0));
     ASSERT_EQ(g.messages.size(), 1u);
     EXPECT_EQ(g.messages.front().title, "Notice: Equipping Limit");
-    EXPECT_EQ(g.inventory.shieldPendingRound, 3);
+    EXPECT_EQ(g.rulesState.shieldPendingRound, 3);
     g.messages.clear();
     c.specialItems[0].equipped = false;
     g.combat.roundsFinished = 4;
@@ -317,7 +317,7 @@ TEST_F(InventoryTest, UsingItems) {
     ASSERT_EQ(c.backpackItems.size(), 1u);
     EXPECT_EQ(c.backpackItems[0].uses, 1);
 
-    g.combat.combatStarted = true;
+    g.combat.started = true;
     EXPECT_FALSE(useItem(g, LIST_BACKPACK, 0));
     expectOneMessage("Cannot use this Item right now", "You can use this item before or after combat,`but not in the midst of the fight!");
     g.combat.won = true;
