@@ -32,7 +32,7 @@ struct GameState {
     Character character;
     RuleOptions rules;
     RandomSource random;
-    SectionPage page;
+    SectionPage section;
     int pendingStart = 0;
     int pendingSection = 0;
     std::string pendingWindowArgs[3];

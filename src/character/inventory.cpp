@@ -374,7 +374,7 @@ bool equipToggle(GameState& g, int list, int index) {
     if (!items || index < 0 || index >= static_cast<int>(items->size())) return false;
     Item& item = (*items)[static_cast<size_t>(index)];
     Character& c = g.character;
-    if (g.page.preventEquipping) {
+    if (g.section.preventEquipping) {
         raiseMessage(g, CANT_NOW, "You are unable to change your equipped weapon at this time");
         return false;
     }
@@ -672,7 +672,7 @@ bool discardItem(GameState& g, int list, int index) {
     std::vector<Item>* items = carriedList(c, list);
     if (!items || index < 0 || index >= static_cast<int>(items->size())) return false;
     Item& it = (*items)[static_cast<size_t>(index)];
-    if ((list == LIST_WEAPONS || weaponLike(it)) && g.page.preventEquipping) {
+    if ((list == LIST_WEAPONS || weaponLike(it)) && g.section.preventEquipping) {
         raiseMessage(g, CANT_NOW, "You are unable to drop a weapon directly`from the Action Chart at this time");
         return false;
     }

@@ -5,6 +5,8 @@
 // question or a fight limit does not outlive the section it was raised in.
 #pragma once
 
+#include "book/random_table.h"
+
 #include <string>
 #include <vector>
 
@@ -64,6 +66,8 @@ enum class ScreenKind {
     EntryList,       // hide (second 0) or show the first screen's entries `value`..`last`
 };
 
+constexpr int DEATH_WINDOW = 43;
+
 struct ScreenRequest {
     ScreenKind kind = ScreenKind::Window;
     int value = 0;
@@ -79,6 +83,11 @@ struct RulesState {
     bool heroActive = false;            // the opening pages are done: play has begun
     bool sectionHadCombat = false;      // a fight was fought in the section being left
     int sectionStartEp = 0;             // ENDURANCE on entering the section
+    // A button asked for a number from the Random Number Table: the front end
+    // runs the pick and hands the number to deliverPick.
+    bool pickWanted = false;
+    PickRequest pick;
+    bool deathAsked = false;            // the death window was asked for in this section
 
     std::vector<RulesPrompt> prompts; // open questions, oldest first
     int nextSerial = 1;

@@ -377,15 +377,15 @@ bool rawResult(const Condition& cond, const GameState& g, const Catalogues& cat)
     case 48: // a rule of the section, by n
         switch (n) {
         case 1:
-            return g.page.noAutoHeal;
+            return g.section.noAutoHeal;
         case 2:
-            return g.page.deadOnZeroEp;
+            return g.section.deadOnZeroEp;
         case 3:
-            return g.page.losingBackpack;
+            return g.section.losingBackpack;
         case 4:
-            return g.page.preventEquipping;
+            return g.section.preventEquipping;
         case 5:
-            return g.page.mustEatNum > 0;
+            return g.section.mustEatNum > 0;
         default:
             return true;
         }

@@ -326,10 +326,13 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
         changed(g);
         return true;
     }
-    case 5: // the button's random-number pick
+    case 5: // the button's random-number pick; the walk goes on once the number is in
         if (pressed.value >= 0) return true;
-        waits(5, "the Random Number Table");
-        return pressed.value >= 0;
+        if (!g.rulesState.pickWanted) {
+            g.rulesState.pickWanted = true;
+            g.rulesState.pick = PickRequest{pressed.id, v, w, a, false};
+        }
+        return false;
     case 6: // the illustration viewer
         g.pendingWindowArgs[0] = std::to_string(v);
         return true;
@@ -870,7 +873,7 @@ void pressAt(SectionButton& button, GameState& g, const Catalogues& cat, int dep
 } // namespace
 
 SectionButton* pageButton(GameState& g, int id) {
-    for (auto it = g.page.buttons.rbegin(); it != g.page.buttons.rend(); ++it)
+    for (auto it = g.section.buttons.rbegin(); it != g.section.buttons.rend(); ++it)
         if (it->id == id) return &*it;
     return nullptr;
 }
@@ -881,6 +884,20 @@ const SectionButton* pageButton(const GameState& g, int id) {
 
 void pressButton(SectionButton& button, GameState& g, const Catalogues& cat) {
     pressAt(button, g, cat, 0);
+}
+
+bool deliverPick(GameState& g, const Catalogues& cat, const PickResult& result) {
+    RulesState& s = g.rulesState;
+    if (!s.pickWanted) return false;
+    s.pickWanted = false;
+    SectionButton* b = pageButton(g, s.pick.buttonId);
+    if (!b) return false;
+    b->value = result.number;
+    for (const std::string& line : result.modifierLines) b->tooltip += line;
+    changed(g);
+    // The press that asked for the number goes on with it.
+    pressButton(*b, g, cat);
+    return true;
 }
 
 bool autoExecuteIfDue(SectionButton& button, bool visible, GameState& g, const Catalogues& cat) {
@@ -895,8 +912,8 @@ int runAutoExecutes(GameState& g, const Catalogues& cat) {
     int fired = 0;
     for (int pass = 0; pass < MAX_PRESS_DEPTH; ++pass) {
         bool any = false;
-        for (size_t i = 0; i < g.page.buttons.size(); ++i)
-            if (autoExecuteIfDue(g.page.buttons[i], true, g, cat)) {
+        for (size_t i = 0; i < g.section.buttons.size(); ++i)
+            if (autoExecuteIfDue(g.section.buttons[i], true, g, cat)) {
                 ++fired;
                 any = true;
             }

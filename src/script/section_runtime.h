@@ -4,6 +4,7 @@
 // window's page and the text player) call these; nothing here draws.
 #pragma once
 
+#include "book/random_table.h"
 #include "book/section_button.h"
 #include "script/condition.h"
 #include "script/effect.h"
@@ -48,6 +49,12 @@ bool evaluateConditions(const std::vector<Condition>& list, const GameState& g, 
 void pressButton(SectionButton& button, GameState& g, const Catalogues& cat);
 // The button is offered on the page: its conditions hold.
 bool buttonOffered(const SectionButton& button, const GameState& g, const Catalogues& cat);
+
+// The number of a Random Number Table pick that a button asked for (effect
+// 5): it becomes the button's value, the modifier lines join its tooltip, and
+// the button is pressed again so that its effects go on. False when no pick
+// was wanted or the button has gone.
+bool deliverPick(GameState& g, const Catalogues& cat, const PickResult& result);
 
 // An "AUTOEXECUTE" button fires once it is in view and clickable: its colour
 // becomes 0 and its effects run. The page view calls this on every update for

@@ -262,7 +262,7 @@ TEST_F(InventoryTest, WieldRule) {
     expectOneMessage("Can't do that right now", "While infected with Limbdeath, you are`unable to wield two-handed weapons");
     EXPECT_FALSE(c.weapons[1].equipped);
 
-    g.page.preventEquipping = true;
+    g.section.preventEquipping = true;
     EXPECT_FALSE(equipToggle(g, LIST_WEAPONS, 0));
     expectOneMessage("Can't do that right now", "You are unable to change your equipped weapon at this time");
     EXPECT_FALSE(discardItem(g, LIST_WEAPONS, 0));

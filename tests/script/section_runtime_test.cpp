@@ -40,7 +40,7 @@ struct RuntimeTest : ::testing::Test {
     GameState g;
     Catalogues cat;
     void SetUp() override {
-        g.page.buttons = {button(1, 5), button(2, 10), button(3, 0)};
+        g.section.buttons = {button(1, 5), button(2, 10), button(3, 0)};
         g.character.epMax = 20;
         g.character.epCur = 20;
         for (int i = 0; i < 150; ++i) {
@@ -110,7 +110,7 @@ TEST_F(RuntimeTest, MissingButtonsMakeTheListFalseAndEffectsDoNothing) {
     GameState before = g;
     press({effect(3, 42, 7), effect(4, 42, 1), effect(7, 42, 0), effect(22, 42, 0), effect(12, 42, 1)});
     EXPECT_EQ(g.character.epCur, 20);
-    for (size_t i = 0; i < g.page.buttons.size(); ++i) EXPECT_EQ(g.page.buttons[i].value, before.page.buttons[i].value);
+    for (size_t i = 0; i < g.section.buttons.size(); ++i) EXPECT_EQ(g.section.buttons[i].value, before.page.buttons[i].value);
     EXPECT_TRUE(g.messages.empty());
 }
 
@@ -186,7 +186,7 @@ TEST_F(RuntimeTest, AutoExecuteFiresOnceUntilItsColourReturns) {
     SectionButton autoButton = button(9);
     autoButton.text = "AUTOEXECUTE";
     autoButton.effects = {effect(4, 1, 1)};
-    g.page.buttons.push_back(autoButton);
+    g.section.buttons.push_back(autoButton);
     EXPECT_FALSE(autoExecuteIfDue(b(9), false, g, cat)); // not in view yet
     EXPECT_TRUE(autoExecuteIfDue(b(9), true, g, cat));
     EXPECT_FALSE(autoExecuteIfDue(b(9), true, g, cat));
@@ -305,7 +305,7 @@ TEST_F(RuntimeTest, VisitListsAndSectionConditions) {
     EXPECT_TRUE(eval({cond(16, 0, 20)})); // a first-series book finished
     EXPECT_FALSE(eval({cond(16, 0, 21)}));
     EXPECT_FALSE(eval({cond(16, 0, 99)})); // no such list
-    g.page.noAutoHeal = true;
+    g.section.noAutoHeal = true;
     EXPECT_TRUE(eval({cond(48, 1, 0), cond(48, 0, 0), cond(48, 4, 0, "==", true)}));
     EXPECT_TRUE(stateTest(g, cat, 6));  // a Backpack
     EXPECT_FALSE(stateTest(g, cat, 99)); // no such test
