@@ -1,7 +1,6 @@
 #include "script/section_change.h"
 
 #include "app/game_state.h"
-#include "book/section_script.h"
 #include "character/character.h"
 #include "character/inventory.h"
 #include "character/scores.h"
@@ -55,19 +54,6 @@ void arriveInSection(GameState& g, const Catalogues& cat, int section, const Sec
     s.sectionStartEp = c.epCur;
     s.sectionHadCombat = false;
     ++s.pageRevision;
-}
-
-bool enterSection(GameState& g, const Catalogues& cat, int section) {
-    SectionLeft left = leaveSection(g);
-    const Character& c = g.character;
-    if (c.onBook >= 1 && c.onBook <= static_cast<int>(cat.books.size()))
-        g.section.bookCode = cat.books[static_cast<size_t>(c.onBook - 1)].code;
-    g.section.sectionName = "sect" + std::to_string(section);
-    g.section.resetRules();
-    ScriptContext context{cat.conditionTypes, cat.effectTypes, &g.combat};
-    bool loaded = loadSection(g.section, context);
-    arriveInSection(g, cat, section, left);
-    return loaded;
 }
 
 bool checkDeath(GameState& g) {

@@ -110,7 +110,7 @@ TEST_F(RuntimeTest, MissingButtonsMakeTheListFalseAndEffectsDoNothing) {
     GameState before = g;
     press({effect(3, 42, 7), effect(4, 42, 1), effect(7, 42, 0), effect(22, 42, 0), effect(12, 42, 1)});
     EXPECT_EQ(g.character.epCur, 20);
-    for (size_t i = 0; i < g.section.buttons.size(); ++i) EXPECT_EQ(g.section.buttons[i].value, before.page.buttons[i].value);
+    for (size_t i = 0; i < g.section.buttons.size(); ++i) EXPECT_EQ(g.section.buttons[i].value, before.section.buttons[i].value);
     EXPECT_TRUE(g.messages.empty());
 }
 
@@ -149,6 +149,16 @@ TEST_F(RuntimeTest, EffectsRunInOrderUnderTheirConditions) {
     b(1).value = 0;
     press({effect(5, 0, 0), effect(3, 1, 7)});
     EXPECT_EQ(b(1).value, 0);
+    ASSERT_TRUE(g.rulesState.pickWanted);
+    EXPECT_EQ(g.rulesState.pick.buttonId, 3);
+    PickResult picked;
+    picked.number = 4;
+    picked.modifierLines = {"`Modifier: +1"};
+    ASSERT_TRUE(deliverPick(g, cat, picked)); // the number goes in and the walk goes on
+    EXPECT_EQ(b(3).value, 4);
+    EXPECT_EQ(b(3).tooltip, "`Modifier: +1");
+    EXPECT_EQ(b(1).value, 7);
+    EXPECT_FALSE(deliverPick(g, cat, picked));
 }
 
 TEST_F(RuntimeTest, ResultsTableAlternatesItsPage) {
