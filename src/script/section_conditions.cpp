@@ -526,7 +526,9 @@ namespace {
 // Book/section pairs for condition type 16. Lists 0-19: the last section of
 // book 1-20 (the book was finished). 20-22: a book of the first, second or
 // third series was finished. 23: the events that raised the base COMBAT
-// SKILL. 24-35 are kept free for book authors and hold nothing yet.
+// SKILL. 24-26 are the demo books': book 1 section 57 (a companion came
+// along), book 1 section 342 (the ferry crossing), book 2 section 298 (the
+// barge sensed from the shore). 27-35 are free for book authors.
 std::vector<VisitList> buildVisitLists() {
     std::vector<VisitList> lists(VISIT_LIST_COUNT);
     for (int b = 1; b <= 20; ++b) {
@@ -534,6 +536,9 @@ std::vector<VisitList> buildVisitLists() {
         lists[static_cast<size_t>(b <= 5 ? 20 : b <= 12 ? 21 : 22)].push_back({b, 350});
     }
     lists[23] = {{1, 236}, {3, 55}};
+    lists[24] = {{1, 57}};
+    lists[25] = {{1, 342}};
+    lists[26] = {{2, 298}};
     return lists;
 }
 

@@ -315,6 +315,9 @@ TEST_F(RuntimeTest, VisitListsAndSectionConditions) {
     EXPECT_TRUE(eval({cond(16, 0, 20)})); // a first-series book finished
     EXPECT_FALSE(eval({cond(16, 0, 21)}));
     EXPECT_FALSE(eval({cond(16, 0, 99)})); // no such list
+    EXPECT_FALSE(eval({cond(16, 0, 24)}));
+    c.travelLog.push_back({1, 57});
+    EXPECT_TRUE(eval({cond(16, 0, 24)})); // the demo book's own list
     g.section.noAutoHeal = true;
     EXPECT_TRUE(eval({cond(48, 1, 0), cond(48, 0, 0), cond(48, 4, 0, "==", true)}));
     EXPECT_TRUE(stateTest(g, cat, 6));  // a Backpack
