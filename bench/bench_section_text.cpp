@@ -1,6 +1,7 @@
 // Turning section XHTML into words: the converter alone on in-memory pages,
 // and loadSectionText through the mounted demo archives (zip reading included).
 // Each benchmark reports the median time per section as "median_us".
+#include "app/message_queue.h"
 #include "book/section_text.h"
 #include "fs/vfs.h"
 
@@ -113,10 +114,11 @@ BENCHMARK(BM_ConvertDemoSections);
 
 static void BM_LoadDemoSections(benchmark::State& state) {
     std::vector<Page> pages = demoPages();
-    timePages(state, pages, [](const Page& p) {
+    MessageQueue messages;
+    timePages(state, pages, [&messages](const Page& p) {
         SectionPage page;
         page.bookCode = p.code;
-        loadSectionText(page, p.name);
+        loadSectionText(page, p.name, messages);
         benchmark::DoNotOptimize(page.words.data());
     });
 }

@@ -7,8 +7,7 @@ Application* theApp = nullptr;
 Application::Application() {
     settings.app = this;
     // Compiled-in tables come first: everything after start-up may read them.
-    buildBookCatalogue(*this);
-    buildFrontMatter(*this);
+    catalogues = compiledCatalogues();
 }
 
 Application* createApplication() {

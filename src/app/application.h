@@ -2,15 +2,11 @@
 // the one global pointer `theApp`. Subsystems add their members here.
 #pragma once
 
+#include "app/game_state.h"
 #include "app/screen_maths.h"
 #include "app/settings.h"
 #include "app/title_screen.h"
-#include "book/book_catalogue.h"
 #include "book/download.h"
-#include "book/random_source.h"
-#include "character/character.h"
-#include "character/item_catalogue.h"
-#include "character/rule_options.h"
 #include "fs/data_file.h"
 #include "ui/button.h"
 #include "ui/font.h"
@@ -41,10 +37,6 @@ struct ScreenState {
     SDL_Surface* skin = nullptr;    // background while playing, rebuilt per video mode
 };
 
-// The window open requests a frame can leave (windows 5, 38 and 39).
-constexpr int PENDING_WINDOW_COUNT = 3;
-constexpr int PENDING_WINDOW_IDS[PENDING_WINDOW_COUNT] = {5, 38, 39};
-
 struct Application {
     Application();
     Application(const Application&) = delete;
@@ -53,7 +45,8 @@ struct Application {
     FileSystemPaths paths;
     Settings settings;
     ScreenState screen;
-    RandomSource random; // every draw of the game goes through it
+    GameState game;         // what the rules work on
+    Catalogues catalogues;  // loaded once at start
     TitleScreen titleScreen;
     FramePacer pacer;
     ProgressBar progressBar; // downloads; also the loading indicator
@@ -61,14 +54,6 @@ struct Application {
     bool playing = false; // false on the title and menu screens
     bool quit = false;    // leave the main loop at the end of this frame
     int mouseX = 0, mouseY = 0;
-
-    // Requests that handlers leave for the end of the frame.
-    int pendingStart = 0;   // > 0 resume the saved game, -1 new game
-    int pendingSection = 0; // section to turn to; 0 none
-    std::string pendingWindowArgs[PENDING_WINDOW_COUNT];
-    bool pendingBookComplete = false;
-    int pendingItem = -1; // -1 none
-    int pendingCoins = 0;
 
     bool clickLock = false; // a section button was clicked; released by the frame presenter
     bool skipFlip = false;  // the frame presenter skips one flip
@@ -84,16 +69,8 @@ struct Application {
     int editorLastBook = 1;
     std::string editorLastSection = "sect1";
 
-    // Books: the catalogue and the front-matter pages, built by the constructor.
-    std::vector<BookEntry> books;
-    std::vector<FrontMatterPage> frontMatter;
     DownloadServers servers;      // where books, covers and fan art are fetched from
     std::string publishedVersion; // newest version read by the update check
-
-    // Character and inventory
-    Character character;     // the hero of the campaign being played
-    RuleOptions rules;       // the campaign's house rules
-    std::vector<Item> items; // the item catalogue, loaded once at start
 
     // Presentation toolkit
     FontSet fonts;           // role fonts, reopened when the settings change
@@ -101,7 +78,6 @@ struct Application {
     ButtonStyle buttonStyle; // colours, tooltip font and delay used by every button
     TextEntry textEntry;     // the one number or text entry
     TooltipSlot tooltip;     // drawn last in the frame
-    MessageQueue messages;   // message box requests for the window dispatcher
     FrameRateCounter frameRate;
 
     // Windows and profiles

@@ -1,50 +1,66 @@
-// TEMPORARY local seam until the shared game state lands; not for main.
+// What the rules work on, apart from what is on screen. The Application owns
+// one GameState and one Catalogues; rule functions take these two and never
+// the Application, so that the same rules run in the window, in the text
+// player and in tests without a display.
 #pragma once
 
+#include "app/message_queue.h"
+#include "book/book_catalogue.h"
 #include "book/random_source.h"
 #include "book/section_page.h"
 #include "character/character.h"
+#include "character/disciplines.h"
 #include "character/item_catalogue.h"
 #include "character/rule_options.h"
 #include "character/inventory_state.h"
-#include "book/book_catalogue.h"
 #include "combat/combat_record.h"
 #include "script/condition.h"
 #include "script/effect.h"
 
-#include <deque>
 #include <string>
 #include <vector>
 
-struct GsMessage {
-    std::string title;
-    std::string text;
-    int targetWindow = 0;
-    std::vector<std::string> captions{"OK"};
-    bool numberEntry = false;
-    bool textEntry = false;
-    std::vector<int> replyIds{-1};
-};
+// The window open requests a frame can leave (windows 5, 38 and 39).
+constexpr int PENDING_WINDOW_COUNT = 3;
+constexpr int PENDING_WINDOW_IDS[PENDING_WINDOW_COUNT] = {5, 38, 39};
 
 struct GameState {
-    CombatRecord combat;
-    RulesState rulesState;
-    Character character;
-    RuleOptions rules;
-    RandomSource random;
+    Character character; // the hero of the campaign being played
+    RuleOptions rules;   // the campaign's house rules
+    RandomSource random; // every draw of the game goes through it
+
+    // The section being shown: its words and buttons, and later its rule
+    // fields and combat.
     SectionPage section;
-    int pendingStart = 0;
-    int pendingSection = 0;
-    std::string pendingWindowArgs[3];
+    CombatRecord combat; // the current section's combat
+
+    // What the inventory and section rules remember between calls: open
+    // questions, screens asked for, per-fight limits.
+    RulesState rulesState;
+
+    // Requests that handlers leave for the end of the frame, in the order the
+    // main loop takes them: the windows after drawing, the rest after the flip.
+    std::string pendingWindowArgs[PENDING_WINDOW_COUNT]; // non-empty: open with this argument
+    int pendingStart = 0;   // > 0 resume the saved game, -1 new game
+    int pendingSection = 0; // section to turn to; 0 none
     bool pendingBookComplete = false;
-    int pendingItem = -1;
+    int pendingItem = -1; // -1 none
     int pendingCoins = 0;
-    std::deque<GsMessage> messages;
+
+    // Messages and prompts the rules raise for the player.
+    MessageQueue messages;
 };
 
+// Loaded once at start and read-only afterwards.
 struct Catalogues {
-    std::vector<Item> items;
-    std::vector<BookEntry> books;
-    ConditionTypes conditionTypes;
-    EffectTypes effectTypes;
+    std::vector<BookEntry> books;              // the twenty books
+    std::vector<FrontMatterPage> frontMatter;  // the pages every book archive carries
+    std::vector<Item> items;                   // the item catalogue
+    DisciplineTexts disciplineTexts;           // lore of every Discipline
+    ConditionTypes conditionTypes;             // the condition definitions
+    EffectTypes effectTypes;                   // the effect definitions
 };
+
+// The compiled-in tables (books and front matter); what is loaded from the
+// data set is left empty.
+Catalogues compiledCatalogues();

@@ -91,7 +91,7 @@ void handleKey(Application& app, const SDL_KeyboardEvent& key) {
         break;
     case SDLK_m: {
         const int map = hooks::highestMapNumber(app);
-        if (map >= 0) app.pendingWindowArgs[1] = std::to_string(map);
+        if (map >= 0) app.game.pendingWindowArgs[1] = std::to_string(map);
         break;
     }
     case SDLK_g:
@@ -170,33 +170,33 @@ bool titleScreensDone(Application& app, bool& windowSeen) {
 }
 
 void processRequests(Application& app) {
-    if (app.pendingStart) {
-        const int value = app.pendingStart;
-        app.pendingStart = 0;
+    if (app.game.pendingStart) {
+        const int value = app.game.pendingStart;
+        app.game.pendingStart = 0;
         enterPlayMode(app, value);
     }
-    if (app.playing && app.pendingSection) {
-        const int section = app.pendingSection;
+    if (app.playing && app.game.pendingSection) {
+        const int section = app.game.pendingSection;
         hooks::turnToSection(app, section);
         if (hooks::isLastSectionOfBook(app, section) && hooks::runAwardsCheck(app))
             hooks::setToolbarButtonVisible(app, 7, true);
-        app.pendingSection = 0;
+        app.game.pendingSection = 0;
     }
     if (app.playing && hooks::heroIsDead(app) &&
         hooks::screenStatus(app).topWindowId != DEATH_WINDOW)
         hooks::openWindow(app, DEATH_WINDOW, 0, "");
-    if (app.pendingBookComplete) {
-        app.pendingBookComplete = false;
+    if (app.game.pendingBookComplete) {
+        app.game.pendingBookComplete = false;
         hooks::runEndOfBook(app);
     }
-    if (app.pendingItem >= 0) {
-        hooks::giveItem(app, app.pendingItem);
-        app.pendingItem = -1;
+    if (app.game.pendingItem >= 0) {
+        hooks::giveItem(app, app.game.pendingItem);
+        app.game.pendingItem = -1;
     }
-    if (app.pendingCoins >= 1) {
+    if (app.game.pendingCoins >= 1) {
         for (int kind = 0; kind < 3; ++kind)
-            hooks::giveCoins(app, kind, app.pendingCoins);
-        app.pendingCoins = 0;
+            hooks::giveCoins(app, kind, app.game.pendingCoins);
+        app.game.pendingCoins = 0;
     }
 }
 
@@ -240,9 +240,9 @@ void runFrame(Application& app, int elapsedMs) {
         hooks::runFrameRuleHooks(app);
     }
     for (int i = 0; i < PENDING_WINDOW_COUNT; ++i) {
-        if (app.pendingWindowArgs[i].empty()) continue;
-        const std::string arg = app.pendingWindowArgs[i];
-        app.pendingWindowArgs[i].clear();
+        if (app.game.pendingWindowArgs[i].empty()) continue;
+        const std::string arg = app.game.pendingWindowArgs[i];
+        app.game.pendingWindowArgs[i].clear();
         hooks::openWindow(app, PENDING_WINDOW_IDS[i], OPEN_FROM_TOP, arg);
     }
     drawTooltipIfAllowed(app);

@@ -35,7 +35,7 @@ void showCover(Application& app, bool loading) {
     if (name.empty() && !covers.empty())
         name = hooks::coverFirstOnly(app)
                    ? covers.front()
-                   : covers[randomBelow(app.random, static_cast<int>(covers.size()))];
+                   : covers[randomBelow(app.game.random, static_cast<int>(covers.size()))];
 
     SDL_Surface* raw = loadImage(folder, name);
     SDL_Surface* cover = scaleImage(raw, static_cast<double>(screen->h) / std::max(1, raw->h));

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/console_mode.h"
+#include "app/file_system_startup.h"
 #include "app/intro.h"
 #include "app/main_loop.h"
 #include "app/subsystem_hooks.h"

@@ -15,19 +15,6 @@
 
 namespace hooks {
 
-int catalogueBookCount(const Application& app) {
-    return static_cast<int>(app.books.size());
-}
-
-bool bookMountInfo(const Application& app, int index, BookMountInfo& out) {
-    const BookEntry* book = findBook(app, index + 1);
-    if (!book) return false;
-    out.number = book->number;
-    out.code = book->code;
-    out.archiveSize = book->archiveSize;
-    return true;
-}
-
 void loadCataloguesBeforeSettings(Application& app) {
     app.fontNames = listFonts();
     app.avatarNames = listAvatars();
@@ -36,17 +23,17 @@ void loadCataloguesBeforeSettings(Application& app) {
     loadProfiles(app.profiles);
 }
 void loadCataloguesAfterSettings(Application& app) {
-    loadCatalogue(app.items);
-    loadDisciplineTexts();
+    loadCatalogue(app.catalogues.items);
+    loadDisciplineTexts(app.catalogues.disciplineTexts);
 }
 
 // The last used rules are the defaults of the next campaign.
 void readRuleDefaults(Application& app, DataFile& file) {
-    readRules(file, app.rules);
+    readRules(file, app.game.rules);
 }
 
 bool writeRuleDefaults(Application& app, DataFile& file) {
-    return writeRules(app.rules, file, app.paths.indentLevel);
+    return writeRules(app.game.rules, file, app.paths.indentLevel);
 }
 
 void loadInterfaceImages(Application& app) {
@@ -140,11 +127,11 @@ void syncSavesWithRandomDraws(Application&) {}
 void runFrameRuleHooks(Application&) {}
 void keyG(Application&) {}
 int highestMapNumber(const Application& app) {
-    return highestMapNumber(app.character);
+    return highestMapNumber(app.game.character);
 }
 void turnToSection(Application&, int) {}
 bool isLastSectionOfBook(const Application& app, int section) {
-    const BookEntry* book = findBook(app, currentBookNumber(app));
+    const BookEntry* book = findBook(app.catalogues, currentBookNumber(app));
     return book && isLastSection(*book, section);
 }
 bool runAwardsCheck(Application&) {
@@ -174,7 +161,7 @@ bool loadSavedGame(Application&) {
 }
 void startNewCharacter(Application&) {}
 int currentBookNumber(const Application& app) {
-    return std::clamp(app.character.onBook, 1, lastBookNumber(app));
+    return std::clamp(app.game.character.onBook, 1, lastBookNumber(app.catalogues));
 }
 std::string chosenCover(const Application& app, int book) {
     if (book < 1 || book > PROFILE_BOOK_COUNT) return "";
@@ -189,7 +176,7 @@ void saveProfiles(Application& app) {
     saveAllProfiles(app);
 }
 bool allowMidSaves(const Application& app) {
-    return app.rules.allowMidSaves;
+    return app.game.rules.allowMidSaves;
 }
 void writeResumeSave(Application&) {}
 void releaseSubsystems(Application& app) {

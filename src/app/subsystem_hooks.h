@@ -17,16 +17,6 @@ namespace hooks {
 
 // ---- Start-up ---------------------------------------------------------------
 
-// What mounting needs from the book catalogue.
-struct BookMountInfo {
-    int number = 0;           // book number, 1-based
-    std::string code;         // short code: mount point and archive name
-    int64_t archiveSize = -1; // expected size of the downloaded archive
-};
-int catalogueBookCount(const Application& app);
-// False when `index` is not in the catalogue.
-bool bookMountInfo(const Application& app, int index, BookMountInfo& out);
-
 // Loaded while mounting, around the settings: the font list, the avatar list
 // and the profile list before them; the item catalogue, the condition and
 // effect types and the journal texts after them.

@@ -53,11 +53,11 @@ void advanceBackground(Application& app, TitleScreen& t, int elapsed) {
     t.backgroundTimer += elapsed;
     if (t.backgroundFade < 0 && t.backgroundTimer >= t.backgroundInterval) {
         int pick =
-            pickDifferent(app.random, static_cast<int>(t.backgroundNames.size()), t.backgroundPick);
+            pickDifferent(app.game.random, static_cast<int>(t.backgroundNames.size()), t.backgroundPick);
         replace(t.nextBackground, loadBackground(app, pick));
         t.backgroundPick = pick;
         t.backgroundTimer = 0;
-        t.backgroundInterval = 9000 + randomBelow(app.random, 6000);
+        t.backgroundInterval = 9000 + randomBelow(app.game.random, 6000);
         t.backgroundFade = 0;
     } else if (t.backgroundFade >= 0) {
         t.backgroundFade += elapsed;
@@ -76,11 +76,11 @@ void advanceBackground(Application& app, TitleScreen& t, int elapsed) {
 void advanceLogo(Application& app, TitleScreen& t, int elapsed) {
     t.logoTimer += elapsed;
     if (t.logoSlide < 0 && t.logoTimer >= t.logoInterval) {
-        int pick = pickDifferent(app.random, static_cast<int>(t.logoNames.size()), t.logoPick);
+        int pick = pickDifferent(app.game.random, static_cast<int>(t.logoNames.size()), t.logoPick);
         replace(t.nextLogo, loadLogo(app, pick));
         t.logoPick = pick;
         t.logoTimer = 0;
-        t.logoInterval = 20000 + randomBelow(app.random, 10000);
+        t.logoInterval = 20000 + randomBelow(app.game.random, 10000);
         t.logoSlide = 0;
     } else if (t.logoSlide >= 0) {
         t.logoSlide += elapsed;
@@ -125,10 +125,10 @@ int pickDifferent(RandomSource& random, int count, int current) {
 void loadTitlePictures(Application& app) {
     TitleScreen& t = app.titleScreen;
     t.backgroundNames = listPictureNames(BACKGROUND_FOLDER);
-    t.backgroundPick = randomBelow(app.random, static_cast<int>(t.backgroundNames.size()));
+    t.backgroundPick = randomBelow(app.game.random, static_cast<int>(t.backgroundNames.size()));
     replace(t.background, loadBackground(app, t.backgroundPick));
     t.logoNames = listPictureNames(LOGO_FOLDER);
-    t.logoPick = randomBelow(app.random, static_cast<int>(t.logoNames.size()));
+    t.logoPick = randomBelow(app.game.random, static_cast<int>(t.logoNames.size()));
     replace(t.logo, loadLogo(app, t.logoPick));
     t.logoX = t.logoY = 0;
     t.backgroundAlpha = 255;
@@ -139,9 +139,9 @@ void advanceTitleSlideshow(Application& app, int elapsedMs) {
     elapsedMs = std::clamp(elapsedMs, 0, SLIDESHOW_MAX_STEP_MS);
     if (!t.started) {
         t.started = true;
-        t.backgroundInterval = 6000 + randomBelow(app.random, 6000);
-        t.logoInterval = 23000 + randomBelow(app.random, 7000);
-        t.direction = randomBelow(app.random, 2) == 0 ? -1 : 1;
+        t.backgroundInterval = 6000 + randomBelow(app.game.random, 6000);
+        t.logoInterval = 23000 + randomBelow(app.game.random, 7000);
+        t.direction = randomBelow(app.game.random, 2) == 0 ? -1 : 1;
     }
     if (t.backgroundNames.empty() || t.logoNames.empty()) return;
     advanceBackground(app, t, elapsedMs);

@@ -1,6 +1,6 @@
 #include "book/book_catalogue.h"
 
-#include "app/application.h"
+#include "app/game_state.h"
 
 #include <cctype>
 
@@ -120,7 +120,7 @@ std::string makeBookCode(int number, const std::string& title) {
     return code;
 }
 
-void buildBookCatalogue(Application& app) {
+void buildBookCatalogue(Catalogues& catalogues) {
     for (int i = 0; i < BOOK_COUNT; ++i) {
         BookEntry b;
         b.number = i + 1;
@@ -130,11 +130,11 @@ void buildBookCatalogue(Application& app) {
         b.storageAccess = storageAccessFor(b.number);
         b.archiveSize = BOOKS[i].archiveSize;
         b.lament = BOOKS[i].lament;
-        app.books.push_back(b);
+        catalogues.books.push_back(b);
     }
 }
 
-void buildFrontMatter(Application& app) {
+void buildFrontMatter(Catalogues& catalogues) {
     for (int i = 0; i < FRONT_MATTER_COUNT; ++i) {
         FrontMatterPage p;
         p.name = PAGES[i].name;
@@ -144,7 +144,7 @@ void buildFrontMatter(Application& app) {
         p.leftPage = PAGES[i].leftPage;
         p.flagB = PAGES[i].flagB;
         p.flagC = PAGES[i].flagC;
-        app.frontMatter.push_back(p);
+        catalogues.frontMatter.push_back(p);
     }
 }
 
@@ -153,23 +153,31 @@ std::string bookLament(int number) {
     return BOOKS[number - 1].lament;
 }
 
-int lastBookNumber(const Application& app) {
-    return app.books.empty() ? 0 : app.books.back().number;
+int lastBookNumber(const Catalogues& catalogues) {
+    return catalogues.books.empty() ? 0 : catalogues.books.back().number;
 }
 
-const BookEntry* findBook(const Application& app, int number) {
-    if (number < 1 || number > static_cast<int>(app.books.size())) return nullptr;
-    return &app.books[static_cast<size_t>(number - 1)];
+const BookEntry* findBook(const Catalogues& catalogues, int number) {
+    if (number < 1 || number > static_cast<int>(catalogues.books.size())) return nullptr;
+    return &catalogues.books[static_cast<size_t>(number - 1)];
 }
 
-const BookEntry* findBookByCode(const Application& app, const std::string& code) {
-    for (const BookEntry& b : app.books)
+const BookEntry* findBookByCode(const Catalogues& catalogues, const std::string& code) {
+    for (const BookEntry& b : catalogues.books)
         if (b.code == code) return &b;
     return nullptr;
 }
 
 bool isBookPlayable(int number) {
     return number >= 1 && number < FIRST_UNPLAYABLE_BOOK;
+}
+
+BookMountInfo bookMountInfo(const BookEntry& book) {
+    BookMountInfo info;
+    info.number = book.number;
+    info.code = book.code;
+    info.archiveSize = book.archiveSize;
+    return info;
 }
 
 std::string bookArchivePath(const BookEntry& book) {

@@ -1,12 +1,14 @@
 // The twenty books of the series and the front-matter pages every book archive
 // carries besides its numbered sections. Both tables are compiled in and built
-// once, by the Application's constructor.
+// once into the catalogues, by the Application's constructor.
 #pragma once
+
+#include "fs/file_system.h"
 
 #include <string>
 #include <vector>
 
-struct Application;
+struct Catalogues;
 
 struct BookEntry {
     int number = 0;         // 1 to 20
@@ -36,19 +38,21 @@ constexpr int FRONT_MATTER_COUNT = 20;
 extern const char* const CANT_PLAY_BOOK_TITLE; // "CAN'T PLAY BOOK"
 extern const char* const CANT_PLAY_BOOK_TEXT;
 
-void buildBookCatalogue(Application& app);
-void buildFrontMatter(Application& app);
+void buildBookCatalogue(Catalogues& catalogues);
+void buildFrontMatter(Catalogues& catalogues);
 std::string bookLament(int number);
-int lastBookNumber(const Application& app);
+int lastBookNumber(const Catalogues& catalogues);
 
 // The short code: the number as two digits, then the lower-case first letter of
 // every blank-separated word of the title ("Fleeing the Ashen Keep" -> "01ftak").
 std::string makeBookCode(int number, const std::string& title);
 // Book n is element n - 1; null outside the catalogue.
-const BookEntry* findBook(const Application& app, int number);
+const BookEntry* findBook(const Catalogues& catalogues, int number);
 // The entry whose code matches; null when none does.
-const BookEntry* findBookByCode(const Application& app, const std::string& code);
+const BookEntry* findBookByCode(const Catalogues& catalogues, const std::string& code);
 bool isBookPlayable(int number);
+// What the file system needs to mount the book.
+BookMountInfo bookMountInfo(const BookEntry& book);
 // "/data/books/book" N "/" code ".zip"
 std::string bookArchivePath(const BookEntry& book);
 // True when reaching `section` in `book` ends the book.

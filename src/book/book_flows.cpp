@@ -33,17 +33,17 @@ void remountBook(Application& app, const BookEntry& book) {
     std::string zip = book.code + ".zip";
     vfsUnmount(realPath(app.paths, app.paths.userFolder, {"data", "books", folder, zip}));
     vfsUnmount(realPath(app.paths, app.paths.baseDir, {"data", "books", folder, zip}));
-    mountBook(book.number - 1);
+    mountBookFiles(app.paths, bookMountInfo(book));
 }
 
 } // namespace
 
 BookStart checkBookStart(Application& app, int number) {
-    const BookEntry* book = findBook(app, number);
+    const BookEntry* book = findBook(app.catalogues, number);
     if (!book || !isBookPlayable(number)) return BookStart::CantPlay;
     if (sectionOneReadable(*book)) return BookStart::Start;
     if (!vfsExists(bookArchivePath(*book))) return BookStart::NeedZip;
-    if (isBookArchiveValid(number - 1)) {
+    if (isBookArchiveValid(bookMountInfo(*book))) {
         remountBook(app, *book);
         if (sectionOneReadable(*book)) return BookStart::Start;
     }
@@ -74,7 +74,7 @@ bool bookStartMessage(BookStart start, MessageRequest& out) {
 }
 
 bool runBookDownload(Application& app, int number, MessageRequest& failure) {
-    const BookEntry* book = findBook(app, number);
+    const BookEntry* book = findBook(app.catalogues, number);
     if (book && downloadBook(number)) {
         remountBook(app, *book);
         return true;

@@ -227,7 +227,7 @@ bool downloadFile(const std::string& url, const std::string& localPath) {
 
 bool downloadBook(int number) {
     if (!theApp) return false;
-    const BookEntry* book = findBook(*theApp, number);
+    const BookEntry* book = findBook(theApp->catalogues, number);
     if (!book) return false;
     const DownloadServers& servers = downloadServers(*theApp);
     return downloadFile(servers.bookFolderUrl + book->code + ".zip", bookArchivePath(*book));
@@ -289,7 +289,7 @@ bool downloadFanArt() {
 void mountFanArt(const Application& app) {
     // Downloads land in the user folder, whose copy comes before the program's own.
     const FileSystemPaths& paths = app.paths;
-    for (const BookEntry& book : app.books) {
+    for (const BookEntry& book : app.catalogues.books) {
         std::string name = "fanart" + std::to_string(book.number);
         for (const std::string& root : {paths.userFolder, paths.baseDir}) {
             if (root.empty()) continue;

@@ -1,6 +1,6 @@
 #include "book/section_text.h"
 
-#include "ui/message.h"
+#include "app/message_queue.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -380,10 +380,10 @@ bool isBodyMarker(const std::string& line) {
     return true;
 }
 
-void reportNoSource() {
+void reportNoSource(MessageQueue& messages) {
     const char* text = "Couldn't even open 'blank.dat'. This is really bad!\n";
     std::printf("%s", text);
-    showMessage("No htm file, & no blank.dat", text);
+    showMessage(messages, "No htm file, & no blank.dat", text);
 }
 
 } // namespace
@@ -443,7 +443,7 @@ std::vector<std::string> sectionSourcePaths(const SectionPage& page,
     return paths;
 }
 
-bool loadSectionText(SectionPage& page, const std::string& sectionName) {
+bool loadSectionText(SectionPage& page, const std::string& sectionName, MessageQueue& messages) {
     page.sectionName = sectionName;
     page.words.clear();
     page.buttons.clear();
@@ -455,7 +455,7 @@ bool loadSectionText(SectionPage& page, const std::string& sectionName) {
     if (!file.isOpen()) {
         file = openRead(BLANK_PAGE);
         if (!file.isOpen()) {
-            reportNoSource();
+            reportNoSource(messages);
             return false;
         }
         page.sectionName = "blank";

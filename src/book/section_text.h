@@ -9,6 +9,8 @@
 #include "book/section_page.h"
 #include "fs/data_file.h"
 
+struct MessageQueue;
+
 #include <string>
 #include <vector>
 
@@ -19,8 +21,9 @@ constexpr size_t MAX_SECTION_TOKEN = 16384;
 // Sets the page's section name, empties its words and buttons and fills the
 // words from the first source that opens: the unpacked book folder (or the
 // notice page), the archive layout, then "/data/misc/blank.dat" (the section
-// name becomes "blank"). False, with a popup, when not even that opens.
-bool loadSectionText(SectionPage& page, const std::string& sectionName);
+// name becomes "blank"). False, with a message for the player, when not
+// even that opens.
+bool loadSectionText(SectionPage& page, const std::string& sectionName, MessageQueue& messages);
 
 // The conversion itself, on an opened file, appending to `words` and numbering
 // them. `sectionName` selects the page-specific rules ("toc", "footnotz" ...).

@@ -110,11 +110,11 @@ std::string wrapImprovement(const std::string& paragraph) {
     return out;
 }
 
-std::string improvementText(const Character& c, Tier tier, int id) {
+std::string improvementText(const DisciplineTexts& texts, const Character& c, Tier tier, int id) {
     if (tier != TIER_DRAVIC && tier != TIER_GRAND_MASTER) return "";
     if (!validDiscipline(tier, id)) return "";
     std::vector<int> thresholds = improvementThresholds(tier, id);
-    DisciplineInfo info = disciplineInfo(tier, id);
+    DisciplineInfo info = disciplineInfo(texts, tier, id);
     int level = rankLevel(c, tier);
     std::string text = "``Improvements to this Discipline:";
     for (size_t i = 0; i < thresholds.size() && i < info.improvements.size(); ++i) {

@@ -138,7 +138,7 @@ std::string rankTitle(const Character& c, Tier tier);
 // The bonus text shown after a Discipline's name, rank-dependent in tiers 1 and 2.
 std::string bonusTextFor(const Character& c, Tier tier, int id);
 // The "Improvements to this Discipline:" block (tiers 1 and 2; empty otherwise).
-std::string improvementText(const Character& c, Tier tier, int id);
+std::string improvementText(const DisciplineTexts& texts, const Character& c, Tier tier, int id);
 // Breaks a paragraph with "`" at the first space once 60 characters have gone
 // by since the last break.
 std::string wrapImprovement(const std::string& paragraph);

@@ -85,8 +85,8 @@ DisciplineTable buildTable(const Row (&rows)[N], const int (&order)[M], const ch
     return table;
 }
 
-DisciplineTable* tables() {
-    static DisciplineTable built[TIER_COUNT] = {
+const DisciplineTable* tables() {
+    static const DisciplineTable built[TIER_COUNT] = {
         buildTable(VAEL_ROWS, VAEL_ORDER, "Tried to access invalid index in Vael Disciplines.\n"),
         buildTable(DRAVIC_ROWS, DRAVIC_ORDER,
                    "Tried to access invalid index in Dravic Disciplines.\n"),
@@ -100,8 +100,8 @@ Tier clampTier(Tier tier) {
     return tier < 0 || tier >= TIER_COUNT ? TIER_VAEL : tier;
 }
 
-DisciplineInfo* findEntry(Tier tier, int id) {
-    DisciplineTable& table = tables()[clampTier(tier)];
+const DisciplineInfo* findEntry(Tier tier, int id) {
+    const DisciplineTable& table = tables()[clampTier(tier)];
     if (id < 0 || id >= disciplineCount(clampTier(tier))) return nullptr;
     int slot = table.slotOf[id];
     return slot < 0 ? nullptr : &table.entries[static_cast<size_t>(slot)];
@@ -135,7 +135,16 @@ DisciplineInfo disciplineInfo(Tier tier, int id) {
     return *entry;
 }
 
-bool loadDisciplineTexts(const std::string& path) {
+DisciplineInfo disciplineInfo(const DisciplineTexts& texts, Tier tier, int id) {
+    DisciplineInfo info = disciplineInfo(tier, id);
+    if (findEntry(tier, id)) {
+        info.description = texts.description[clampTier(tier)][id];
+        info.improvements = texts.improvements[clampTier(tier)][id];
+    }
+    return info;
+}
+
+bool loadDisciplineTexts(DisciplineTexts& texts, const std::string& path) {
     DataFile file = openRead(path);
     if (!file.isOpen()) {
         std::printf("Couldn't open the Discipline texts file %s. Descriptions will be empty.\n",
@@ -145,31 +154,36 @@ bool loadDisciplineTexts(const std::string& path) {
     // Records: "DISCIPLINE: tier id", then "DESCRIPTION:" and any number of
     // "IMPROVEMENT:" lines, closed by "END". Unknown tokens are skipped.
     std::string token;
-    DisciplineInfo* current = nullptr;
+    // The texts of the Discipline being read, null while skipping one.
+    std::string* description = nullptr;
+    std::vector<std::string>* improvements = nullptr;
     bool freshImprovements = false;
     while (readValue(file, token)) {
         if (token == "DISCIPLINE:") {
             int tier = readInt(file);
             int id = readInt(file);
-            current = tier >= 0 && tier < TIER_COUNT ? findEntry(tier, id) : nullptr;
-            if (!current)
+            const bool known = tier >= 0 && tier < TIER_COUNT && findEntry(tier, id);
+            description = known ? &texts.description[tier][id] : nullptr;
+            improvements = known ? &texts.improvements[tier][id] : nullptr;
+            if (!known)
                 std::printf("Skipping unknown Discipline %d of tier %d in %s\n", id, tier,
                             path.c_str());
             freshImprovements = true;
         } else if (token == "DESCRIPTION:") {
             std::string text;
             readLine(file, text);
-            if (current) current->description = text == "*Blank*" ? "" : text;
+            if (description) *description = text == "*Blank*" ? "" : text;
         } else if (token == "IMPROVEMENT:") {
             std::string text;
             readLine(file, text);
-            if (!current) continue;
+            if (!improvements) continue;
             // A file read twice replaces the paragraphs rather than adding to them.
-            if (freshImprovements) current->improvements.clear();
+            if (freshImprovements) improvements->clear();
             freshImprovements = false;
-            if (current->improvements.size() < 8) current->improvements.push_back(text);
+            if (improvements->size() < 8) improvements->push_back(text);
         } else if (token == "END") {
-            current = nullptr;
+            description = nullptr;
+            improvements = nullptr;
         }
     }
     closeFile(file);

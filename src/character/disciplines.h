@@ -1,6 +1,7 @@
 // The three Discipline tiers, the ten weapon classes and the rank titles.
-// The tables are read-only once built; their lore texts (descriptions and
-// improvement paragraphs) are book data, loaded from "/data/misc/disciplines.txt".
+// The tables are compiled in and read-only; their lore texts (descriptions and
+// improvement paragraphs) are book data, loaded once from
+// "/data/misc/disciplines.txt" into a DisciplineTexts record.
 #pragma once
 
 #include <string>
@@ -63,6 +64,12 @@ struct DisciplineInfo {
     std::vector<std::string> improvements;
 };
 
+// The lore texts of every Discipline, by tier and id.
+struct DisciplineTexts {
+    std::string description[TIER_COUNT][MAX_DISCIPLINES_PER_TIER];
+    std::vector<std::string> improvements[TIER_COUNT][MAX_DISCIPLINES_PER_TIER];
+};
+
 struct DisciplineTable {
     std::vector<DisciplineInfo> entries;  // in the books' presentation order
     int slotOf[MAX_DISCIPLINES_PER_TIER]; // id -> index into entries
@@ -71,13 +78,17 @@ struct DisciplineTable {
 
 // The table of a tier (a bad tier gives the first tier's table).
 const DisciplineTable& disciplineTable(Tier tier);
-// Copy of one entry; for a bad id the table's error line goes to the error
-// stream and an empty entry (id 0, empty strings) comes back.
+// Copy of one entry (name and bonus text; the lore texts empty); for a bad id
+// the table's error line goes to the error stream and an empty entry (id 0,
+// empty strings) comes back.
 DisciplineInfo disciplineInfo(Tier tier, int id);
+// The same with its description and improvement paragraphs.
+DisciplineInfo disciplineInfo(const DisciplineTexts& texts, Tier tier, int id);
 
-// Reads the lore texts into the tables. Missing file or entries leave the texts
-// empty and play goes on. Returns false when the file could not be opened.
-bool loadDisciplineTexts(const std::string& path = "/data/misc/disciplines.txt");
+// Reads the lore texts. Missing file or entries leave the texts empty and play
+// goes on. Returns false when the file could not be opened.
+bool loadDisciplineTexts(DisciplineTexts& texts,
+                         const std::string& path = "/data/misc/disciplines.txt");
 
 // Rank levels at or above which the improvement paragraphs of a Discipline
 // show (empty for tier 0 and bad ids).

@@ -52,15 +52,25 @@ RulesPrompt& raisePrompt(GameState& g, PromptKind kind, const std::string& title
     p.serial = s.nextSerial++;
     p.kind = kind;
     s.prompts.push_back(p);
-    auto& m = g.messages.emplace_back();
+    MessageRequest m;
     m.title = title;
     m.text = text;
     m.targetWindow = RULES_REPLY_TARGET;
-    m.captions = captions;
     m.numberEntry = numberEntry;
-    m.replyIds.clear();
-    for (size_t i = 0; i < captions.size(); ++i)
-        m.replyIds.push_back(p.serial * PROMPT_REPLY_STRIDE + static_cast<int>(i));
+    const int base = p.serial * PROMPT_REPLY_STRIDE;
+    if (numberEntry || captions.size() <= 2) {
+        // Two buttons at most: the message box's own.
+        m.caption1 = captions.empty() ? "OK" : captions[0];
+        m.id1 = base;
+        m.caption2 = captions.size() > 1 ? captions[1] : "";
+        m.id2 = captions.size() > 1 ? base + 1 : -1;
+    }
+    if (!numberEntry)
+        for (size_t i = 0; i < captions.size(); ++i) {
+            m.choices.push_back(captions[i]);
+            m.choiceIds.push_back(base + static_cast<int>(i));
+        }
+    showMessage(g.messages, m);
     return s.prompts.back();
 }
 
@@ -214,9 +224,10 @@ bool storageOpen(const GameState& g, const Catalogues& cat) {
 }
 
 void raiseMessage(GameState& g, const std::string& title, const std::string& text) {
-    auto& m = g.messages.emplace_back();
+    MessageRequest m;
     m.title = title;
     m.text = text;
+    showMessage(g.messages, m);
 }
 
 bool canTake(GameState& g, const Item& item) {
@@ -896,8 +907,12 @@ void setDessiStone(GameState& g) {
 }
 
 void askNote(GameState& g) {
-    raisePrompt(g, PromptKind::Note, "Enter your new note", "", {"OK", "Cancel"});
-    g.messages.back().textEntry = true;
+    raisePrompt(g, PromptKind::Note, "Enter your new note", "", {"OK", "Cancel"}, true);
+    // The same two buttons as a number, but a line of text is typed.
+    if (!g.messages.pending.empty() && g.messages.pending.back().title == "Enter your new note") {
+        g.messages.pending.back().numberEntry = false;
+        g.messages.pending.back().textEntry = true;
+    }
 }
 
 bool answerPromptText(GameState& g, int replyId, const std::string& text) {

@@ -1,6 +1,5 @@
 #include "character/item_catalogue.h"
 
-#include "app/application.h"
 #include "fs/data_file.h"
 
 #include <algorithm>
@@ -309,11 +308,6 @@ Item item(const std::vector<Item>& catalogue, int id) {
     if (isValidItemId(catalogue, id)) return catalogue[static_cast<size_t>(id)];
     std::printf("Invalid item ID (%d) requested from the item catalogue.\n", id);
     return catalogue.empty() ? Item() : catalogue.front();
-}
-
-Item item(int id) {
-    static const std::vector<Item> NONE;
-    return item(theApp ? theApp->items : NONE, id);
 }
 
 bool loadCatalogue(std::vector<Item>& catalogue, const std::string& path) {

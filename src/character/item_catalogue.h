@@ -107,8 +107,6 @@ bool readItemState(DataFile& file, const std::vector<Item>& catalogue, Item& ite
 // Copy of catalogue entry `id`; an ID outside the catalogue prints a diagnostic
 // and gives the first entry (the catalogue is never empty once loaded).
 Item item(const std::vector<Item>& catalogue, int id);
-// The same on the running program's catalogue.
-Item item(int id);
 bool isValidItemId(const std::vector<Item>& catalogue, int id);
 
 // Reads the catalogue; a missing or empty file leaves one default item.

@@ -1,6 +1,5 @@
 #include "fs/file_system.h"
 
-#include "app/application.h"
 #include "fs/vfs.h"
 
 #include <cstdio>
@@ -44,7 +43,7 @@ bool establishFolders(FileSystemPaths& paths) {
     return false;
 }
 
-bool isBookArchiveValid(const hooks::BookMountInfo& book) {
+bool isBookArchiveValid(const BookMountInfo& book) {
     const std::string archive =
         "/data/books/book" + std::to_string(book.number) + "/" + book.code + ".zip";
     if (!vfsExists(archive)) return false;
@@ -52,7 +51,7 @@ bool isBookArchiveValid(const hooks::BookMountInfo& book) {
     return length < 0 || length == book.archiveSize;
 }
 
-void mountBookFiles(const FileSystemPaths& paths, const hooks::BookMountInfo& book) {
+void mountBookFiles(const FileSystemPaths& paths, const BookMountInfo& book) {
     const std::string n = std::to_string(book.number);
     const std::string folder = "book" + n;
     // Missing folders and archives simply fail to mount: nothing to report.
@@ -65,18 +64,6 @@ void mountBookFiles(const FileSystemPaths& paths, const hooks::BookMountInfo& bo
     }
     vfsMount(realPath(paths, paths.baseDir, {"data", "books", folder, n + "data"}), book.code);
     vfsMount(realPath(paths, paths.baseDir, {"data", "books", folder, n + "data.7z"}), book.code);
-}
-
-void mountBook(int index) {
-    hooks::BookMountInfo book;
-    if (!theApp || !hooks::bookMountInfo(*theApp, index, book)) return;
-    mountBookFiles(theApp->paths, book);
-}
-
-bool isBookArchiveValid(int index) {
-    hooks::BookMountInfo book;
-    if (!theApp || !hooks::bookMountInfo(*theApp, index, book)) return false;
-    return isBookArchiveValid(book);
 }
 
 void mountPictureArchives(const FileSystemPaths& paths, int catalogueSize) {
@@ -100,27 +87,4 @@ bool ensureCountersFile() {
         std::printf("Unable to write to data folder. Please review folder permissions. "
                     "Aborting...\n");
     return ok;
-}
-
-bool mountFileSystem(Application& app) {
-    FileSystemPaths& paths = app.paths;
-    const bool writable = establishFolders(paths);
-    if (writable && !vfsMount(paths.userFolder, ""))
-        std::printf("Unable to add write folder to PHYSFS search path.\n");
-    if (!vfsMount(paths.baseDir, "")) {
-        std::printf("Unable to add main folder to PHYSFS search path. Unrecoverable error. "
-                    "Aborting.\n");
-        return false;
-    }
-    for (int i = 0; i < STARTUP_BOOK_MOUNTS; ++i)
-        mountBook(i);
-    mountPictureArchives(paths, hooks::catalogueBookCount(app));
-
-    hooks::loadCataloguesBeforeSettings(app);
-    app.settings.load("settings.txt");
-    hooks::loadCataloguesAfterSettings(app);
-
-    // Without any write folder the player has been warned that nothing will
-    // be saved; the program still runs from its own folder.
-    return !writable || ensureCountersFile();
 }

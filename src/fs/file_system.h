@@ -3,32 +3,29 @@
 // picture archives, each appended in that order so earlier ones hide later ones.
 #pragma once
 
-#include "app/subsystem_hooks.h"
 #include "fs/data_file.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
-
-struct Application;
 
 constexpr int STARTUP_BOOK_MOUNTS = 17;
 extern const char* const COUNTERS_FILE; // "data/misc/ts.dat"
 
-// The whole start-up of the file system; false on an unrecoverable error
-// (its message printed). PhysicsFS must be initialised.
-bool mountFileSystem(Application& app);
+// What mounting needs to know of a book.
+struct BookMountInfo {
+    int number = 0;           // book number, 1-based
+    std::string code;         // short code: mount point and archive name
+    int64_t archiveSize = -1; // expected size of the downloaded archive
+};
 
-// The mounts of one book, by catalogue index (book number - 1); also after a download.
-void mountBook(int index);
-// The downloaded archive exists with the size the catalogue expects (or a
-// size that cannot be determined).
-bool isBookArchiveValid(int index);
-
-// The pieces, for tests and callers that have the book's details at hand.
 // Records the folders and makes the write folder; false when there is none.
 bool establishFolders(FileSystemPaths& paths);
-void mountBookFiles(const FileSystemPaths& paths, const hooks::BookMountInfo& book);
-bool isBookArchiveValid(const hooks::BookMountInfo& book);
+// The mounts of one book, at start-up and again after a download.
+void mountBookFiles(const FileSystemPaths& paths, const BookMountInfo& book);
+// The archive exists with the size the catalogue expects (or a size that
+// cannot be determined).
+bool isBookArchiveValid(const BookMountInfo& book);
 void mountPictureArchives(const FileSystemPaths& paths, int catalogueSize);
 // Creates the counters file with five zeros when it is missing anywhere in the tree.
 bool ensureCountersFile();

@@ -4,20 +4,13 @@
 
 #include <cstdio>
 
-void showMessage(MessageQueue& queue, const MessageRequest& request) {
-    if (queue.show)
-        queue.show(request);
-    else
-        queue.pending.push_back(request);
-}
-
 void showMessage(const std::string& title, const std::string& text, int targetWindow,
                  const std::string& caption1, int id1, const std::string& caption2, int id2) {
-    MessageRequest r{title, text, targetWindow, caption1, id1, caption2, id2};
     if (!theApp) {
         // No application yet (start-up, tools): the player would see nothing else.
         printf("%s: %s\n", title.c_str(), text.c_str());
         return;
     }
-    showMessage(theApp->messages, r);
+    showMessage(theApp->game.messages,
+                MessageRequest{title, text, targetWindow, caption1, id1, caption2, id2});
 }

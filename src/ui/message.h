@@ -1,31 +1,14 @@
 // Message popups: every part of the program tells the player something by
 // asking for the message box with a title, a text and one or two buttons.
+// Code that has the game state at hand posts to its queue directly.
 #pragma once
 
-#include <deque>
-#include <functional>
+#include "app/message_queue.h"
+
 #include <string>
 
-struct MessageRequest {
-    std::string title;
-    std::string text; // back-ticks break lines
-    int targetWindow = 0;
-    std::string caption1 = "OK";
-    int id1 = -1;
-    std::string caption2; // empty: a single button
-    int id2 = -1;
-};
-
-struct MessageQueue {
-    // Requests not yet shown, oldest first.
-    std::deque<MessageRequest> pending;
-    // Set by the window dispatcher: shows a request at once instead of queueing it.
-    std::function<void(const MessageRequest&)> show;
-};
-
-// Asks for the message box; when it closes, id1 or id2 (by the button pressed)
-// is sent to `targetWindow`.
+// Posts to the running program's queue; without one (start-up, tools) the
+// message goes to standard output.
 void showMessage(const std::string& title, const std::string& text, int targetWindow = 0,
                  const std::string& caption1 = "OK", int id1 = -1, const std::string& caption2 = "",
                  int id2 = -1);
-void showMessage(MessageQueue& queue, const MessageRequest& request);

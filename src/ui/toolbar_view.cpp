@@ -84,7 +84,7 @@ int cornerReserve(Application& app, int W) {
 
 // The book's title in the menu font, at most as wide as the frame's middle.
 SurfacePtr renderBookTitle(Application& app, int book, const SDL_Rect& frame) {
-    const BookEntry* entry = findBook(app, book);
+    const BookEntry* entry = findBook(app.catalogues, book);
     if (!entry || entry->title.empty() || frame.h <= 1) return nullptr;
     TTF_Font* font = openFont(app.settings.menuFont, titleBarFontSize(frame.h));
     SDL_Surface* text = renderText(font, entry->title, colourOf(app.settings.textColor));
@@ -159,7 +159,7 @@ void buildTitleBar(Application& app, int book) {
     if (!screen) return;
     const int W = screen->w, H = screen->h;
     const std::string& logoName = app.settings.titleFile;
-    if (!titleBarNeedsBuild(app.titleBar, book, logoName, W, H, app.pendingStart != 0)) return;
+    if (!titleBarNeedsBuild(app.titleBar, book, logoName, W, H, app.game.pendingStart != 0)) return;
 
     TitleBar bar;
     bar.book = book;

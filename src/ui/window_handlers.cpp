@@ -71,11 +71,11 @@ void mainMenuClick(Application& app, int buttonId) {
     }
     switch (buttonId) {
     case 1: // resume the campaign of the active profile
-        app.pendingStart = app.profiles.active + 1;
+        app.game.pendingStart = app.profiles.active + 1;
         app.playing = true;
         break;
     case 2: // a new campaign starts at book 1 unless the player picks another
-        app.character.onBook = 1;
+        app.game.character.onBook = 1;
         if (profileHasCampaign(app))
             showMessage("Overwrite existing campaign?",
                         "Starting a new campaign replaces the one you have saved.", WIN_MAIN_MENU,
@@ -324,7 +324,7 @@ void deathClick(Application& app, int buttonId) {
 }
 
 void deathRefresh(Application& app, GameWindow& w) {
-    const BookEntry* book = findBook(app, app.character.onBook);
+    const BookEntry* book = findBook(app.catalogues, app.game.character.onBook);
     setLabelText(app, w, 2, book && !book->lament.empty() ? book->lament : " ");
     setButtonEnabled(w, 5, hooks::allowMidSaves(app));
 }
@@ -492,7 +492,7 @@ void windowClosed(Application* appPtr, int windowId) {
     case WIN_CERTIFICATE: {
         const int slot = viewerSlot(windowId);
         d.windowArgs[slot].clear();
-        app.pendingWindowArgs[slot].clear();
+        app.game.pendingWindowArgs[slot].clear();
         GameWindow* w = findWindow(app.windowManager, windowId);
         if (w && w->id == windowId) {
             Button* picture = findButton(*w, 2);

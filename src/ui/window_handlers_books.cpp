@@ -23,7 +23,7 @@ int seriesOf(int book) {
 
 int& selectedBook(Application& app) {
     int& b = app.windowData.selectedBook;
-    b = std::clamp(b, 1, lastBookNumber(app));
+    b = std::clamp(b, 1, lastBookNumber(app.catalogues));
     return b;
 }
 
@@ -43,15 +43,15 @@ std::string shownCover(Application& app, int book) {
 void startBook(Application& app, int book) {
     MessageRequest problem;
     if (bookStartMessage(checkBookStart(app, book), problem)) {
-        showMessage(app.messages, problem);
+        showMessage(app.game.messages, problem);
         return;
     }
-    app.character.onBook = book;
+    app.game.character.onBook = book;
     openGameWindow(app, WIN_RULES, 2);
 }
 
 void showPreset(Application& app, GameWindow& w) {
-    const RuleOptions& r = app.rules;
+    const RuleOptions& r = app.game.rules;
     const bool btb = isByTheBook(r, false), hard = isHardcore(r, false),
                prodigy = isProdigy(r, false);
     setChosen(w, 3, btb);
@@ -97,11 +97,11 @@ void bookSelectClick(Application& app, int buttonId) {
     case 10:                  // "Zip": fetch the book's archive
     case BOOK_CMD_DOWNLOAD: { // "Download", "Re-download", "Try Again"
         MessageRequest failure;
-        if (!runBookDownload(app, book, failure)) showMessage(app.messages, failure);
+        if (!runBookDownload(app, book, failure)) showMessage(app.game.messages, failure);
         break;
     }
     case 11: // "Pic": fetch the covers
-        showMessage(app.messages, coverMessage(downloadCovers(book)));
+        showMessage(app.game.messages, coverMessage(downloadCovers(book)));
         break;
     case 12:
         startBook(app, book);
@@ -116,7 +116,7 @@ void bookSelectRefresh(Application& app, GameWindow& w) {
     const int book = selectedBook(app);
     const int series = seriesOf(book);
     setLabelText(app, w, 3, SERIES_NAMES[series]);
-    const BookEntry* entry = findBook(app, book);
+    const BookEntry* entry = findBook(app.catalogues, book);
     setLabelText(app, w, 5, entry ? entry->title : " ");
     setLabelText(app, w, 7, "Book " + std::to_string(book));
     setButtonEnabled(w, 6, book > SERIES_FIRST[series]);
@@ -133,12 +133,12 @@ void bookSelectRefresh(Application& app, GameWindow& w) {
 void rulesClick(Application& app, int buttonId) {
     const bool viewing = app.windowData.rulesTitle == "View Gameplay Rules";
     if (!viewing) {
-        if (buttonId == 3) applyByTheBook(app.rules);
-        if (buttonId == 4) applyHardcore(app.rules);
-        if (buttonId == 6) applyProdigy(app.rules);
+        if (buttonId == 3) applyByTheBook(app.game.rules);
+        if (buttonId == 4) applyHardcore(app.game.rules);
+        if (buttonId == 6) applyProdigy(app.game.rules);
     }
     if (buttonId == 10 && !viewing) { // begin the new campaign
-        app.pendingStart = -1;
+        app.game.pendingStart = -1;
         app.playing = true;
     }
     if (buttonId == 10 || buttonId == 90) closeWindow(WIN_RULES, app.windowManager, 0);

@@ -69,7 +69,7 @@ void clickWindowButton(Application& app, int windowId, int buttonId) {
 }
 
 void showNextMessage(Application& app) {
-    MessageQueue& q = app.messages;
+    MessageQueue& q = app.game.messages;
     if (q.pending.empty() || isWindowOpen(app.windowManager, WIN_MESSAGE)) return;
     app.windowData.message = q.pending.front();
     q.pending.pop_front();
@@ -79,8 +79,8 @@ void showNextMessage(Application& app) {
 
 void installWindowDispatch(Application& app) {
     Application* a = &app;
-    app.messages.show = [a](const MessageRequest& r) {
-        a->messages.pending.push_back(r);
+    app.game.messages.show = [a](const MessageRequest& r) {
+        a->game.messages.pending.push_back(r);
         showNextMessage(*a);
     };
     app.textEntry.showPopup = [a](TextEntry&) { openGameWindow(*a, WIN_TEXT_ENTRY, 2); };
@@ -135,7 +135,7 @@ void openInBrowser(const std::string& address) {
 
 SDL_Surface* mapPicture(Application& app, const std::string& number) {
     const std::string folder =
-        "/data/books/book" + std::to_string(std::max(1, app.character.onBook));
+        "/data/books/book" + std::to_string(std::max(1, app.game.character.onBook));
     SDL_Surface* image = loadImage(folder, "map" + number);
     if (!isPlaceholder(image)) return image;
     SDL_FreeSurface(image);

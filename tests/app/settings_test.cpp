@@ -258,8 +258,8 @@ TEST_F(SettingsTest, TheGameplayBlockCarriesTheRuleDefaults) {
                          "    ARMOR_RULES: 2\r\nGM_RULES_NEW\r\nBTB_RULES_NEW\r\nEND\r\n"
                          "EDITOR_LAST_BOOK: 3\r\n"));
     EXPECT_EQ(app->editorLastBook, 3); // keys after the block are still read
-    EXPECT_EQ(app->rules.weaponRules, 1);
-    EXPECT_EQ(app->rules.armorRules, 2);
+    EXPECT_EQ(app->game.rules.weaponRules, 1);
+    EXPECT_EQ(app->game.rules.armorRules, 2);
     const std::string text = saved();
     EXPECT_NE(text.find("GAMEPLAY_SETTINGS:\r\nWEAPON_RULES: 1\r\n    ARMOR_RULES: 2\r\n"),
               std::string::npos);
@@ -285,7 +285,7 @@ TEST_F(SettingsTest, BadInputNeverCrashes) {
     loadText(std::string(2'000'000, 'X') + " TARGET_FPS 20");
     EXPECT_EQ(s().targetFps, 20);
     loadText("GAMEPLAY_SETTINGS:\nWEAPON_RULES: 2\n"); // cut off inside the block
-    EXPECT_EQ(app->rules.weaponRules, 2);
+    EXPECT_EQ(app->game.rules.weaponRules, 2);
     EXPECT_EQ(saved().rfind("END\r\n"), saved().size() - 5);
 }
 

@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "app/game_state.h"
 #include "book/book_catalogue.h"
 
 #include <gtest/gtest.h>
@@ -6,21 +6,21 @@
 #include <set>
 
 TEST(BookCatalogue, TwentyBooksWithCodesFromTheirTitles) {
-    Application app;
-    ASSERT_EQ(app.books.size(), 20u);
-    EXPECT_EQ(lastBookNumber(app), 20);
-    EXPECT_EQ(app.books[0].title, "Fleeing the Ashen Keep");
-    EXPECT_EQ(app.books[0].code, "01ftak");
-    EXPECT_EQ(app.books[1].title, "The Drowned Bell of Harrowmere");
-    EXPECT_EQ(app.books[1].code, "02tdboh");
+    const Catalogues catalogues = compiledCatalogues();
+    ASSERT_EQ(catalogues.books.size(), 20u);
+    EXPECT_EQ(lastBookNumber(catalogues), 20);
+    EXPECT_EQ(catalogues.books[0].title, "Fleeing the Ashen Keep");
+    EXPECT_EQ(catalogues.books[0].code, "01ftak");
+    EXPECT_EQ(catalogues.books[1].title, "The Drowned Bell of Harrowmere");
+    EXPECT_EQ(catalogues.books[1].code, "02tdboh");
     std::set<std::string> codes;
     for (int n = 1; n <= 20; ++n) {
-        const BookEntry* b = findBook(app, n);
+        const BookEntry* b = findBook(catalogues, n);
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->number, n);
         EXPECT_EQ(b->code, makeBookCode(n, b->title));
         EXPECT_EQ(b->code.substr(0, 2), (n < 10 ? "0" : "") + std::to_string(n));
-        EXPECT_EQ(findBookByCode(app, b->code), b);
+        EXPECT_EQ(findBookByCode(catalogues, b->code), b);
         EXPECT_FALSE(b->lament.empty());
         codes.insert(b->code);
         if (n > 2) {
@@ -28,22 +28,22 @@ TEST(BookCatalogue, TwentyBooksWithCodesFromTheirTitles) {
         }
     }
     EXPECT_EQ(codes.size(), 20u);
-    EXPECT_EQ(findBook(app, 0), nullptr);
-    EXPECT_EQ(findBook(app, 21), nullptr);
-    EXPECT_EQ(bookArchivePath(app.books[0]), "/data/books/book1/01ftak.zip");
+    EXPECT_EQ(findBook(catalogues, 0), nullptr);
+    EXPECT_EQ(findBook(catalogues, 21), nullptr);
+    EXPECT_EQ(bookArchivePath(catalogues.books[0]), "/data/books/book1/01ftak.zip");
 }
 
 TEST(BookCatalogue, LastSectionsStorageAndPlayability) {
-    Application app;
-    EXPECT_EQ(app.books[4].lastSection, 400);
-    EXPECT_FALSE(isLastSection(app.books[4], 350));
-    EXPECT_TRUE(isLastSection(app.books[4], 400));
-    EXPECT_TRUE(isLastSection(app.books[0], 350));
+    const Catalogues catalogues = compiledCatalogues();
+    EXPECT_EQ(catalogues.books[4].lastSection, 400);
+    EXPECT_FALSE(isLastSection(catalogues.books[4], 350));
+    EXPECT_TRUE(isLastSection(catalogues.books[4], 400));
+    EXPECT_TRUE(isLastSection(catalogues.books[0], 350));
     const int storage[20] = {-1, 0, 0, 0, 1, 1, 1, 1, 1, 1, -1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     for (int i = 0; i < 20; ++i) {
-        EXPECT_EQ(app.books[i].storageAccess, storage[i]) << i + 1;
+        EXPECT_EQ(catalogues.books[i].storageAccess, storage[i]) << i + 1;
         if (i != 4) {
-            EXPECT_EQ(app.books[i].lastSection, 350);
+            EXPECT_EQ(catalogues.books[i].lastSection, 350);
         }
     }
     EXPECT_TRUE(isBookPlayable(17));
@@ -60,23 +60,23 @@ TEST(BookCatalogue, Laments) {
 }
 
 TEST(BookCatalogue, FrontMatterPages) {
-    Application app;
-    ASSERT_EQ(app.frontMatter.size(), 20u);
-    const FrontMatterPage& sect = app.frontMatter[0];
+    const Catalogues catalogues = compiledCatalogues();
+    ASSERT_EQ(catalogues.frontMatter.size(), 20u);
+    const FrontMatterPage& sect = catalogues.frontMatter[0];
     EXPECT_EQ(sect.file, "sect1");
     EXPECT_EQ(sect.pageId, 0);
     EXPECT_TRUE(sect.flagB);
     EXPECT_FALSE(sect.flagC);
     for (int i = 1; i < 20; ++i) {
-        EXPECT_EQ(app.frontMatter[i].index, i);
-        EXPECT_EQ(app.frontMatter[i].pageId, 100 * (i + 10));
-        EXPECT_TRUE(app.frontMatter[i].flagC);
+        EXPECT_EQ(catalogues.frontMatter[i].index, i);
+        EXPECT_EQ(catalogues.frontMatter[i].pageId, 100 * (i + 10));
+        EXPECT_TRUE(catalogues.frontMatter[i].flagC);
     }
-    EXPECT_EQ(app.frontMatter[12].file, "vaelwisdm");
-    EXPECT_EQ(app.frontMatter[18].name, "Table of Contents");
-    EXPECT_TRUE(app.frontMatter[18].leftPage && app.frontMatter[18].flagB);
-    EXPECT_TRUE(app.frontMatter[19].leftPage);
-    EXPECT_FALSE(app.frontMatter[19].flagB);
-    EXPECT_TRUE(app.frontMatter[16].leftPage);
-    EXPECT_FALSE(app.frontMatter[17].leftPage);
+    EXPECT_EQ(catalogues.frontMatter[12].file, "vaelwisdm");
+    EXPECT_EQ(catalogues.frontMatter[18].name, "Table of Contents");
+    EXPECT_TRUE(catalogues.frontMatter[18].leftPage && catalogues.frontMatter[18].flagB);
+    EXPECT_TRUE(catalogues.frontMatter[19].leftPage);
+    EXPECT_FALSE(catalogues.frontMatter[19].flagB);
+    EXPECT_TRUE(catalogues.frontMatter[16].leftPage);
+    EXPECT_FALSE(catalogues.frontMatter[17].leftPage);
 }

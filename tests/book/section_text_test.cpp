@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "app/message_queue.h"
 #include "book/section_text.h"
 #include "fs/vfs.h"
 #include "support/test_env.h"
@@ -265,24 +265,27 @@ TEST(SectionTextWords, DescribeWordListsOnlyNonDefaultMarks) {
     EXPECT_EQ(describeWord(b), "0\tgo\tLEFT_TABS:1 IS_BUTTON BUTTON_ID:3");
 }
 
-class SectionTextSource : public VfsTest {};
+class SectionTextSource : public VfsTest {
+protected:
+    MessageQueue messages;
+};
 
 TEST_F(SectionTextSource, UnpackedFolderArchiveLayoutThenBlank) {
     SectionPage page;
     page.bookCode = "01ftak";
     vfsWriteAll("01ftak/en/xhtml/gs/01ftak/sect1.htm", "<p>archive</p>");
-    ASSERT_TRUE(loadSectionText(page, "sect1"));
+    ASSERT_TRUE(loadSectionText(page, "sect1", messages));
     EXPECT_EQ(texts(page.words), (Texts{"archive"}));
 
     vfsWriteAll("01ftak/sect1.htm", "<p>folder</p>");
     page.buttons.push_back(SectionButton());
-    ASSERT_TRUE(loadSectionText(page, "sect1"));
+    ASSERT_TRUE(loadSectionText(page, "sect1", messages));
     EXPECT_EQ(texts(page.words), (Texts{"folder"}));
     EXPECT_TRUE(page.buttons.empty());
     EXPECT_EQ(page.sectionName, "sect1");
 
     vfsWriteAll("data/misc/blank.dat", shiftBytes("<p>Nothing here</p>"));
-    ASSERT_TRUE(loadSectionText(page, "sect2"));
+    ASSERT_TRUE(loadSectionText(page, "sect2", messages));
     EXPECT_EQ(page.sectionName, "blank");
     EXPECT_EQ(texts(page.words), (Texts{"Nothing", "here"}));
 }
@@ -292,10 +295,10 @@ TEST_F(SectionTextSource, NoticePagesComeFromTheMiscFolder) {
     page.bookCode = "01ftak";
     vfsWriteAll("data/misc/notice.htm", "plain");
     vfsWriteAll("data/misc/notice3.htm", "third");
-    ASSERT_TRUE(loadSectionText(page, "notice"));
+    ASSERT_TRUE(loadSectionText(page, "notice", messages));
     EXPECT_EQ(texts(page.words), (Texts{"plain"}));
     page.noticeNumber = 3;
-    ASSERT_TRUE(loadSectionText(page, "notice"));
+    ASSERT_TRUE(loadSectionText(page, "notice", messages));
     EXPECT_EQ(texts(page.words), (Texts{"third"}));
 }
 
@@ -303,14 +306,11 @@ TEST_F(SectionTextSource, NothingToOpenLeavesAnEmptyPage) {
     SectionPage page;
     page.bookCode = "01ftak";
     page.words.resize(3);
-    Application app;
-    theApp = &app;
-    EXPECT_FALSE(loadSectionText(page, "sect5"));
-    theApp = nullptr;
+    EXPECT_FALSE(loadSectionText(page, "sect5", messages));
     EXPECT_TRUE(page.words.empty());
-    ASSERT_EQ(app.messages.pending.size(), 1u);
-    EXPECT_EQ(app.messages.pending[0].title, "No htm file, & no blank.dat");
-    EXPECT_EQ(app.messages.pending[0].text,
+    ASSERT_EQ(messages.pending.size(), 1u);
+    EXPECT_EQ(messages.pending[0].title, "No htm file, & no blank.dat");
+    EXPECT_EQ(messages.pending[0].text,
               "Couldn't even open 'blank.dat'. This is really bad!\n");
-    EXPECT_EQ(app.messages.pending[0].caption1, "OK");
+    EXPECT_EQ(messages.pending[0].caption1, "OK");
 }

@@ -230,47 +230,51 @@ TEST_F(DisciplineTextTest, ImprovementBlockFollowsRank) {
                   "END\r\n"
                   "DISCIPLINE: 0 12\r\n"
                   "END\r\n");
+    DisciplineTexts texts;
     testing::internal::CaptureStdout();
-    ASSERT_TRUE(loadDisciplineTexts());
+    ASSERT_TRUE(loadDisciplineTexts(texts));
     EXPECT_NE(testing::internal::GetCapturedStdout().find("Skipping"), std::string::npos);
-    EXPECT_EQ(disciplineInfo(TIER_DRAVIC, DISC_MINDBLAST).description,
+    EXPECT_EQ(disciplineInfo(TIER_DRAVIC, DISC_MINDBLAST).description, "");
+    EXPECT_EQ(disciplineInfo(texts, TIER_DRAVIC, DISC_MINDBLAST).description,
               "Surge of the mind.`Second line.");
 
     // Psi-Surge: thresholds 4, 6, 9.
     Character c = inTier(TIER_DRAVIC, 5, 0, 0);
-    EXPECT_EQ(improvementText(c, TIER_DRAVIC, DISC_MINDBLAST),
+    EXPECT_EQ(improvementText(texts, c, TIER_DRAVIC, DISC_MINDBLAST),
               "``Improvements to this Discipline:");
     c.dravicBooksCompleted = 3; // level 6
-    EXPECT_EQ(improvementText(c, TIER_DRAVIC, DISC_MINDBLAST),
+    EXPECT_EQ(improvementText(texts, c, TIER_DRAVIC, DISC_MINDBLAST),
               "``Improvements to this Discipline:``First.``Second.");
     c.dravicBooksCompleted = 6;
-    EXPECT_EQ(improvementText(c, TIER_DRAVIC, DISC_MINDBLAST),
+    EXPECT_EQ(improvementText(texts, c, TIER_DRAVIC, DISC_MINDBLAST),
               "``Improvements to this Discipline:``First.``Second.``Third.");
-    EXPECT_EQ(improvementText(c, TIER_VAEL, DISC_MINDBLAST), "");
+    EXPECT_EQ(improvementText(texts, c, TIER_VAEL, DISC_MINDBLAST), "");
 
     // Deliverance (thresholds 6, 8, 9, 11) with only one paragraph in the data.
     Character gm = inTier(TIER_GRAND_MASTER, 5, 7, 8);
     gm.gmRerollStats = true;
-    EXPECT_EQ(improvementText(gm, TIER_GRAND_MASTER, DISC_HEALING),
+    EXPECT_EQ(improvementText(texts, gm, TIER_GRAND_MASTER, DISC_HEALING),
               "``Improvements to this Discipline:``Only one."
               "``(SELECTING GM BASE STATS FORFEITS ANY LOYALTY BONUSES)");
 
     // Loading again replaces the paragraphs instead of adding to them.
-    ASSERT_TRUE(loadDisciplineTexts());
-    EXPECT_EQ(disciplineInfo(TIER_DRAVIC, DISC_MINDBLAST).improvements.size(), 3u);
+    ASSERT_TRUE(loadDisciplineTexts(texts));
+    EXPECT_EQ(disciplineInfo(texts, TIER_DRAVIC, DISC_MINDBLAST).improvements.size(), 3u);
 
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(loadDisciplineTexts("/data/misc/none.txt"));
+    EXPECT_FALSE(loadDisciplineTexts(texts, "/data/misc/none.txt"));
     EXPECT_NE(testing::internal::GetCapturedStdout().find("Couldn't open"), std::string::npos);
 }
 
 TEST_F(DisciplineTextTest, ShippedLoreCoversEveryDiscipline) {
     mountBuiltData();
+    DisciplineTexts texts;
     testing::internal::CaptureStdout();
-    ASSERT_TRUE(loadDisciplineTexts());
+    ASSERT_TRUE(loadDisciplineTexts(texts));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     for (Tier t = 0; t < TIER_COUNT; ++t) {
-        for (const DisciplineInfo& d : disciplineTable(t).entries) {
+        for (const DisciplineInfo& entry : disciplineTable(t).entries) {
+            const DisciplineInfo d = disciplineInfo(texts, t, entry.id);
             SCOPED_TRACE(d.name);
             EXPECT_GE(d.description.size(), 100u);
             EXPECT_LE(d.description.size(), 750u);

@@ -42,15 +42,15 @@ struct InventoryTest : ::testing::Test {
         cat.books[4].storageAccess = 1; // book 5
         for (int i = 0; i < 250; ++i) cat.items.push_back(makeItem(i, "Thing", ITEM_BACKPACK));
     }
-    const GsMessage& lastMessage() { return g.messages.back(); }
+    const MessageRequest& lastMessage() { return g.messages.pending.back(); }
     // The only message raised since the queue was last cleared.
     void expectOneMessage(const std::string& title, const std::string& text) {
-        ASSERT_EQ(g.messages.size(), 1u);
-        EXPECT_EQ(g.messages.front().title, title);
-        EXPECT_EQ(g.messages.front().text, text);
-        g.messages.clear();
+        ASSERT_EQ(g.messages.pending.size(), 1u);
+        EXPECT_EQ(g.messages.pending.front().title, title);
+        EXPECT_EQ(g.messages.pending.front().text, text);
+        g.messages.pending.clear();
     }
-    int reply(int choice) { return g.messages.back().replyIds.at(static_cast<size_t>(choice)); }
+    int reply(int choice) { return g.messages.pending.back().replyIds.at(static_cast<size_t>(choice)); }
 };
 
 } // namespace
@@ -201,7 +201,7 @@ TEST_F(InventoryTest, CoinsUpToTheBeltPouchLimit) {
     EXPECT_TRUE(addCoins(g, cat, 12, CURRENCY_CROWNS, excess));
     EXPECT_EQ(excess, 0);
     EXPECT_EQ(c.goldCrowns, 22);
-    EXPECT_TRUE(g.messages.empty());
+    EXPECT_TRUE(g.messages.pending.empty());
 
     c.haveBeltPouch = false;
     EXPECT_FALSE(addCoins(g, cat, 3, CURRENCY_CROWNS, excess));
@@ -224,7 +224,7 @@ TEST_F(InventoryTest, ExcessCoinsGoToStorageBeforeTheOpeningSection) {
     c.onBook = 1;
     EXPECT_FALSE(addCoins(g, cat, 5, CURRENCY_CROWNS, excess));
     EXPECT_EQ(c.storageCrowns, 3);
-    g.messages.clear();
+    g.messages.pending.clear();
     c.onBook = 5;
     c.completedOpeningSection = true;
     EXPECT_FALSE(addCoins(g, cat, 5, CURRENCY_CROWNS, excess));
@@ -290,14 +290,14 @@ TEST_F(InventoryTest, OneEquipPerCombatRound) {
     EXPECT_TRUE(c.weapons[0].equipped);
     g.combat.roundsFinished = 3;
     ASSERT_TRUE(equipToggle(g, LIST_SPECIAL, 0));
-    ASSERT_EQ(g.messages.size(), 1u);
-    EXPECT_EQ(g.messages.front().title, "Notice: Equipping Limit");
+    ASSERT_EQ(g.messages.pending.size(), 1u);
+    EXPECT_EQ(g.messages.pending.front().title, "Notice: Equipping Limit");
     EXPECT_EQ(g.rulesState.shieldPendingRound, 3);
-    g.messages.clear();
+    g.messages.pending.clear();
     c.specialItems[0].equipped = false;
     g.combat.roundsFinished = 4;
     ASSERT_TRUE(equipToggle(g, LIST_SPECIAL, 0));
-    EXPECT_TRUE(g.messages.empty()); // the notice shows once per run
+    EXPECT_TRUE(g.messages.pending.empty()); // the notice shows once per run
 }
 
 TEST_F(InventoryTest, UsingItems) {
@@ -402,8 +402,8 @@ TEST_F(InventoryTest, MealQuestionAndAnswers) {
     c.epCur = 2;
     c.backpackItems = {meal(11, "Meal")};
     offerMeal(g, cat, 0);
-    ASSERT_EQ(g.messages.size(), 1u);
-    EXPECT_EQ(lastMessage().captions.size(), 2u);
+    ASSERT_EQ(g.messages.pending.size(), 1u);
+    EXPECT_EQ(lastMessage().choices.size(), 2u);
     ASSERT_TRUE(answerPrompt(g, cat, reply(0))); // go without at 2 EP
     EXPECT_EQ(c.epCur, 0);
     EXPECT_EQ(c.damageFromStarvation, 3);
@@ -420,7 +420,7 @@ TEST_F(InventoryTest, MealQuestionAndAnswers) {
 
     c.goldCrowns = 3;
     offerMeal(g, cat, 2);
-    ASSERT_EQ(lastMessage().captions.back(), "Pay 1 Gold Crown for a Meal");
+    ASSERT_EQ(lastMessage().choices.back(), "Pay 1 Gold Crown for a Meal");
     ASSERT_TRUE(answerPrompt(g, cat, reply(1)));
     EXPECT_EQ(c.goldCrowns, 2);
     EXPECT_EQ(c.mealsEaten, 3);
@@ -465,7 +465,7 @@ TEST_F(InventoryTest, StorageLostItemsAndCoinQuestions) {
     EXPECT_EQ(c.kika, 10); // one crown's worth fits
     EXPECT_EQ(c.lostKika, 20);
     EXPECT_EQ(c.storageKika, 0);
-    g.messages.clear();
+    g.messages.pending.clear();
 
     c.backpackItems = {meal(11, "Meal")};
     askDeposit(g);
@@ -495,7 +495,7 @@ TEST_F(InventoryTest, SellingDiscardingAndTheDessiStone) {
     c.weapons[0].weaponType = WEAPON_SWORD;
     askSell(g, WEAPON_DAGGER, 3);
     EXPECT_EQ(lastMessage().title, "Select which Dagger to sell");
-    ASSERT_EQ(lastMessage().captions.size(), 2u); // the Dagger, Cancel
+    ASSERT_EQ(lastMessage().choices.size(), 2u); // the Dagger, Cancel
     ASSERT_TRUE(answerPrompt(g, cat, reply(0)));
     EXPECT_EQ(c.weapons.size(), 1u);
     EXPECT_EQ(c.goldCrowns, 3);
@@ -506,7 +506,7 @@ TEST_F(InventoryTest, SellingDiscardingAndTheDessiStone) {
     c.weapons.push_back(bow);
     setDessiStone(g);
     EXPECT_EQ(lastMessage().title, "Select a Weapon for Dessi Stone");
-    ASSERT_EQ(lastMessage().captions.size(), 2u); // the Sword; no bows
+    ASSERT_EQ(lastMessage().choices.size(), 2u); // the Sword; no bows
     ASSERT_TRUE(answerPrompt(g, cat, reply(0)));
     EXPECT_TRUE(c.weapons[0].dessiStone);
 

@@ -1,6 +1,6 @@
 // The two demo books the program ships: their links, their pages as the game
 // converts them, and their archives as the build packs them.
-#include "app/application.h"
+#include "app/game_state.h"
 #include "book/book_catalogue.h"
 #include "book/section_text.h"
 #include "fs/file_system.h"
@@ -173,9 +173,9 @@ class DemoBookArchive : public VfsTest {
         paths.baseDir = std::string(QH_BUILD_DIR) + "/";
         paths.userFolder = userFolder;
         paths.dirSeparator = "/";
-        const BookEntry* entry = findBook(app, book.number);
+        const BookEntry* entry = findBook(catalogues, book.number);
         ASSERT_NE(entry, nullptr);
-        hooks::BookMountInfo info;
+        BookMountInfo info;
         info.number = book.number;
         info.code = entry->code;
         info.archiveSize = entry->archiveSize;
@@ -185,12 +185,12 @@ class DemoBookArchive : public VfsTest {
     std::string inArchive(const DemoBook& book, const std::string& file) const {
         return book.code + "/en/xhtml/gs/" + book.code + "/" + file;
     }
-    Application app;
+    const Catalogues catalogues = compiledCatalogues();
 };
 
 TEST_F(DemoBookArchive, CatalogueNamesTheShippedArchives) {
     for (const DemoBook& book : {BOOK1, BOOK2}) {
-        const BookEntry* entry = findBook(app, book.number);
+        const BookEntry* entry = findBook(catalogues, book.number);
         ASSERT_NE(entry, nullptr);
         EXPECT_EQ(entry->code, book.code);
         EXPECT_EQ(entry->lastSection, 350);
@@ -209,14 +209,15 @@ TEST_F(DemoBookArchive, EveryPageConvertsFromTheArchive) {
         auto all = pages(book);
         ASSERT_EQ(vfsRealDir(inArchive(book, "sect1.htm")), book.zipPath())
             << "the archive was not mounted";
-        for (const FrontMatterPage& front : app.frontMatter) {
+        for (const FrontMatterPage& front : catalogues.frontMatter) {
             if (front.index == 0 || front.file == "notice") continue; // not in the archive
             EXPECT_TRUE(all.count(front.file)) << "missing front-matter page " << front.file;
         }
         for (const auto& [name, text] : all) {
             SectionPage page;
             page.bookCode = book.code;
-            ASSERT_TRUE(loadSectionText(page, name));
+            MessageQueue messages;
+            ASSERT_TRUE(loadSectionText(page, name, messages));
             EXPECT_EQ(page.sectionName, name) << "fell back to the blank page";
             EXPECT_GT(page.words.size(), 3u) << name;
             // The marks the layout and the section scripts rely on.
@@ -246,7 +247,8 @@ TEST_F(DemoBookArchive, PicturesAreThereForEveryIllustration) {
         for (const auto& [name, text] : pages(book)) {
             SectionPage page;
             page.bookCode = book.code;
-            ASSERT_TRUE(loadSectionText(page, name));
+            MessageQueue messages;
+            ASSERT_TRUE(loadSectionText(page, name, messages));
             sections += name.rfind("sect", 0) == 0;
             for (const PageWord& w : page.words)
                 if (w.text.rfind("illustration:", 0) == 0) {
@@ -274,10 +276,10 @@ std::string packCommand(const std::string& out, const std::string& code, long lo
 }
 
 TEST(DemoBookPacking, TheArchiveIsRebuiltByteForByte) {
-    Application app;
+    const Catalogues catalogues = compiledCatalogues();
     for (const DemoBook& book : {BOOK1, BOOK2}) {
         std::string again = makeTempFolder("pack") + "/again.zip";
-        std::string command = packCommand(again, book.code, findBook(app, book.number)->archiveSize,
+        std::string command = packCommand(again, book.code, findBook(catalogues, book.number)->archiveSize,
                                           book.srcDir() + " " + book.artDir());
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         std::string built = readRealFile(book.zipPath()), rebuilt = readRealFile(again);

@@ -1,4 +1,3 @@
-#include "app/application.h"
 #include "fs/file_system.h"
 #include "fs/vfs.h"
 #include "support/test_env.h"
@@ -83,19 +82,19 @@ TEST_F(MountTest, AnArchiveOfTheWrongSizeIsNotMountedButTheFolderIs) {
     writeRealFile(paths.baseDir + "data/books/book3/tb3/sect2.htm", "unpacked section");
     writeRealFile(paths.baseDir + "data/books/book3/3data/rnt.dat", "table");
 
-    hooks::BookMountInfo book{3, "tb3", static_cast<int64_t>(zip.size()) + 1};
+    BookMountInfo book{3, "tb3", static_cast<int64_t>(zip.size()) + 1};
     EXPECT_FALSE(isBookArchiveValid(book));
     mountBookFiles(paths, book);
     EXPECT_EQ(read("tb3/sect2.htm"), "unpacked section");
     EXPECT_EQ(read("tb3/rnt.dat"), "table");
     EXPECT_FALSE(vfsExists("tb3/sect1.htm"));
 
-    hooks::BookMountInfo right{3, "tb3", static_cast<int64_t>(zip.size())};
+    BookMountInfo right{3, "tb3", static_cast<int64_t>(zip.size())};
     EXPECT_TRUE(isBookArchiveValid(right));
     mountBookFiles(paths, right);
     EXPECT_EQ(read("tb3/sect1.htm"), "zipped section");
 
-    hooks::BookMountInfo missing{4, "tb4", 100};
+    BookMountInfo missing{4, "tb4", 100};
     EXPECT_FALSE(isBookArchiveValid(missing));
     mountBookFiles(paths, missing); // nothing there: silently skipped
 }
@@ -151,49 +150,4 @@ TEST(FileSystemStartUp, RealPathsUseThePlatformSeparator) {
     paths.dirSeparator = "\\";
     EXPECT_EQ(realPath(paths, "C:\\Q\\", {"data", "books", "book1", "tb1.zip"}),
               "C:\\Q\\data\\books\\book1\\tb1.zip");
-}
-
-TEST(FileSystemStartUp, StartsFromTheProgramFolderWithoutAWriteFolder) {
-    vfsDeinit();
-    const std::string oldHome = getenv("HOME");
-    // "Documents" is a file: no user folder can be made, even by root.
-    const std::string home = makeTempFolder("blocked");
-    writeRealFile(home + "Documents", "x");
-    setenv("HOME", home.c_str(), 1);
-    ASSERT_TRUE(vfsInit("test"));
-    {
-        Application app;
-        app.settings.desktop = {true, 1024, 768, 32};
-        testing::internal::CaptureStdout();
-        EXPECT_TRUE(mountFileSystem(app));
-        const std::string out = testing::internal::GetCapturedStdout();
-        EXPECT_NE(out.find("Unable to establish writing privileges"), std::string::npos);
-        EXPECT_NE(out.find("Unable to write to the options file"), std::string::npos);
-        EXPECT_EQ(vfsWriteDir(), "");
-        EXPECT_EQ(app.settings.targetFps, 30);
-    }
-    setenv("HOME", oldHome.c_str(), 1);
-    vfsDeinit();
-}
-
-TEST(FileSystemStartUp, FirstStartMakesTheUserFolderSettingsAndCounters) {
-    vfsDeinit();
-    const std::string oldHome = getenv("HOME");
-    const std::string home = makeTempFolder("fresh");
-    setenv("HOME", home.c_str(), 1);
-    ASSERT_TRUE(vfsInit("test"));
-    {
-        Application app;
-        app.settings.desktop = {true, 1024, 768, 32};
-        testing::internal::CaptureStdout();
-        EXPECT_TRUE(mountFileSystem(app));
-        testing::internal::GetCapturedStdout();
-        const std::string user = home + "Documents/Quillhaven/";
-        EXPECT_EQ(app.paths.userFolder, user);
-        EXPECT_EQ(readRealFile(user + "data/misc/ts.dat"), shiftBytes("0\r\n0\r\n0\r\n0\r\n0\r\n"));
-        EXPECT_NE(readRealFile(user + "settings.txt").find("GAMEPLAY_SETTINGS:"),
-                  std::string::npos);
-    }
-    setenv("HOME", oldHome.c_str(), 1);
-    vfsDeinit();
 }

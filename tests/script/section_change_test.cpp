@@ -64,11 +64,11 @@ TEST_F(SectionChangeTest, MealsDemandedAndTheBackpackTaken) {
     g.character.backpackItems = {meal, meal};
     g.section.mustEatNum = 2;
     turnTo(20);
-    ASSERT_EQ(g.messages.size(), 2u);
-    EXPECT_EQ(g.messages[0].captions[1], "Eat a Meal");
+    ASSERT_EQ(g.messages.pending.size(), 2u);
+    EXPECT_EQ(g.messages.pending[0].choices[1], "Eat a Meal");
     EXPECT_EQ(g.rulesState.prompts.size(), 2u);
 
-    g.messages.clear();
+    g.messages.pending.clear();
     g.section.mustEatNum = 0;
     g.section.losingBackpack = true;
     turnTo(21);

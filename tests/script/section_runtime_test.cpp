@@ -111,7 +111,7 @@ TEST_F(RuntimeTest, MissingButtonsMakeTheListFalseAndEffectsDoNothing) {
     press({effect(3, 42, 7), effect(4, 42, 1), effect(7, 42, 0), effect(22, 42, 0), effect(12, 42, 1)});
     EXPECT_EQ(g.character.epCur, 20);
     for (size_t i = 0; i < g.section.buttons.size(); ++i) EXPECT_EQ(g.section.buttons[i].value, before.section.buttons[i].value);
-    EXPECT_TRUE(g.messages.empty());
+    EXPECT_TRUE(g.messages.pending.empty());
 }
 
 TEST_F(RuntimeTest, ButtonValueArithmetic) {
@@ -278,11 +278,11 @@ TEST_F(RuntimeTest, InventoryEffectsAndTheirConditions) {
     cat.items[11].meal = true;
     press({effect(21, 0, 7), effect(21, 0, 7), effect(21, 0, 7)});
     EXPECT_EQ(c.weapons.size(), 2u);
-    ASSERT_EQ(g.messages.size(), 1u);
-    EXPECT_EQ(g.messages.front().title, "You already have two Weapons");
+    ASSERT_EQ(g.messages.pending.size(), 1u);
+    EXPECT_EQ(g.messages.pending.front().title, "You already have two Weapons");
     EXPECT_TRUE(eval({cond(9, 0, 7), cond(11, 1, 7), cond(12, 7, 2), cond(15, 1, 0, "==", true)}));
     press({effect(21, 0, 500)}); // past the catalogue: refused
-    EXPECT_EQ(g.messages.back().title, "Error");
+    EXPECT_EQ(g.messages.pending.back().title, "Error");
     press({effect(20, 0, 12, CURRENCY_CROWNS), effect(19, 0, 2, CURRENCY_CROWNS)});
     EXPECT_EQ(c.goldCrowns, 10);
     press({effect(17, 0, 7, 1)}); // the text takes the Sword
@@ -291,18 +291,18 @@ TEST_F(RuntimeTest, InventoryEffectsAndTheirConditions) {
     press({effect(62, 0, 45, CURRENCY_CROWNS)});
     EXPECT_EQ(c.goldCrowns, 50);
     EXPECT_EQ(c.storageCrowns, 5);
-    g.messages.clear();
+    g.messages.pending.clear();
     press({effect(13, 0, 0)});
-    ASSERT_EQ(g.messages.size(), 1u);
-    EXPECT_EQ(g.messages.front().captions.front(), "Don't Eat - Lose 3 EP");
+    ASSERT_EQ(g.messages.pending.size(), 1u);
+    EXPECT_EQ(g.messages.pending.front().choices.front(), "Don't Eat - Lose 3 EP");
     press({effect(54, 0, 4), effect(54, 0, 4)});
     EXPECT_EQ(c.disease.size(), 1u);
     EXPECT_TRUE(eval({cond(35, 0, 4)}));
     press({effect(54, 0, 4, -1)});
     EXPECT_TRUE(c.disease.empty());
     press({effect(67, 0, 0, 0, "A title`Some`text")});
-    EXPECT_EQ(g.messages.back().title, "A title");
-    EXPECT_EQ(g.messages.back().text, "Some`text");
+    EXPECT_EQ(g.messages.pending.back().title, "A title");
+    EXPECT_EQ(g.messages.pending.back().text, "Some`text");
 }
 
 TEST_F(RuntimeTest, VisitListsAndSectionConditions) {

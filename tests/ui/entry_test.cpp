@@ -139,15 +139,15 @@ TEST(Message, RequestsAreQueuedOrHandedToTheDispatcher) {
     Application app;
     theApp = &app;
     showMessage("Progress Saved!", "All is`well", 42, "OK", 1);
-    ASSERT_EQ(app.messages.pending.size(), 1u);
-    EXPECT_EQ(app.messages.pending[0].title, "Progress Saved!");
-    EXPECT_EQ(app.messages.pending[0].targetWindow, 42);
-    EXPECT_EQ(app.messages.pending[0].caption2, "");
+    ASSERT_EQ(app.game.messages.pending.size(), 1u);
+    EXPECT_EQ(app.game.messages.pending[0].title, "Progress Saved!");
+    EXPECT_EQ(app.game.messages.pending[0].targetWindow, 42);
+    EXPECT_EQ(app.game.messages.pending[0].caption2, "");
     std::vector<MessageRequest> shown;
-    app.messages.show = [&](const MessageRequest& r) { shown.push_back(r); };
+    app.game.messages.show = [&](const MessageRequest& r) { shown.push_back(r); };
     showMessage("Q", "Sure?", 7, "Yes", 1, "No", 2);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].id2, 2);
-    EXPECT_EQ(app.messages.pending.size(), 1u);
+    EXPECT_EQ(app.game.messages.pending.size(), 1u);
     theApp = nullptr;
 }

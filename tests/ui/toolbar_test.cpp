@@ -289,12 +289,12 @@ TEST_F(ToolbarBuild, WindowedAndFullScreenToolbars) {
 
 TEST_F(ToolbarBuild, TitleBarShowsTheBookAndIsBuiltOncePerBook) {
     useScreen(1024, 768, false);
-    app().pendingStart = 1; // play has not begun yet
+    app().game.pendingStart = 1; // play has not begun yet
     buildTitleBar(app(), 1);
     EXPECT_EQ(app().titleBar.book, 0);
     EXPECT_FALSE(app().titleBar.frame);
 
-    app().pendingStart = 0;
+    app().game.pendingStart = 0;
     buildTitleBar(app(), 13); // "The Last Lantern"
     ASSERT_TRUE(app().titleBar.frame);
     ASSERT_TRUE(app().titleBar.logo);

@@ -86,7 +86,7 @@ TEST_F(WindowsTest, OverwriteQuestionContinueOpensBookSelectionCancelNothing) {
     click(WIN_MAIN_MENU, 2);
     click(WIN_MESSAGE, 3); // Continue
     EXPECT_EQ(top(), WIN_BOOK_SELECT);
-    EXPECT_EQ(a.character.onBook, 1);
+    EXPECT_EQ(a.game.character.onBook, 1);
 }
 
 TEST_F(WindowsTest, MessagesWaitTheirTurn) {
@@ -270,22 +270,22 @@ TEST_F(WindowsTest, NewCampaignThroughBookSelectionAndRules) {
     EXPECT_EQ(a.windowData.selectedBook, 1);
     click(WIN_BOOK_SELECT, 12);
     ASSERT_EQ(top(), WIN_RULES) << a.windowData.message.title << ": " << a.windowData.message.text;
-    EXPECT_EQ(a.character.onBook, 1);
+    EXPECT_EQ(a.game.character.onBook, 1);
     click(WIN_RULES, 4);
-    EXPECT_TRUE(isHardcore(a.rules, false));
+    EXPECT_TRUE(isHardcore(a.game.rules, false));
     click(WIN_RULES, 10);
-    EXPECT_EQ(a.pendingStart, -1);
+    EXPECT_EQ(a.game.pendingStart, -1);
     EXPECT_TRUE(a.playing);
 }
 
 TEST_F(WindowsTest, RulesInViewModeCannotChangePresets) {
     Application& a = app();
-    applyByTheBook(a.rules);
+    applyByTheBook(a.game.rules);
     openGameWindow(a, WIN_RULES, 2, "View Gameplay Rules");
     settle();
     click(WIN_RULES, 4); // disabled: nothing happens
-    EXPECT_TRUE(isByTheBook(a.rules, false));
+    EXPECT_TRUE(isByTheBook(a.game.rules, false));
     EXPECT_FALSE(findButton(*findWindow(wm(), WIN_RULES), 10)->visible);
     click(WIN_RULES, 90);
-    EXPECT_EQ(a.pendingStart, 0);
+    EXPECT_EQ(a.game.pendingStart, 0);
 }

@@ -106,7 +106,7 @@ long DownloadTest::bookZipSize = 0;
 
 TEST_F(DownloadTest, BookArchiveDownloadsMountsAndItsFirstSectionLoads) {
     ASSERT_GT(bookZipSize, 0);
-    app->books[2].archiveSize = static_cast<int>(bookZipSize);
+    app->catalogues.books[2].archiveSize = static_cast<int>(bookZipSize);
     EXPECT_EQ(checkBookStart(*app, 3), BookStart::NeedZip);
     MessageRequest failure;
     ASSERT_TRUE(runBookDownload(*app, 3, failure));
@@ -115,7 +115,7 @@ TEST_F(DownloadTest, BookArchiveDownloadsMountsAndItsFirstSectionLoads) {
     EXPECT_EQ(checkBookStart(*app, 3), BookStart::Start);
     SectionPage page;
     page.bookCode = "03tcos";
-    ASSERT_TRUE(loadSectionText(page, "sect1"));
+    ASSERT_TRUE(loadSectionText(page, "sect1", app->game.messages));
     EXPECT_EQ(page.sectionName, "sect1");
     ASSERT_EQ(page.words.size(), 3u);
     EXPECT_EQ(page.words[2].text, "caverns.");

@@ -1,0 +1,42 @@
+# Fails when a file of the rules library includes what would tie the rules to
+# a window: an SDL header, a ui/ header, app/application.h, or any project
+# header that is not itself part of the rules library (which could pull the
+# others in behind the check's back).
+# Run as: cmake -DQH_SOURCE_DIR=<src root> -DQH_RULES_LIST=<file list> -P this
+cmake_policy(VERSION 3.20)
+file(STRINGS ${QH_RULES_LIST} files)
+set(allowed)
+foreach(f ${files})
+    file(RELATIVE_PATH rel ${QH_SOURCE_DIR}/src ${f})
+    list(APPEND allowed ${rel})
+endforeach()
+
+set(problems 0)
+foreach(f ${files})
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include")
+    foreach(line ${lines})
+        set(bad "")
+        if(line MATCHES "<(SDL[^>]*)>")
+            set(bad "an SDL header")
+        elseif(line MATCHES "\"([^\"]+)\"")
+            set(header ${CMAKE_MATCH_1})
+            if(header MATCHES "^ui/")
+                set(bad "a ui/ header")
+            elseif(header STREQUAL "app/application.h")
+                set(bad "the Application")
+            elseif(NOT header IN_LIST allowed)
+                set(bad "a header outside the rules library")
+            endif()
+        endif()
+        if(bad)
+            message("${f}: includes ${bad}: ${line}")
+            math(EXPR problems "${problems} + 1")
+        endif()
+    endforeach()
+endforeach()
+
+list(LENGTH files count)
+if(problems GREATER 0)
+    message(FATAL_ERROR "${problems} include(s) break the rules library's boundary")
+endif()
+message("${count} rules library files checked")
