@@ -50,7 +50,11 @@ struct InventoryTest : ::testing::Test {
         EXPECT_EQ(g.messages.pending.front().text, text);
         g.messages.pending.clear();
     }
-    int reply(int choice) { return g.messages.pending.back().replyIds.at(static_cast<size_t>(choice)); }
+    int reply(int choice) {
+        const MessageRequest& m = g.messages.pending.back();
+        if (m.choiceIds.empty()) return choice == 0 ? m.id1 : m.id2;
+        return m.choiceIds.at(static_cast<size_t>(choice));
+    }
 };
 
 } // namespace
