@@ -66,7 +66,7 @@ enum class ScreenKind {
     EntryList,       // hide (second 0) or show the first screen's entries `value`..`last`
 };
 
-constexpr int DEATH_WINDOW = 43;
+constexpr int RULES_DEATH_WINDOW = 43; // the death window the rules ask for
 
 struct ScreenRequest {
     ScreenKind kind = ScreenKind::Window;

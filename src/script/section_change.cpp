@@ -62,7 +62,7 @@ bool checkDeath(GameState& g) {
     s.deathAsked = true;
     ScreenRequest r;
     r.kind = ScreenKind::Window;
-    r.value = DEATH_WINDOW;
+    r.value = RULES_DEATH_WINDOW;
     s.screens.push_back(r);
     return true;
 }

@@ -86,7 +86,7 @@ TEST_F(SectionChangeTest, DeathIsAskedForOncePerSection) {
     EXPECT_TRUE(checkDeath(g));
     EXPECT_FALSE(checkDeath(g));
     ASSERT_EQ(g.rulesState.screens.size(), 1u);
-    EXPECT_EQ(g.rulesState.screens[0].value, DEATH_WINDOW);
+    EXPECT_EQ(g.rulesState.screens[0].value, RULES_DEATH_WINDOW);
     turnTo(30);
     EXPECT_TRUE(checkDeath(g));
 }
