@@ -7,7 +7,7 @@ PACKAGES=(
     build-essential cmake pkg-config git
     libsdl1.2-dev libsdl-ttf2.0-dev libsdl-image1.2-dev libphysfs-dev libcurl4-openssl-dev
     zlib1g-dev libpng-dev
-    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev valgrind
     xvfb xauth xdotool x11-apps imagemagick python3 zip unzip
     fonts-dejavu-core fonts-liberation2 fonts-freefont-ttf fonts-comic-neue fonts-linuxlibertine
 )

@@ -7,9 +7,10 @@
 
 #include <cstdio>
 
-bool mountFileSystem(Application& app) {
+bool mountFileSystem(Application& app, const std::string& programFolder) {
     FileSystemPaths& paths = app.paths;
     const bool writable = establishFolders(paths);
+    paths.baseDir = programFolder;
     if (writable && !vfsMount(paths.userFolder, ""))
         std::printf("Unable to add write folder to PHYSFS search path.\n");
     if (!vfsMount(paths.baseDir, "")) {

@@ -4,6 +4,9 @@
 
 struct Application;
 
-// The whole start-up of the file system; false on an unrecoverable error
+#include <string>
+
+// The whole start-up of the file system, with `programFolder` (ending in the
+// separator) as the read-only program folder; false on an unrecoverable error
 // (its message printed). PhysicsFS must be initialised.
-bool mountFileSystem(Application& app);
+bool mountFileSystem(Application& app, const std::string& programFolder);

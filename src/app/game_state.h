@@ -16,13 +16,15 @@
 #include "combat/combat_record.h"
 #include "script/condition.h"
 #include "script/effect.h"
+#include "ui/window_ids.h"
 
 #include <string>
 #include <vector>
 
-// The window open requests a frame can leave (windows 5, 38 and 39).
+// The window open requests a frame can leave: an illustration, a map, a certificate.
 constexpr int PENDING_WINDOW_COUNT = 3;
-constexpr int PENDING_WINDOW_IDS[PENDING_WINDOW_COUNT] = {5, 38, 39};
+constexpr int PENDING_WINDOW_IDS[PENDING_WINDOW_COUNT] = {WIN_ILLUSTRATION, WIN_MAP,
+                                                          WIN_CERTIFICATE};
 
 struct GameState {
     Character character; // the hero of the campaign being played
@@ -37,6 +39,9 @@ struct GameState {
     // What the inventory and section rules remember between calls: open
     // questions, screens asked for, per-fight limits.
     RulesState rulesState;
+    // A section has loaded since the death window last closed: it opens again
+    // only then.
+    bool firstPageLoaded = false;
 
     // Requests that handlers leave for the end of the frame, in the order the
     // main loop takes them: the windows after drawing, the rest after the flip.

@@ -133,7 +133,7 @@ void handleToolbarClicks(Application& app) {
         if (button < 0) break;
         switch (button) {
         case 0: // "Open the Main Menu"
-            hooks::openWindow(app, MAIN_MENU_WINDOW, OPEN_FROM_BOTTOM, "");
+            hooks::openWindow(app, WIN_MAIN_MENU, OPEN_FROM_BOTTOM, "");
             break;
         case 1:
         case 2:
@@ -183,8 +183,8 @@ void processRequests(Application& app) {
         app.game.pendingSection = 0;
     }
     if (app.playing && hooks::heroIsDead(app) &&
-        hooks::screenStatus(app).topWindowId != DEATH_WINDOW)
-        hooks::openWindow(app, DEATH_WINDOW, 0, "");
+        hooks::screenStatus(app).topWindowId != WIN_DEATH)
+        hooks::openWindow(app, WIN_DEATH, 0, "");
     if (app.game.pendingBookComplete) {
         app.game.pendingBookComplete = false;
         hooks::runEndOfBook(app);

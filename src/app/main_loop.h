@@ -2,6 +2,8 @@
 // acts on the requests handlers left in the Application and paces itself.
 #pragma once
 
+#include "ui/window_ids.h"
+
 #include "ui/window_manager.h"
 
 #include <SDL/SDL_events.h>
@@ -19,8 +21,6 @@ void enterPlayMode(Application& app, int startValue);
 // The book's cover, at once as a loading picture or until a key or click.
 void showCover(Application& app, bool loading);
 
-// Window and mode numbers used by the loop.
-constexpr int MAIN_MENU_WINDOW = 0;
-constexpr int DEATH_WINDOW = 43;
+// Window open modes used by the loop.
 constexpr int OPEN_FROM_BOTTOM = 2;
 constexpr int OPEN_FROM_TOP = 8;

@@ -92,7 +92,7 @@ void startUp(Application& app, const char* argv0) {
     if (!vfsInit(argv0))
         std::printf("Couldn't initialize PHYSFS... Unable to access any files. Aborting...\n");
     else
-        mounted = mountFileSystem(app);
+        mounted = mountFileSystem(app, vfsBaseDir());
 
     IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
     setCaptionAndIcon();

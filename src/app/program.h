@@ -1,12 +1,12 @@
 // Program entry, start-up, video modes and shutdown.
 #pragma once
 
+#include "app/version.h"
+
 #include <string>
 
 struct Application;
 
-constexpr const char* VERSION_STRING = "1.17.0";
-constexpr const char* RELEASE_DATE = "Oct 26, 2015";
 constexpr int START_FAILURE_PAUSE_MS = 2000;
 
 // The whole program: returns the exit status.

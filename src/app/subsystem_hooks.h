@@ -1,8 +1,10 @@
 // The seams between the program's spine (start-up, main loop, shutdown) and
 // the subsystems it drives. Each function is called from exactly the place
-// in the frame or start-up order where its subsystem acts; the subsystem's
-// own code fills in the body (in subsystem_hooks.cpp) with one call into it.
-// Until a subsystem exists its hooks do nothing and report "nothing there".
+// in the frame or start-up order where its subsystem acts. The bodies live
+// with the subsystem that owns them, one file each (<folder>/<name>_hooks.cpp:
+// ui/window_hooks.cpp, book/book_hooks.cpp, combat/combat_hooks.cpp ...), and
+// are one call into that subsystem's own code; a new subsystem adds its own
+// file. Until a subsystem exists its hooks do nothing and report "nothing there".
 #pragma once
 
 #include <SDL/SDL_events.h>
@@ -110,8 +112,6 @@ void turnToSection(Application& app, int section);
 bool isLastSectionOfBook(const Application& app, int section);
 bool runAwardsCheck(Application& app); // true when something was awarded
 bool heroIsDead(const Application& app);
-// The death window has closed: it opens again only after another section has loaded.
-void clearFirstPageLoaded(Application& app);
 void runEndOfBook(Application& app);
 void giveItem(Application& app, int item);
 void giveCoins(Application& app, int coinKind, int amount);

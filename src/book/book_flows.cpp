@@ -13,7 +13,7 @@ MessageRequest message(const std::string& title, const std::string& text,
     MessageRequest m;
     m.title = title;
     m.text = text;
-    m.targetWindow = BOOK_SELECT_WINDOW;
+    m.targetWindow = WIN_BOOK_SELECT;
     m.caption1 = caption2.empty() ? "OK" : "Return";
     m.id1 = BOOK_CMD_NONE;
     m.caption2 = caption2;
@@ -115,12 +115,12 @@ bool runFanArtDownload(MessageRequest& failure) {
                       "Unable to automatically download the .zip file(s)!``You may need to "
                       "manually download the file(s) from Velmar`and place it/them in the "
                       "appropriate folder.`");
-    failure.targetWindow = MISC_SETTINGS_WINDOW;
+    failure.targetWindow = WIN_MISC;
     return false;
 }
 
 std::string currentVersionLine() {
-    return std::string("Current version: ") + PROGRAM_VERSION;
+    return std::string("Current version: ") + VERSION_STRING;
 }
 
 std::string publishedVersionLine(const Application& app) {

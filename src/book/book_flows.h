@@ -5,11 +5,10 @@
 
 #include "book/download.h"
 #include "ui/message.h"
+#include "ui/window_ids.h"
 
 struct Application;
 
-constexpr int BOOK_SELECT_WINDOW = 15;
-constexpr int MISC_SETTINGS_WINDOW = 14;
 // Sent back to window 15 by "Download", "Re-download" and "Try Again".
 constexpr int BOOK_CMD_DOWNLOAD = 150;
 // "Return" and "OK": nothing is sent back.

@@ -331,5 +331,5 @@ bool checkForUpdate(Application& app) {
     vfsDelete(VERSION_FILE);
     if (!read || published.empty()) return false;
     app.publishedVersion = published;
-    return !compareVersions(PROGRAM_VERSION, published);
+    return !compareVersions(VERSION_STRING, published);
 }

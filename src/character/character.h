@@ -2,6 +2,7 @@
 // the campaign file stores about him. Default member values are the reset values.
 #pragma once
 
+#include "app/version.h"
 #include "character/disciplines.h"
 #include "character/item_catalogue.h"
 
@@ -39,7 +40,6 @@ constexpr int LORE_CIRCLE_SOLARIS = 1;
 constexpr int LORE_CIRCLE_LIGHT = 2;
 constexpr int LORE_CIRCLE_SPIRIT = 3;
 
-constexpr const char* PROGRAM_VERSION = "1.17.0";
 constexpr int HC_LEFT_RESET = 10;
 
 struct Character {
@@ -98,7 +98,7 @@ struct Character {
     Tier onBookSeries = TIER_VAEL;
     int onSection = 1;
     int restarts = 0;
-    std::string version = PROGRAM_VERSION;
+    std::string version = VERSION_STRING;
     bool tsFlag = false;
     bool warmarn = true;
     std::vector<int> disease;

@@ -1,5 +1,6 @@
 #include "combat/combat_engine.h"
 
+#include "app/game_state.h"
 #include "book/random_source.h"
 #include "book/random_table.h"
 #include "book/section_button.h"
@@ -50,6 +51,11 @@ bool hasBowMastery(const Character& hero) {
 }
 
 } // namespace
+
+CombatEnv combatEnv(GameState& g,
+                    std::function<bool(const std::vector<Condition>&)> conditionsHold) {
+    return CombatEnv{g.character, g.rules, g.random, &g.section.buttons, std::move(conditionsHold)};
+}
 
 int applyToSkill(const std::string& eq, int v, int cs) {
     long long c = cs;

@@ -20,6 +20,7 @@ struct RandomSource;
 struct RandomNumberTable;
 struct SectionButton;
 struct FightContext;
+struct GameState;
 
 // What a round reaches beyond its record. The rules' condition evaluation is
 // handed in, so modifier conditions see the same game as the buttons do.
@@ -30,6 +31,11 @@ struct CombatEnv {
     std::vector<SectionButton>* buttons = nullptr;                     // the current page's buttons
     std::function<bool(const std::vector<Condition>&)> conditionsHold; // null: they hold
 };
+
+// The env of the game's current section: its hero, rules, random source and
+// buttons, with the rules' condition evaluation handed in.
+CombatEnv combatEnv(GameState& g,
+                    std::function<bool(const std::vector<Condition>&)> conditionsHold);
 
 // Special kinds the engine acts on.
 constexpr int SPECIAL_KILL_ON_NINE = 2;      // a hurt hero picks again: 9 kills him, else no loss

@@ -9,9 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-// The resampler lives in image_scale.cpp.
-SDL_Surface* resampleArgb(SDL_Surface* argb, int width, int height);
-
 namespace {
 
 Uint8 clampByte(int v) {
@@ -82,19 +79,7 @@ SDL_Surface* scaleImage(SDL_Surface* image, double factor) {
     return scaleImageTo(image, width, height);
 }
 
-SDL_Surface* scaleImageTo(SDL_Surface* image, int width, int height) {
-    if (!image) return makePlaceholder();
-    width = std::clamp(width, 1, MAX_SURFACE_SIDE);
-    height = std::clamp(height, 1, MAX_SURFACE_SIDE);
-    SDL_Surface* src = toArgb(image);
-    if (!src) return makePlaceholder();
-    SDL_Surface* dst =
-        (width == src->w && height == src->h) ? src : resampleArgb(src, width, height);
-    if (dst != src) SDL_FreeSurface(src);
-    if (!dst) return makePlaceholder();
-    SDL_Surface* out = finishSurface(dst, argbHasAlpha(dst));
-    return out ? out : makePlaceholder();
-}
+// scaleImageTo, the resampler, lives in image_scale.cpp.
 
 bool hasTransparency(SDL_Surface* image) {
     if (!image) return false;

@@ -2,35 +2,55 @@
 // source area when shrinking (box filter, so thin lines fade instead of
 // vanishing) and interpolates linearly when enlarging. Colours are weighted by
 // alpha so transparent pixels never bleed their colour into the edges.
-// The working buffers are kept between calls: skins and frames are scaled in
-// bursts, and reallocating megabytes each time shows up in the start-up time.
+//
+// Speed matters here: skins, title maps and intro pictures are scaled while
+// the player watches. So the source is read in its own pixel format, each
+// source row is filtered across once into a small ring of rows (as many as
+// one output row needs), the rows are combined down straight into the new
+// surface in the display format, and the weights are fixed-point pairs that
+// SSE2 multiplies and adds in one instruction. No buffer outlives the call.
+#include "ui/image.h"
 #include "ui/surface.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
 constexpr int WEIGHT_BITS = 14;
 constexpr int WEIGHT_ONE = 1 << WEIGHT_BITS;
-constexpr int MID_BITS = 7; // extra precision of the intermediate pass
+constexpr int MID_BITS = 7; // extra precision of the rows between the passes
+constexpr int ACROSS_SHIFT = WEIGHT_BITS - MID_BITS;
+constexpr int DOWN_SHIFT = WEIGHT_BITS + MID_BITS;
 
+// Filter taps: every output index takes the same number of weight pairs
+// (zero weights fill the short ones), so the inner loops have a fixed length.
+// The window of 2 x `pairs` source samples starts at `first` and stays inside
+// the source whenever the source is that long. Weights are packed low/high
+// into 32 bits and stored four times over, ready for a 16-byte load.
 struct Taps {
-    std::vector<int> first; // first source index per output index
-    std::vector<int> count; // number of taps per output index
-    std::vector<int> start; // offset into weights per output index
-    std::vector<int> weights;
+    std::vector<int> first;
+    std::vector<Uint32> weights; // 4 x pairs words per output index
+    int pairs = 1;
 };
+
+Uint32 packPair(int w0, int w1) {
+    return (static_cast<Uint32>(w1) << 16) | (static_cast<Uint32>(w0) & 0xFFFFu);
+}
 
 // Weights that map `srcLen` samples onto `dstLen`, each set summing to WEIGHT_ONE.
 void buildTaps(int srcLen, int dstLen, Taps& t) {
-    t.first.assign(dstLen, 0);
-    t.count.assign(dstLen, 0);
-    t.start.assign(dstLen, 0);
-    t.weights.clear();
     const double scale = static_cast<double>(dstLen) / srcLen;
+    std::vector<int> firsts(dstLen);
+    std::vector<std::vector<int>> sets(dstLen);
     std::vector<double> w;
+    size_t most = 1;
     for (int i = 0; i < dstLen; ++i) {
         int first;
         w.clear();
@@ -61,25 +81,33 @@ void buildTaps(int srcLen, int dstLen, Taps& t) {
         double sum = 0;
         for (double v : w)
             sum += v;
-        t.first[i] = first;
-        t.count[i] = static_cast<int>(w.size());
-        t.start[i] = static_cast<int>(t.weights.size());
         int given = 0;
         for (size_t k = 0; k < w.size(); ++k) {
-            int q = static_cast<int>(std::lround(w[k] / sum * WEIGHT_ONE));
-            if (k + 1 == w.size()) q = WEIGHT_ONE - given; // exact sum, no drift
-            given += q;
-            t.weights.push_back(q);
+            int v = static_cast<int>(std::lround(w[k] / sum * WEIGHT_ONE));
+            if (k + 1 == w.size()) v = WEIGHT_ONE - given; // exact sum, no drift
+            given += v;
+            sets[i].push_back(v);
         }
+        firsts[i] = first;
+        most = std::max(most, sets[i].size());
+    }
+    t.pairs = static_cast<int>((most + 1) / 2);
+    const int n = t.pairs * 2;
+    t.first.assign(dstLen, 0);
+    t.weights.assign(static_cast<size_t>(dstLen) * t.pairs * 4, 0);
+    std::vector<int> q(n);
+    for (int i = 0; i < dstLen; ++i) {
+        const int start = srcLen >= n ? std::min(firsts[i], srcLen - n) : firsts[i];
+        std::fill(q.begin(), q.end(), 0);
+        for (size_t k = 0; k < sets[i].size(); ++k)
+            q[firsts[i] - start + k] = sets[i][k];
+        t.first[i] = start;
+        Uint32* out = &t.weights[static_cast<size_t>(i) * t.pairs * 4];
+        for (int k = 0; k < t.pairs; ++k)
+            for (int r = 0; r < 4; ++r)
+                out[k * 4 + r] = packPair(q[2 * k], q[2 * k + 1]);
     }
 }
-
-struct Buffers {
-    Taps across, down;
-    std::vector<Uint16> mid; // premultiplied channels after the horizontal pass
-    std::vector<Uint32> col; // accumulators of the vertical pass
-    std::vector<Uint32> row; // one source row, premultiplied
-};
 
 // x / 255 rounded, exact for x up to 255 * 255.
 inline Uint32 div255(Uint32 x) {
@@ -87,92 +115,376 @@ inline Uint32 div255(Uint32 x) {
     return (x + (x >> 8)) >> 8;
 }
 
-Buffers& buffers() {
-    static Buffers b;
-    return b;
+// Reads rows of a surface as ARGB words, in the surface's own layout when that
+// is 24 or 32 bits with whole-byte channels; anything else (palettes, 16-bit,
+// colour keys) is converted to ARGB once up front.
+class RowReader {
+  public:
+    explicit RowReader(SDL_Surface* image) {
+        const SDL_PixelFormat* f = image->format;
+        const bool bytes = f->Rloss == 0 && f->Gloss == 0 && f->Bloss == 0 && f->Rshift % 8 == 0 &&
+                           f->Gshift % 8 == 0 && f->Bshift % 8 == 0 &&
+                           (f->Amask == 0 || (f->Aloss == 0 && f->Ashift % 8 == 0));
+        if (bytes && !(image->flags & SDL_SRCCOLORKEY) &&
+            (f->BytesPerPixel == 4 || f->BytesPerPixel == 3)) {
+            surface = image;
+        } else {
+            owned = toArgb(image);
+            surface = owned;
+        }
+        if (surface) {
+            const SDL_PixelFormat* g = surface->format;
+            rs = g->Rshift;
+            gs = g->Gshift;
+            bs = g->Bshift;
+            as = g->Ashift;
+            hasAlphaChannel = g->Amask != 0;
+            bpp = g->BytesPerPixel;
+            plain = bpp == 4 && rs == 16 && gs == 8 && bs == 0;
+            lock = new SurfaceLock(surface);
+        }
+    }
+    ~RowReader() {
+        delete lock;
+        if (owned) SDL_FreeSurface(owned);
+    }
+    RowReader(const RowReader&) = delete;
+    RowReader& operator=(const RowReader&) = delete;
+
+    bool ok() const { return surface != nullptr; }
+    // 32-bit with red, green and blue in the ARGB places.
+    bool plainArgb() const { return plain; }
+    bool alphaChannel() const { return hasAlphaChannel; }
+    const Uint32* row32(int y) const { return reinterpret_cast<const Uint32*>(row(y)); }
+    int width() const { return surface->w; }
+    int height() const { return surface->h; }
+
+    // True when some pixel is not fully opaque.
+    bool anyClear() const {
+        if (!hasAlphaChannel) return false;
+        for (int y = 0; y < surface->h; ++y) {
+            const Uint8* p = row(y);
+            for (int x = 0; x < surface->w; ++x, p += bpp)
+                if (((word(p) >> as) & 0xFF) != 0xFF) return true;
+        }
+        return false;
+    }
+
+    // Row y as ARGB words; premultiplied by alpha when `premultiply`.
+    void read(int y, Uint32* out, bool premultiply) const {
+        const Uint8* p = row(y);
+        const int w = surface->w;
+        if (plain && !hasAlphaChannel) {
+            const Uint32* in = reinterpret_cast<const Uint32*>(p);
+            for (int x = 0; x < w; ++x)
+                out[x] = in[x] | ARGB_A;
+            return;
+        }
+        if (plain && !premultiply) {
+            std::memcpy(out, p, static_cast<size_t>(w) * 4);
+            return;
+        }
+        for (int x = 0; x < w; ++x, p += bpp) {
+            const Uint32 v = word(p);
+            const Uint32 a = hasAlphaChannel ? (v >> as) & 0xFF : 255;
+            Uint32 r = (v >> rs) & 0xFF, g = (v >> gs) & 0xFF, b = (v >> bs) & 0xFF;
+            if (premultiply && a != 255) {
+                r = div255(r * a);
+                g = div255(g * a);
+                b = div255(b * a);
+            }
+            out[x] = (a << 24) | (r << 16) | (g << 8) | b;
+        }
+    }
+
+  private:
+    const Uint8* row(int y) const {
+        return static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+    }
+    Uint32 word(const Uint8* p) const {
+        if (bpp == 4) {
+            Uint32 v;
+            std::memcpy(&v, p, 4);
+            return v;
+        }
+        if (SDL_BYTEORDER == SDL_BIG_ENDIAN) return (p[0] << 16) | (p[1] << 8) | p[2];
+        return p[0] | (p[1] << 8) | (p[2] << 16);
+    }
+
+    SDL_Surface* surface = nullptr;
+    SDL_Surface* owned = nullptr;
+    SurfaceLock* lock = nullptr;
+    int rs = 16, gs = 8, bs = 0, as = 24, bpp = 4;
+    bool hasAlphaChannel = false, plain = false;
+};
+
+// One source row of ARGB words filtered across into `width` pixels of four
+// 16-bit channels in B, G, R, A order. P is the number of weight pairs.
+template <int P> void filterAcross(const Uint32* src, const Taps& t, int width, Sint16* out) {
+    const int* first = t.first.data();
+    const Uint32* w = t.weights.data();
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi32(1 << (ACROSS_SHIFT - 1));
+    for (int x = 0; x < width; ++x, w += 4 * P) {
+        const Uint32* p = src + first[x];
+        __m128i acc = half;
+        for (int k = 0; k < P; ++k) {
+            // Two neighbours as b0 g0 r0 a0 b1 g1 r1 a1, paired up per channel.
+            __m128i v = _mm_unpacklo_epi8(
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 2 * k)), zero);
+            v = _mm_unpacklo_epi16(v, _mm_srli_si128(v, 8));
+            const __m128i wk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4 * k));
+            acc = _mm_add_epi32(acc, _mm_madd_epi16(v, wk));
+        }
+        acc = _mm_srai_epi32(acc, ACROSS_SHIFT);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + x * 4), _mm_packs_epi32(acc, acc));
+    }
+#else
+    for (int x = 0; x < width; ++x, w += 4 * P) {
+        const Uint32* p = src + first[x];
+        int acc[4] = {0, 0, 0, 0};
+        for (int k = 0; k < P; ++k) {
+            const int w0 = static_cast<Sint16>(w[4 * k] & 0xFFFF);
+            const int w1 = static_cast<Sint16>(w[4 * k] >> 16);
+            for (int c = 0; c < 4; ++c)
+                acc[c] += w0 * static_cast<int>((p[2 * k] >> (8 * c)) & 0xFF) +
+                          w1 * static_cast<int>((p[2 * k + 1] >> (8 * c)) & 0xFF);
+        }
+        for (int c = 0; c < 4; ++c)
+            out[x * 4 + c] =
+                static_cast<Sint16>((acc[c] + (1 << (ACROSS_SHIFT - 1))) >> ACROSS_SHIFT);
+    }
+#endif
+}
+
+// Rows filtered across combined down into one output row of ARGB words
+// (premultiplied, channels clamped to 255). `rows` holds two row pointers per
+// weight pair; `count` is the row length in 16-bit values, a multiple of 8.
+template <int P>
+void combineDown(Sint16* const* rows, const Uint32* w, int count, Uint32* out) {
+#ifdef __SSE2__
+    const __m128i round = _mm_set1_epi32(1 << (DOWN_SHIFT - 1));
+    __m128i wk[P];
+    for (int k = 0; k < P; ++k)
+        wk[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + 4 * k));
+    for (int i = 0; i < count; i += 8) {
+        __m128i lo = round, hi = round;
+        for (int k = 0; k < P; ++k) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * k] + i));
+            const __m128i b =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * k + 1] + i));
+            lo = _mm_add_epi32(lo, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), wk[k]));
+            hi = _mm_add_epi32(hi, _mm_madd_epi16(_mm_unpackhi_epi16(a, b), wk[k]));
+        }
+        lo = _mm_srai_epi32(lo, DOWN_SHIFT);
+        hi = _mm_srai_epi32(hi, DOWN_SHIFT);
+        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(lo, hi), _mm_setzero_si128());
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i / 4), bytes);
+    }
+#else
+    for (int i = 0; i < count; i += 4) {
+        Uint32 px = 0;
+        for (int c = 0; c < 4; ++c) {
+            int acc = 1 << (DOWN_SHIFT - 1);
+            for (int k = 0; k < P; ++k)
+                acc += static_cast<Sint16>(w[4 * k] & 0xFFFF) * rows[2 * k][i + c] +
+                       static_cast<Sint16>(w[4 * k] >> 16) * rows[2 * k + 1][i + c];
+            px |= static_cast<Uint32>(std::clamp(acc >> DOWN_SHIFT, 0, 255)) << (8 * c);
+        }
+        out[i / 4] = px;
+    }
+#endif
+}
+
+// The loops above for the pair counts that matter, and a general one.
+void filterAcrossAny(const Uint32* src, const Taps& t, int width, Sint16* out) {
+    switch (t.pairs) {
+    case 1:
+        return filterAcross<1>(src, t, width, out);
+    case 2:
+        return filterAcross<2>(src, t, width, out);
+    default: // strong shrinking: rare, and the outputs are small
+        break;
+    }
+    const int P = t.pairs;
+    for (int x = 0; x < width; ++x) {
+        const Uint32* p = src + t.first[x];
+        const Uint32* w = &t.weights[static_cast<size_t>(x) * P * 4];
+        int sum[4] = {0, 0, 0, 0};
+        for (int k = 0; k < P; ++k) {
+            const int w0 = static_cast<Sint16>(w[4 * k] & 0xFFFF);
+            const int w1 = static_cast<Sint16>(w[4 * k] >> 16);
+            for (int c = 0; c < 4; ++c)
+                sum[c] += w0 * static_cast<int>((p[2 * k] >> (8 * c)) & 0xFF) +
+                          w1 * static_cast<int>((p[2 * k + 1] >> (8 * c)) & 0xFF);
+        }
+        for (int c = 0; c < 4; ++c)
+            out[x * 4 + c] =
+                static_cast<Sint16>((sum[c] + (1 << (ACROSS_SHIFT - 1))) >> ACROSS_SHIFT);
+    }
+}
+
+void combineDownAny(Sint16* const* rows, const Uint32* w, int pairs, int count, Uint32* out) {
+    switch (pairs) {
+    case 1:
+        return combineDown<1>(rows, w, count, out);
+    case 2:
+        return combineDown<2>(rows, w, count, out);
+    case 3:
+        return combineDown<3>(rows, w, count, out);
+    default:
+        break;
+    }
+    for (int i = 0; i < count; i += 4) {
+        Uint32 px = 0;
+        for (int c = 0; c < 4; ++c) {
+            int acc = 1 << (DOWN_SHIFT - 1);
+            for (int k = 0; k < pairs; ++k)
+                acc += static_cast<Sint16>(w[4 * k] & 0xFFFF) * rows[2 * k][i + c] +
+                       static_cast<Sint16>(w[4 * k] >> 16) * rows[2 * k + 1][i + c];
+            px |= static_cast<Uint32>(std::clamp(acc >> DOWN_SHIFT, 0, 255)) << (8 * c);
+        }
+        out[i / 4] = px;
+    }
+}
+
+// Reciprocals for undoing premultiplication without a division per channel:
+// (n * RECIP[a]) >> 24 == n / a for every n below 2^16.
+struct Reciprocals {
+    Uint32 r[256];
+    Reciprocals() {
+        r[0] = 0;
+        for (Uint32 a = 1; a < 256; ++a)
+            r[a] = ((1u << 24) + a - 1) / a;
+    }
+};
+const Reciprocals RECIP;
+
+inline Uint32 unpremultiply(Uint32 p) {
+    const Uint32 a = p >> 24;
+    if (a == 255) return p;
+    if (a == 0) return 0;
+    Uint32 out = a << 24;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const Uint32 pre = (p >> shift) & 0xFF;
+        const Uint64 n = pre * 255 + a / 2;
+        out |= std::min<Uint32>(255, static_cast<Uint32>((n * RECIP.r[a]) >> 24)) << shift;
+    }
+    return out;
+}
+
+// Fills `dst` (ARGB layout, same or other size) from the source; returns true
+// when some output pixel is not fully opaque. `clear` says the source has
+// clear pixels (filtered premultiplied); `opaqueOut` that the top byte of the
+// output is not read, so opaque sources may leave it as it comes.
+bool resample(const RowReader& src, SDL_Surface* dst, bool clear, bool opaqueOut) {
+    const int width = dst->w, height = dst->h;
+    Uint32 allAlpha = 0xFFu;
+    SurfaceLock ld(dst);
+    if (width == src.width() && height == src.height()) {
+        for (int y = 0; y < height; ++y) {
+            Uint32* out = argbRow(dst, y);
+            src.read(y, out, false);
+            if (clear)
+                for (int x = 0; x < width; ++x)
+                    allAlpha &= out[x] >> 24;
+        }
+        return allAlpha != 0xFFu;
+    }
+    Taps across, down;
+    buildTaps(src.width(), width, across);
+    buildTaps(src.height(), height, down);
+    // Source rows are filtered from the surface itself when it is already in
+    // our layout and every tap window fits inside the row; otherwise from a
+    // converted copy padded past the end.
+    const int windowW = across.pairs * 2;
+    const bool fromSurface = !clear && src.plainArgb() && src.width() >= windowW &&
+                             (opaqueOut || src.alphaChannel());
+    std::vector<Uint32> line(static_cast<size_t>(src.width()) + windowW, 0u);
+    // A ring of rows filtered across, as many as one output row draws on, and
+    // which source row each slot holds. Rows are padded to a multiple of two
+    // pixels so the combining step works on whole 16-byte groups.
+    const int slots = down.pairs * 2;
+    const size_t stride = static_cast<size_t>((width + 1) / 2 * 2) * 4;
+    std::vector<Sint16> ring(stride * slots, 0);
+    std::vector<int> held(slots, -1);
+    std::vector<Sint16*> rows(slots);
+    std::vector<Uint32> outLine(stride / 4);
+
+    for (int y = 0; y < height; ++y) {
+        const int first = down.first[y];
+        for (int k = 0; k < slots; ++k) {
+            // Past the last row the weights are 0: any held row will do.
+            const int r = std::min(first + k, src.height() - 1);
+            const int slot = r % slots;
+            Sint16* at = &ring[stride * slot];
+            if (held[slot] != r) {
+                const Uint32* from = line.data();
+                if (fromSurface)
+                    from = src.row32(r);
+                else
+                    src.read(r, line.data(), clear);
+                filterAcrossAny(from, across, width, at);
+                held[slot] = r;
+            }
+            rows[k] = at;
+        }
+        combineDownAny(rows.data(), &down.weights[static_cast<size_t>(y) * down.pairs * 4],
+                       down.pairs, static_cast<int>(stride), outLine.data());
+        Uint32* out = argbRow(dst, y);
+        if (clear) {
+            for (int x = 0; x < width; ++x) {
+                out[x] = unpremultiply(outLine[x]);
+                allAlpha &= out[x] >> 24;
+            }
+        } else {
+            std::memcpy(out, outLine.data(), static_cast<size_t>(width) * 4);
+        }
+    }
+    return allAlpha != 0xFFu;
+}
+
+// True when the display is 32-bit with red, green and blue in the ARGB places,
+// so the display formats (with and without alpha) can be written directly.
+bool displayIsArgb() {
+    const SDL_Surface* v = SDL_GetVideoSurface();
+    if (!v) return false;
+    const SDL_PixelFormat* f = v->format;
+    return f->BytesPerPixel == 4 && f->Rmask == ARGB_R && f->Gmask == ARGB_G &&
+           f->Bmask == ARGB_B;
 }
 
 } // namespace
 
-// A new ARGB surface of exactly width x height resampled from an ARGB source.
-SDL_Surface* resampleArgb(SDL_Surface* src, int width, int height) {
-    if (!src || width < 1 || height < 1) return nullptr;
-    SDL_Surface* dst = createArgbSurface(width, height);
-    if (!dst) return nullptr;
-    Buffers& b = buffers();
-    buildTaps(src->w, width, b.across);
-    buildTaps(src->h, height, b.down);
-    const size_t midSize = static_cast<size_t>(width) * src->h * 4;
-    b.mid.resize(midSize);
-
-    SurfaceLock ls(src);
-    SurfaceLock ld(dst);
-    // Horizontal pass: every source row, premultiplied by alpha once, into `mid`.
-    b.row.resize(static_cast<size_t>(src->w) * 4);
-    const int shift = WEIGHT_BITS - MID_BITS;
-    const Uint32 half = 1u << (shift - 1);
-    for (int y = 0; y < src->h; ++y) {
-        const Uint32* row = argbRow(src, y);
-        for (int x = 0; x < src->w; ++x) {
-            Uint32 v = row[x], a = v >> 24;
-            Uint32* q = &b.row[static_cast<size_t>(x) * 4];
-            q[0] = a;
-            if (a == 255) {
-                q[1] = (v >> 16) & 0xFF;
-                q[2] = (v >> 8) & 0xFF;
-                q[3] = v & 0xFF;
-            } else {
-                q[1] = div255(((v >> 16) & 0xFF) * a);
-                q[2] = div255(((v >> 8) & 0xFF) * a);
-                q[3] = div255((v & 0xFF) * a);
+SDL_Surface* scaleImageTo(SDL_Surface* image, int width, int height) {
+    if (!image) return makePlaceholder();
+    width = std::clamp(width, 1, MAX_SURFACE_SIDE);
+    height = std::clamp(height, 1, MAX_SURFACE_SIDE);
+    RowReader src(image);
+    if (!src.ok()) return makePlaceholder();
+    const bool clear = src.anyClear();
+    const bool direct = displayIsArgb();
+    // An opaque picture goes straight into the display format without alpha;
+    // one with clear parts into ARGB, which is the display's alpha format here.
+    SDL_Surface* dst =
+        direct && !clear
+            ? SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, ARGB_R, ARGB_G, ARGB_B, 0)
+            : createArgbSurface(width, height);
+    if (!dst) return makePlaceholder();
+    const bool anyClear = resample(src, dst, clear, direct && !clear);
+    if (direct) {
+        if (clear && !anyClear) {
+            // Clear parts averaged away (rare): copy, do not blend, like any opaque picture.
+            SDL_SetAlpha(dst, 0, 255);
+            SDL_Surface* opaque = SDL_DisplayFormat(dst);
+            if (opaque) {
+                SDL_FreeSurface(dst);
+                dst = opaque;
             }
         }
-        Uint16* out = &b.mid[static_cast<size_t>(y) * width * 4];
-        for (int x = 0; x < width; ++x) {
-            const int* w = &b.across.weights[b.across.start[x]];
-            const Uint32* p = &b.row[static_cast<size_t>(b.across.first[x]) * 4];
-            Uint32 s0 = 0, s1 = 0, s2 = 0, s3 = 0;
-            for (int k = 0; k < b.across.count[x]; ++k, p += 4) {
-                const Uint32 wk = static_cast<Uint32>(w[k]);
-                s0 += wk * p[0];
-                s1 += wk * p[1];
-                s2 += wk * p[2];
-                s3 += wk * p[3];
-            }
-            out[x * 4 + 0] = static_cast<Uint16>((s0 + half) >> shift);
-            out[x * 4 + 1] = static_cast<Uint16>((s1 + half) >> shift);
-            out[x * 4 + 2] = static_cast<Uint16>((s2 + half) >> shift);
-            out[x * 4 + 3] = static_cast<Uint16>((s3 + half) >> shift);
-        }
+        return dst;
     }
-    // Vertical pass: accumulate whole rows of `mid` so memory is read in order.
-    b.col.resize(static_cast<size_t>(width) * 4);
-    const int total = WEIGHT_BITS + MID_BITS;
-    const Uint32 round = 1u << (total - 1);
-    for (int y = 0; y < height; ++y) {
-        std::fill(b.col.begin(), b.col.end(), 0u);
-        const int* w = &b.down.weights[b.down.start[y]];
-        for (int k = 0; k < b.down.count[y]; ++k) {
-            const Uint16* in = &b.mid[static_cast<size_t>(b.down.first[y] + k) * width * 4];
-            const Uint32 wk = static_cast<Uint32>(w[k]);
-            for (int i = 0; i < width * 4; ++i)
-                b.col[i] += wk * in[i];
-        }
-        Uint32* out = argbRow(dst, y);
-        for (int x = 0; x < width; ++x) {
-            Uint32 a = std::min<Uint32>(255, (b.col[x * 4] + round) >> total);
-            if (a == 0) {
-                out[x] = 0;
-                continue;
-            }
-            Uint32 c[3];
-            for (int ch = 0; ch < 3; ++ch) {
-                Uint32 pre = (b.col[x * 4 + 1 + ch] + round) >> total;
-                c[ch] = a == 255 ? std::min<Uint32>(255, pre)
-                                 : std::min<Uint32>(255, (pre * 255 + a / 2) / a);
-            }
-            out[x] = (a << 24) | (c[0] << 16) | (c[1] << 8) | c[2];
-        }
-    }
-    return dst;
+    SDL_Surface* out = finishSurface(dst, anyClear);
+    return out ? out : makePlaceholder();
 }

@@ -1,7 +1,6 @@
 // The three shared window handlers: one switch per handler, one case per window.
 // Handlers stay thin: each case calls into whoever owns the rule.
 #include "app/application.h"
-#include "app/subsystem_hooks.h"
 #include "book/book_flows.h"
 #include "book/download.h"
 #include "fs/vfs.h"
@@ -281,7 +280,7 @@ void avatarRefresh(Application& app, GameWindow& w) {
 void aboutClick(Application& app, int buttonId) {
     if (buttonId == 6) closeWindow(WIN_ABOUT, app.windowManager, 0);
     if (buttonId == 7) {
-        if (hooks::updateIsNewer(app))
+        if (checkForUpdate(app))
             openGameWindow(app, WIN_UPDATE, 2);
         else
             showMessage("No update available", "There is no updated version available yet.",
@@ -326,7 +325,7 @@ void deathClick(Application& app, int buttonId) {
 void deathRefresh(Application& app, GameWindow& w) {
     const BookEntry* book = findBook(app.catalogues, app.game.character.onBook);
     setLabelText(app, w, 2, book && !book->lament.empty() ? book->lament : " ");
-    setButtonEnabled(w, 5, hooks::allowMidSaves(app));
+    setButtonEnabled(w, 5, app.game.rules.allowMidSaves);
 }
 
 // Viewers (5, 38, 39) show the argument they were opened with.
@@ -519,7 +518,7 @@ void windowClosed(Application* appPtr, int windowId) {
         d.restartChoice = 5;
         break;
     case WIN_DEATH: // not again until another section has loaded
-        hooks::clearFirstPageLoaded(app);
+        app.game.firstPageLoaded = false;
         break;
     case WIN_ASK_UPDATES:
         app.settings.shownAutoUpdateChoice = true;

@@ -1,11 +1,11 @@
 // The option windows (10 to 14): they edit the settings in memory; the file is
 // written at shutdown.
 #include "app/application.h"
-#include "app/subsystem_hooks.h"
 #include "book/book_flows.h"
 #include "ui/font.h"
 #include "ui/options_model.h"
 #include "ui/text.h"
+#include "ui/toolkit.h"
 #include "ui/window_layout.h"
 #include "ui/windows.h"
 
@@ -225,7 +225,7 @@ void fontsClick(Application& app, int id) {
         s.tipFontSize = f.tipSize;
         s.textColor = toRgb(f.textColour);
         s.tipBgColor = toRgb(f.tipBackground);
-        hooks::loadInterfaceImages(app); // reopen fonts and skin from the new settings
+        loadToolkitImages(app); // reopen fonts and skin from the new settings
         closeWindow(WIN_FONTS, app.windowManager, 0);
         break;
     }
@@ -319,7 +319,7 @@ void appearanceClick(Application& app, int id) {
         s.rntPaper = "rnt1";
         s.skinFile = "skin1";
     } else if (id == 10) {               // accept: the new look from the next frame on
-        hooks::loadInterfaceImages(app); // reopen fonts and skin from the new settings
+        loadToolkitImages(app); // reopen fonts and skin from the new settings
         closeWindow(WIN_APPEARANCE, app.windowManager, 0);
     }
 }

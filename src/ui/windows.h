@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/message.h"
+#include "ui/window_ids.h"
 #include "ui/window_manager.h"
 
 #include <SDL/SDL.h>
@@ -11,37 +12,6 @@
 #include <vector>
 
 struct Application;
-
-// Window IDs.
-enum WindowId {
-    WIN_MAIN_MENU = 0,
-    WIN_TEXT_ENTRY = 1,
-    WIN_MESSAGE = 4,
-    WIN_ILLUSTRATION = 5,
-    WIN_PLACEHOLDER = 6,
-    WIN_PROFILES = 7,
-    WIN_AVATAR = 8,
-    WIN_ABOUT = 9,
-    WIN_OPTIONS = 10,
-    WIN_VIDEO = 11,
-    WIN_FONTS = 12,
-    WIN_APPEARANCE = 13,
-    WIN_MISC = 14,
-    WIN_BOOK_SELECT = 15,
-    WIN_RULES = 16,
-    WIN_SELECTION = 37,
-    WIN_MAP = 38,
-    WIN_CERTIFICATE = 39,
-    WIN_UPDATE = 40,
-    WIN_RESTART = 41,
-    WIN_SAVE_LOAD = 42,
-    WIN_DEATH = 43,
-    WIN_AWARDS = 44,
-    WIN_AWARD_DETAILS = 45,
-    WIN_RESTART_BOOK = 46,
-    WIN_ASK_UPDATES = 47,
-    WIN_DONATE = 48,
-};
 
 // The command the first profile-name entry reports to window 6.
 constexpr int FIRST_PROFILE_NAME_COMMAND = 1001;

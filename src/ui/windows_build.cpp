@@ -6,6 +6,8 @@
 #include "ui/window_layout.h"
 #include "ui/windows.h"
 
+#include "app/version.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -146,7 +148,7 @@ void buildAvatarChoice(Application& app) {
 void buildAbout(Application& app) {
     GameWindow& w = titledWindow(app, WIN_ABOUT, "Quillhaven");
     w.autoScroll = true;
-    addLabel(app, w, 2, "Version 1.17.0, released Oct 26, 2015", FONT_TIP, 50, ALIGN_CENTRE, -22);
+    addLabel(app, w, 2, std::string("Version ") + VERSION_STRING + ", released " + RELEASE_DATE, FONT_TIP, 50, ALIGN_CENTRE, -22);
     addLabel(app, w, 3, "Playable books: 1 to 17", FONT_TIP, 50, ALIGN_CENTRE, -29);
     addButton(app, w, 6, "Close", "", 3, FONT_MENU_SMALL, 30, ALIGN_CENTRE, -88);
     addButton(app, w, 7, "Check for update", "Ask the book archive for a newer version", 3,

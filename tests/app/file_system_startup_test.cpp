@@ -7,6 +7,13 @@
 
 #include <cstdlib>
 
+namespace {
+// The built tree, as the program finds its own folder: fonts, catalogues and
+// art are there, so start-up runs through to the end (a program folder
+// without fonts would end the program at the font listing).
+std::string programFolder() { return std::string(QH_BUILD_DIR) + "/"; }
+} // namespace
+
 TEST(FileSystemStartUp, StartsFromTheProgramFolderWithoutAWriteFolder) {
     vfsDeinit();
     const std::string oldHome = getenv("HOME");
@@ -19,7 +26,7 @@ TEST(FileSystemStartUp, StartsFromTheProgramFolderWithoutAWriteFolder) {
         Application app;
         app.settings.desktop = {true, 1024, 768, 32};
         testing::internal::CaptureStdout();
-        EXPECT_TRUE(mountFileSystem(app));
+        EXPECT_TRUE(mountFileSystem(app, programFolder()));
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_NE(out.find("Unable to establish writing privileges"), std::string::npos);
         EXPECT_NE(out.find("Unable to write to the options file"), std::string::npos);
@@ -40,13 +47,16 @@ TEST(FileSystemStartUp, FirstStartMakesTheUserFolderSettingsAndCounters) {
         Application app;
         app.settings.desktop = {true, 1024, 768, 32};
         testing::internal::CaptureStdout();
-        EXPECT_TRUE(mountFileSystem(app));
+        EXPECT_TRUE(mountFileSystem(app, programFolder()));
         testing::internal::GetCapturedStdout();
         const std::string user = home + "Documents/Quillhaven/";
         EXPECT_EQ(app.paths.userFolder, user);
         EXPECT_EQ(readRealFile(user + "data/misc/ts.dat"), shiftBytes("0\r\n0\r\n0\r\n0\r\n0\r\n"));
         EXPECT_NE(readRealFile(user + "settings.txt").find("GAMEPLAY_SETTINGS:"),
                   std::string::npos);
+        // The catalogues after the settings were read from the program folder.
+        EXPECT_FALSE(app.fontNames.empty());
+        EXPECT_GT(app.catalogues.items.size(), 200u);
     }
     setenv("HOME", oldHome.c_str(), 1);
     vfsDeinit();

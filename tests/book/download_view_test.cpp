@@ -258,7 +258,7 @@ TEST_F(DownloadTest, FanArtFailureMessage) {
     MessageRequest failure;
     EXPECT_FALSE(runFanArtDownload(failure));
     EXPECT_EQ(failure.title, "Download Failed");
-    EXPECT_EQ(failure.targetWindow, MISC_SETTINGS_WINDOW);
+    EXPECT_EQ(failure.targetWindow, WIN_MISC);
     EXPECT_TRUE(vfsExists("data/fanart/fanart1.zip"));
     EXPECT_FALSE(vfsExists("data/fanart/fanart2.zip"));
 }

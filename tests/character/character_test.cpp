@@ -71,6 +71,8 @@ TEST(CharacterRank, LevelsAndTitles) {
     Character partial = inTier(TIER_DRAVIC, 3, 0, 0);
     EXPECT_EQ(rankLevel(partial, TIER_VAEL), 7);
     EXPECT_EQ(rankTitle(partial, TIER_VAEL), "Guardian");
+    Character four = inTier(TIER_DRAVIC, 4, 0, 0); // one short of the series
+    EXPECT_EQ(rankLevel(four, TIER_VAEL), 8);
     EXPECT_EQ(rankLevel(c, TIER_VAEL), 10);
     EXPECT_EQ(rankTitle(c, TIER_VAEL), "Master");
 

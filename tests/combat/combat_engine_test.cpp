@@ -219,6 +219,19 @@ TEST_F(Fixture, EnemiesInTurnAndBadRecords) {
 
     CombatRecord empty;
     EXPECT_FALSE(beginRound(empty, env, false));
+    // Zero divisors and factors in every walk: the round still resolves.
+    CombatRecord odd;
+    odd.enemies = {EnemyRecord()};
+    odd.enemies[0].ep = 30;
+    for (const char* eq : {"x", "/+", "/-"}) {
+        odd.modifiers.push_back(modifier(eq, 0));
+        odd.modifiers.push_back(modifier(eq, 0));
+        odd.modifiers.back().affectWhat = 0;
+    }
+    hero.epCur = 25;
+    fightRound(odd, env, table, gridOf(3), false);
+    EXPECT_EQ(odd.roundsFinished, 1);
+    EXPECT_EQ(odd.heroCombatSkill, 0); // "x" 0 leaves nothing, and dividing by 0 leaves that
     EXPECT_FALSE(fightRound(empty, env, table, gridOf(2), false).won);
 }
 

@@ -2,10 +2,14 @@
 
 #include "fs/vfs.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -48,7 +52,27 @@ void VfsTest::TearDown() { vfsDeinit(); }
 
 void VfsTest::mountBuiltData() { ASSERT_TRUE(vfsMount(std::string(QH_BUILD_DIR) + "/", "")); }
 
+namespace {
+pid_t g_mainPid = 0;
+bool g_testsFinished = false;
+bool g_deathTestChild = false;
+
+// Code under test that calls exit() (a missing font, a missing table) would
+// otherwise end the program with status 0 and every test not yet run would
+// count as passed. Death-test children are meant to exit: they are left alone.
+void failIfEndedEarly() {
+    if (g_testsFinished || g_deathTestChild || getpid() != g_mainPid) return;
+    std::fprintf(stderr, "The test program ended before its tests had finished.\n");
+    std::fflush(stdout);
+    _exit(1);
+}
+} // namespace
+
 int main(int argc, char** argv) {
+    g_mainPid = getpid();
+    for (int i = 1; i < argc; ++i)
+        if (std::strstr(argv[i], "internal_run_death_test")) g_deathTestChild = true;
+    std::atexit(failIfEndedEarly);
     char pattern[] = "/tmp/qhtest-XXXXXX";
     const char* made = mkdtemp(pattern);
     if (!made) return 1;
@@ -58,6 +82,7 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     ::testing::InitGoogleTest(&argc, argv);
     int rc = RUN_ALL_TESTS();
+    g_testsFinished = true;
     std::error_code ec;
     fs::remove_all(g_home, ec);
     return rc;

@@ -1,0 +1,45 @@
+// The spine's hooks into the play screen's tool bar and title bar.
+#include "app/subsystem_hooks.h"
+
+#include "app/application.h"
+#include "ui/toolbar.h"
+#include "ui/toolkit.h"
+
+namespace hooks {
+
+void headerButtonsMouse(Application& app, const SDL_Event& event) {
+    headerMouse(app.headerButtons, app.clickLock, event.button.x, event.button.y,
+                event.type == SDL_MOUSEBUTTONDOWN);
+}
+
+void drawPlayBackground(Application& app) {
+    // The title bar follows the book being played (a no-op while it is current).
+    buildTitleBar(app, currentBookNumber(app));
+    drawTitleBar(app);
+}
+
+void drawPagesAndButtons(Application& app, int elapsedMs) {
+    // Page panels, their scroll bars and the Action Chart refresh come with the
+    // section pages; until then only the buttons are drawn.
+    drawHeaderButtons(app, elapsedMs);
+}
+
+int takeToolbarClick(Application& app) {
+    return ::takeToolbarClick(app.headerButtons);
+}
+
+void setToolbarButtonVisible(Application& app, int button, bool visible) {
+    ::setToolbarButtonVisible(app.headerButtons, button, visible);
+}
+
+void buildToolbar(Application& app) {
+    buildToolBar(app);
+    buildTitleBar(app, currentBookNumber(app));
+}
+
+void releaseSubsystems(Application& app) {
+    releaseToolbar(app);
+    releaseToolkit(app);
+}
+
+} // namespace hooks
