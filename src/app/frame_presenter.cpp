@@ -7,13 +7,13 @@
 
 #include <SDL/SDL.h>
 
-namespace {
-
 bool somethingAnimates(const Application& app) {
     const hooks::ScreenStatus st = hooks::screenStatus(app);
     return (st.windowCount > 0 && st.topWindowState != WINDOW_OPEN) || st.randomTableShown ||
            st.combatRunning || st.resultsTableActive;
 }
+
+namespace {
 
 FrameRateStyle frameRateStyle(const Settings& s) {
     FrameRateStyle style;

@@ -169,7 +169,24 @@ bool titleScreensDone(Application& app, bool& windowSeen) {
     return st.windowCount == 0 || (st.windowCount == 1 && st.topWindowState == WINDOW_CLOSING);
 }
 
+// Ids and states of the open windows, bottom to top.
+std::vector<int> windowSignature(const Application& app) {
+    std::vector<int> sig;
+    for (const GameWindow* w : app.windowManager.openStack) {
+        sig.push_back(w->id);
+        sig.push_back(w->state);
+    }
+    return sig;
+}
+
+bool anyRequest(const Application& app) {
+    const GameState& g = app.game;
+    return g.pendingStart || (app.playing && g.pendingSection) || g.pendingBookComplete ||
+           g.pendingItem >= 0 || g.pendingCoins >= 1;
+}
+
 void processRequests(Application& app) {
+    if (anyRequest(app)) app.frameDirty = true; // whatever they change shows next frame
     if (app.game.pendingStart) {
         const int value = app.game.pendingStart;
         app.game.pendingStart = 0;
@@ -228,13 +245,30 @@ void handleEvent(Application& app, const SDL_Event& e) {
     }
 }
 
+bool frameIsDue(const Application& app) {
+    if (app.frameDirty || app.settings.showFps || app.textEntry.active) return true;
+    if (somethingAnimates(app)) return true;
+    const TitleScreen& t = app.titleScreen;
+    if (!app.playing && (t.backgroundFade >= 0 || t.logoSlide >= 0)) return true;
+    return windowSignature(app) != app.drawnWindows;
+}
+
 void runFrame(Application& app, int elapsedMs) {
     if (!app.playing) advanceTitleSlideshow(app, elapsedMs);
     SDL_Event e;
-    while (SDL_PollEvent(&e))
+    while (SDL_PollEvent(&e)) {
         handleEvent(app, e);
+        app.frameDirty = true; // whatever it was, it may show
+    }
 
-    drawScreen(app, elapsedMs);
+    // An idle frame keeps its pacing and events but neither draws nor flips.
+    const bool draw = frameIsDue(app);
+    if (draw) {
+        app.frameDirty = false; // drawing code may ask for the next frame again
+        app.drawnWindows = windowSignature(app);
+        ++app.framesDrawn;
+        drawScreen(app, elapsedMs);
+    }
     if (app.playing) {
         hooks::syncSavesWithRandomDraws(app);
         hooks::runFrameRuleHooks(app);

@@ -16,6 +16,11 @@ void runFrame(Application& app, int elapsedMs);
 void handleEvent(Application& app, const SDL_Event& event);
 // Flip, sleep to the target rate and release the click lock in time.
 void presentFrame(Application& app);
+// A window slides, or the Random Number Table, combat or the results table runs.
+bool somethingAnimates(const Application& app);
+// Whether this frame must be drawn (see ui/frame_dirty.h): something marked
+// it, an animation runs or the open windows changed since the last drawn frame.
+bool frameIsDue(const Application& app);
 // Leaves the title screens for play: 1 or more resumes the saved game, -1 starts anew.
 void enterPlayMode(Application& app, int startValue);
 // The book's cover, at once as a loading picture or until a key or click.

@@ -70,6 +70,7 @@ void advanceBackground(Application& app, TitleScreen& t, int elapsed) {
         t.nextBackground = nullptr;
         t.backgroundAlpha = 255;
         t.backgroundFade = -1;
+        app.frameDirty = true; // the last step of the fade must show
     }
 }
 
@@ -96,6 +97,7 @@ void advanceLogo(Application& app, TitleScreen& t, int elapsed) {
         t.logoX = 0;
         t.logoSlide = -1;
         t.direction = -t.direction;
+        app.frameDirty = true; // the last step of the slide must show
     }
 }
 

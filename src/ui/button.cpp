@@ -1,6 +1,7 @@
 #include "ui/button.h"
 
 #include "app/application.h"
+#include "ui/frame_dirty.h"
 #include "ui/image.h"
 #include "ui/text.h"
 #include "ui/tooltip.h"
@@ -181,6 +182,7 @@ ButtonFrame updateButton(Button& b, int mouseX, int mouseY, int elapsedMs, int t
             b.hoverMs = 0;
         }
         f.showTooltip = b.tooltipImage && b.hoverMs >= tipDelayMs;
+        if (b.tooltipImage && !f.showTooltip) markFrameDirty(); // the delay runs on
     } else {
         b.hoverMs = 0;
         b.restX = b.restY = -1;

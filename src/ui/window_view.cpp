@@ -1,5 +1,6 @@
 // Drawing the open windows each frame and handing them the mouse.
 #include "app/application.h"
+#include "ui/frame_dirty.h"
 #include "ui/window_layout.h"
 #include "ui/windows.h"
 
@@ -51,6 +52,7 @@ SDL_Rect intersect(const SDL_Rect& a, const SDL_Rect& b) {
 
 void advanceCredits(GameWindow& w, int elapsedMs) {
     if (!w.autoScroll || w.buttons.empty()) return;
+    markFrameDirty(); // the credits keep moving
     w.scrollOffset += CREDITS_SPEED * static_cast<float>(elapsedMs) / 1000.0f;
     const Button& last = *w.buttons.back();
     SDL_Surface* img = hitImage(last);
@@ -98,6 +100,7 @@ void drawWindow(Application& app, GameWindow& w, bool top, int elapsedMs) {
         // The blinking cursor: a black bar after the text.
         WindowData& d = app.windowData;
         d.cursorMs = (d.cursorMs + elapsedMs) % (2 * CURSOR_BLINK_MS);
+        markFrameDirty(); // the cursor blinks on
         Button* text = findButton(w, 5);
         SDL_Surface* img = text ? hitImage(*text) : nullptr;
         if (img && d.cursorMs < CURSOR_BLINK_MS) {

@@ -1,0 +1,91 @@
+// Idle frames: the real main loop over the main menu, with the dummy video
+// driver. A screen where nothing happens is drawn once and then left alone;
+// anything that changes it is drawn again.
+#include "app/main_loop.h"
+#include "app/subsystem_hooks.h"
+#include "ui/frame_dirty.h"
+#include "ui/toolkit.h"
+#include "ui/ui_fixture.h"
+#include "ui/window_ids.h"
+#include "ui/windows.h"
+
+namespace {
+
+class IdleFramesTest : public UiTest {
+  protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        mountBuiltData();
+        Application& a = app();
+        a.screen.surface = SDL_GetVideoSurface();
+        a.screen.uiScale = a.screen.surface->h / 462.0f;
+        a.settings.setDefaults();
+        a.settings.targetFps = 60;
+        hooks::loadCataloguesBeforeSettings(a);
+        hooks::loadInterfaceImages(a);
+        hooks::buildMainMenuWindows(a);
+        hooks::openWindow(a, WIN_MAIN_MENU, OPEN_FROM_BOTTOM, "");
+        // Let the menu slide in and come to rest.
+        for (int i = 0; i < 200 && !restingMenu(); ++i)
+            runFrame(a, 10);
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+        }
+    }
+    void TearDown() override {
+        releaseWindows(app());
+        releaseToolkit(app());
+        UiTest::TearDown();
+    }
+    bool restingMenu() {
+        const GameWindow* top = topWindow(app().windowManager);
+        return top && top->id == WIN_MAIN_MENU && top->state == WINDOW_OPEN;
+    }
+    long framesDrawnOver(int frames) {
+        const long before = app().framesDrawn;
+        for (int i = 0; i < frames; ++i)
+            runFrame(app(), 16);
+        return app().framesDrawn - before;
+    }
+    // A screen point over button `id` of the main menu.
+    bool pointOnButton(int id, int& x, int& y) {
+        Button* b = findButton(*topWindow(app().windowManager), id);
+        SDL_Surface* s = app().screen.surface;
+        for (y = 0; y < s->h; y += 2)
+            for (x = 0; x < s->w; x += 2)
+                if (hitTest(*b, x, y)) return true;
+        return false;
+    }
+    void moveMouse(int x, int y) {
+        SDL_Event e{};
+        e.type = SDL_MOUSEMOTION;
+        e.motion.x = static_cast<Uint16>(x);
+        e.motion.y = static_cast<Uint16>(y);
+        SDL_PushEvent(&e);
+    }
+};
+
+} // namespace
+
+TEST_F(IdleFramesTest, StaticMenuDrawsOnceAndChangesDrawAgain) {
+    ASSERT_TRUE(restingMenu());
+    framesDrawnOver(2); // the frame after coming to rest shows the rested menu
+    EXPECT_EQ(framesDrawnOver(20), 0);
+
+    // The pointer comes over a button: drawn at once, and again while its
+    // tooltip waits for its delay; then the screen rests once more.
+    int x = 0, y = 0;
+    ASSERT_TRUE(pointOnButton(3, x, y));
+    moveMouse(x, y);
+    EXPECT_GE(framesDrawnOver(1), 1);
+    const int delayFrames = currentButtonStyle().tipDelayMs / 16 + 10;
+    EXPECT_GE(framesDrawnOver(delayFrames), delayFrames - 12);
+    EXPECT_EQ(framesDrawnOver(10), 0);
+
+    // Anything else that changes the screen asks with the one call.
+    markFrameDirty();
+    EXPECT_EQ(framesDrawnOver(5), 1);
+    // A window opening or closing is seen without being asked.
+    closeWindow(WIN_MAIN_MENU, app().windowManager, 0);
+    EXPECT_GE(framesDrawnOver(5), 5);
+}
