@@ -8,6 +8,7 @@ PACKAGES=(
     libsdl1.2-dev libsdl-ttf2.0-dev libsdl-image1.2-dev libphysfs-dev libcurl4-openssl-dev
     zlib1g-dev libpng-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev valgrind
+    clang libclang-rt-14-dev
     xvfb xauth xdotool x11-apps imagemagick python3 zip unzip
     fonts-dejavu-core fonts-liberation2 fonts-freefont-ttf fonts-comic-neue fonts-linuxlibertine
 )

@@ -3,10 +3,12 @@
 #include "app/application.h"
 #include "app/subsystem_hooks.h"
 #include "fs/data_file.h"
+#include "fs/record_fields.h"
 
 #include <SDL/SDL.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,49 +21,137 @@ int fontSizeToFile(int pointSize) {
 
 namespace {
 
-enum class Kind { Int, IntAsRead, Bool, Bpp, FontSize, Token, Color, MouseSpeed };
+using S = Settings;
+using Row = Field<Settings>;
 
-// One key of the file: how it is read and how its line is written. The table
-// is in file order, so the reader and the writer cannot drift apart.
-struct KeyRow {
-    const char* field; // key padded to its column, as written
-    Kind kind;
-    int Settings::*intValue;
-    bool Settings::*boolValue;
-    std::string Settings::*textValue;
-    RgbColor Settings::*colorValue;
-    int low, high;
-    const char* comment;
-};
-
-KeyRow intRow(const char* f, int Settings::*v, int low, int high, const char* c) {
-    return {f, Kind::Int, v, nullptr, nullptr, nullptr, low, high, c};
-}
-KeyRow asReadRow(const char* f, int Settings::*v, const char* c) {
-    return {f, Kind::IntAsRead, v, nullptr, nullptr, nullptr, 0, 0, c};
-}
-KeyRow sizeRow(const char* f, int Settings::*v, const char* c) {
-    return {f, Kind::FontSize, v, nullptr, nullptr, nullptr, 1, FONT_SIZE_MAX, c};
-}
-KeyRow boolRow(const char* f, bool Settings::*v, const char* c) {
-    return {f, Kind::Bool, nullptr, v, nullptr, nullptr, 0, 0, c};
-}
-KeyRow tokenRow(const char* f, std::string Settings::*v, const char* c) {
-    return {f, Kind::Token, nullptr, nullptr, v, nullptr, 0, 0, c};
-}
-KeyRow colorRow(const char* f, RgbColor Settings::*v, const char* c) {
-    return {f, Kind::Color, nullptr, nullptr, nullptr, v, 0, 0, c};
+// Every key line is written as its padded key field, the value and a fixed
+// comment; the row keeps the key as read (the field without its padding).
+std::string trimmed(const char* field) {
+    std::string name = field;
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
 }
 
-const std::vector<KeyRow>& keyRows() {
-    using S = Settings;
-    static const std::vector<KeyRow> rows = {
+template <class F>
+Row keyed(F make, const char* field, const char* comment) {
+    const std::string key = trimmed(field);
+    Row row = make(key.c_str());
+    row.writtenAs(field).withComment(comment);
+    return row;
+}
+
+Row intRow(const char* f, int S::*v, int low, int high, const char* c) {
+    return keyed([&](const char* k) { return intField(k, v).clamp(low, high); }, f, c);
+}
+Row asReadRow(const char* f, int S::*v, const char* c) {
+    return keyed([&](const char* k) { return intField(k, v); }, f, c);
+}
+Row boolRow(const char* f, bool S::*v, const char* c) {
+    return keyed([&](const char* k) { return boolField(k, v); }, f, c);
+}
+Row tokenRow(const char* f, std::string S::*v, const char* c) {
+    return keyed([&](const char* k) { return tokenField(k, v); }, f, c);
+}
+
+// A custom row whose one line is the padded key, `format` of the value and the comment.
+Row customRow(const char* f, const char* c, std::function<void(DataFile&, Settings&)> read,
+              std::function<std::string(const Settings&)> format) {
+    const std::string label = f, comment = c;
+    return keyed(
+        [&](const char* k) {
+            return customField<Settings>(
+                k,
+                [read](DataFile& file, Settings& s) {
+                    read(file, s);
+                    return RecordEnd::Open;
+                },
+                [format, label, comment](RecordWriter& w, const Settings& s) {
+                    w.line(label + format(s) + comment);
+                });
+        },
+        f, c);
+}
+
+Row sizeRow(const char* f, int S::*v, const char* c) {
+    return customRow(
+        f, c, [v](DataFile& file, Settings& s) { s.*v = fontSizeFromFile(readInt(file)); },
+        [v](const Settings& s) { return std::to_string(fontSizeToFile(s.*v)); });
+}
+
+Row colorRow(const char* f, RgbColor S::*v, const char* c) {
+    return customRow(
+        f, c,
+        [v](DataFile& file, Settings& s) {
+            RgbColor& color = s.*v;
+            color.r = static_cast<uint8_t>(readInt(file));
+            color.g = static_cast<uint8_t>(readInt(file));
+            color.b = static_cast<uint8_t>(readInt(file));
+        },
+        [v](const Settings& s) {
+            const RgbColor& color = s.*v;
+            return std::to_string(color.r) + " " + std::to_string(color.g) + " " +
+                   std::to_string(color.b);
+        });
+}
+
+Row bppRow(const char* f, const char* c) {
+    return customRow(
+        f, c,
+        [](DataFile& file, Settings& s) {
+            const int bpp = readInt(file);
+            s.fullscreenBpp = bpp <= 15 ? 8 : bpp == 16 ? 16 : 32;
+        },
+        [](const Settings& s) { return std::to_string(s.fullscreenBpp); });
+}
+
+float parseMouseSpeed(const std::string& token) {
+    double v = std::strtod(token.c_str(), nullptr);
+    // Written as !(v >= low) so that "nan" also falls to the low end.
+    if (!(v >= 0.2)) v = 0.2;
+    if (v > 5.0) v = 5.0;
+    return static_cast<float>(v);
+}
+
+Row mouseSpeedRow(const char* f, const char* c) {
+    return customRow(
+        f, c, [](DataFile& file, Settings& s) { s.mouseSpeed = parseMouseSpeed(readTokenValue(file)); },
+        [](const Settings& s) {
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "%g", static_cast<double>(s.mouseSpeed));
+            return std::string(buf);
+        });
+}
+
+// The paper keys also move the page-layout margins when read as true.
+Row paperRow(const char* f, bool S::*v, const char* c, void (*onTrue)(Application&)) {
+    return customRow(
+        f, c,
+        [v, onTrue](DataFile& file, Settings& s) {
+            s.*v = readBool(file);
+            if (s.*v && s.app) onTrue(*s.app);
+        },
+        [v](const Settings& s) { return std::string(s.*v ? "1" : "0"); });
+}
+
+Row banner(const std::string& text) {
+    return literalLine<Settings>(text);
+}
+
+const std::string HASH60(60, '#');
+const std::string HASH61(61, '#');
+
+const FieldTable<Settings>& settingsFields() {
+    static const FieldTable<Settings> T = {
+        banner(HASH60),
+        banner("## Video Settings:"),
+        banner("## You may specify non-standard screen resolutions(wide screen,"),
+        banner("## or custom), from 640x480 - 2560x1600."),
+        banner(HASH60),
         intRow("FULLSCREEN_WIDTH    ", &S::fullscreenWidth, 640, 2560,
                "      // range: 640 to 2560"),
         intRow("FULLSCREEN_HEIGHT   ", &S::fullscreenHeight, 400, 1600,
                "      // range: 480 to 1600"),
-        {"FULLSCREEN_BPP      ", Kind::Bpp, &S::fullscreenBpp, nullptr, nullptr, nullptr, 0, 0,
-         "       // 8, 16, or 32"},
+        bppRow("FULLSCREEN_BPP      ", "       // 8, 16, or 32"),
         boolRow("USE_FULLSCREEN      ", &S::useFullscreen, "        // 1=yes, 0=no"),
         intRow("WINDOWED_WIDTH      ", &S::windowedWidth, 640, 2560, "      // range: 640 to 2560"),
         intRow("WINDOWED_HEIGHT     ", &S::windowedHeight, 400, 1600,
@@ -74,7 +164,13 @@ const std::vector<KeyRow>& keyRows() {
         tokenRow("FPS_FONT     ", &S::fpsFont, "     // a .ttf in the data/fonts folder"),
         colorRow("FPS_COLOR    ", &S::fpsColor, " // RGB color range:0 to 255"),
         sizeRow("FPS_SIZE     ", &S::fpsSize, "           // range: 1 to 20"),
-        // -- fonts
+        banner(""),
+        banner(HASH60),
+        banner("## Font Settings:"),
+        banner("## This specifies which fonts will be used in the game. Place"),
+        banner("## any additional fonts you wish to use in the data/fonts folder"),
+        banner("## and they can be used in-game. You may omit the .ttf ending."),
+        banner(HASH60),
         tokenRow("TEXT_FONT        ", &S::textFont, "     // Font for Text for book sections"),
         tokenRow("TIP_FONT         ", &S::tipFont, "     // Font for popup tooltips"),
         tokenRow("ACTION_FONT      ", &S::actionFont, "     // Action Chart font"),
@@ -86,13 +182,30 @@ const std::vector<KeyRow>& keyRows() {
         colorRow("TIP_BG_COLOR     ", &S::tipBgColor, "  // RGB color range: 0 to 255"),
         colorRow("MENUTEXT_COLOR   ", &S::menuTextColor, "  // RGB color range: 0 to 255"),
         colorRow("BUTTONTEXT_COLOR ", &S::buttonTextColor, "  // RGB color range: 0 to 255"),
-        // -- miscellaneous
+        banner(""),
+        banner(HASH60),
+        banner("## Misc Settings:"),
+        banner("## Paper is in the data/paper folder. You may add files there."),
+        banner("## BUTTON4 refers to the folder 'xxx' which contains 4 images:"),
+        banner("##    unclick, clickable, over, and clicked. This will be used for"),
+        banner("##    menu buttons and scroll buttons. Location: data/buttons/4/xxx"),
+        banner("## BUTTON8 refers to the folder 'xxx' which contains 8 images:"),
+        banner("##    Button1 through Button8, which has the diffrent colored buttons"),
+        banner("##    for use in section text. You may specify any of the folders"),
+        banner("##    contained therein to customize the appearance of these buttons."),
+        banner("## Tip delay is the 'pause' length before popping up a tooltip, in ms"),
+        banner(HASH60),
         tokenRow("CURSOR           ", &S::cursor, "      // mouse cursor image"),
         tokenRow("PAPER            ", &S::paper, "     // book paper image"),
-        boolRow("PAPER_SHOW_SCROLL ", &S::paperShowScroll,
-                "   //whether to show the scroll at bottom"),
-        boolRow("PAPER_SHOW_BORDER ", &S::paperShowBorder,
-                "  //whether to show border around paper"),
+        paperRow("PAPER_SHOW_SCROLL ", &S::paperShowScroll,
+                 "   //whether to show the scroll at bottom",
+                 [](Application& a) { a.pageLayoutMargins[1] -= 8; }),
+        paperRow("PAPER_SHOW_BORDER ", &S::paperShowBorder,
+                 "  //whether to show border around paper",
+                 [](Application& a) {
+                     a.pageLayoutMargins[0] -= 5;
+                     a.pageLayoutMargins[1] -= 2;
+                 }),
         tokenRow("BUTTON4          ", &S::button4, "      // menu and scroll buttons"),
         tokenRow("BUTTON8          ", &S::button8, "      // section text buttons"),
         intRow("TIP_DELAY        ", &S::tipDelay, 0, 30000, "        // range: 0 to 30000 in ms"),
@@ -108,8 +221,8 @@ const std::vector<KeyRow>& keyRows() {
         boolRow("AC_FOCUS        ", &S::acFocus, "         // 0 = no, 1 = yes"),
         asReadRow("USE_FAN_ART      ", &S::useFanArt,
                   "       // 0 = no, 1 = original pref., 2 = fan pref."),
-        {"MOUSE_SPEED      ", Kind::MouseSpeed, nullptr, nullptr, nullptr, nullptr, 0, 0,
-         "         // range 0.2-5.0: 1=normal, <1=slower, >1=faster"},
+        mouseSpeedRow("MOUSE_SPEED      ",
+                      "         // range 0.2-5.0: 1=normal, <1=slower, >1=faster"),
         tokenRow("MENU_BACKGROUND  ", &S::menuBackground, "         // image background for menus"),
         tokenRow("AC_HEADER_BUTTONS ", &S::acHeaderButtons,
                  "      // which folder to use for ac buttons"),
@@ -121,114 +234,45 @@ const std::vector<KeyRow>& keyRows() {
         tokenRow("TITLE_FILE        ", &S::titleFile, " // which title logo to show while playing"),
         boolRow("SHOWN_AUTO_UPDATE_CHOICE ", &S::shownAutoUpdateChoice,
                 " // 1 = yes, shown the choice"),
-        asReadRow("PROG_START_COUNT ", &S::progStartCount, " // 10 times = mention donate"),
+        // Incremented at every start: a count at the top must not overflow.
+        intRow("PROG_START_COUNT ", &S::progStartCount, INT_MIN, INT_MAX - 1,
+               " // 10 times = mention donate"),
+        banner(""),
+        banner(HASH61),
+        banner("## The following settings are the last used gameplay options."),
+        banner("## They will be used as the default for a new campaign."),
+        banner(HASH61),
+        customField<Settings>(
+            "GAMEPLAY_SETTINGS:",
+            [](DataFile& file, Settings& s) {
+                if (s.app) hooks::readRuleDefaults(*s.app, file);
+                return RecordEnd::Open;
+            },
+            [](RecordWriter& w, const Settings& s) {
+                w.line("GAMEPLAY_SETTINGS:");
+                if (s.app && !hooks::writeRuleDefaults(*s.app, w.file()))
+                    w.file().writeFailed = true;
+            }),
+        // The section editor's last place: honoured when read, never written.
+        customField<Settings>(
+            "EDITOR_LAST_BOOK:",
+            [](DataFile& file, Settings& s) {
+                const int book = readInt(file);
+                if (s.app) s.app->editorLastBook = book;
+                return RecordEnd::Open;
+            },
+            nullptr),
+        customField<Settings>(
+            "EDITOR_LAST_SECTION:",
+            [](DataFile& file, Settings& s) {
+                std::string section = readTokenValue(file);
+                if (s.app) s.app->editorLastSection = section;
+                return RecordEnd::Open;
+            },
+            nullptr),
     };
-    return rows;
+    return T;
 }
-
-std::string keyName(const KeyRow& row) {
-    std::string name = row.field;
-    name.erase(name.find_last_not_of(' ') + 1);
-    return name;
-}
-
-// Rows 1-14, 15-25 and 26-48 are separated by banners.
-constexpr size_t FONT_ROWS_START = 14;
-constexpr size_t MISC_ROWS_START = 25;
-
-float parseMouseSpeed(const std::string& token) {
-    double v = std::strtod(token.c_str(), nullptr);
-    // Written as !(v >= low) so that "nan" also falls to the low end.
-    if (!(v >= 0.2)) v = 0.2;
-    if (v > 5.0) v = 5.0;
-    return static_cast<float>(v);
-}
-
-RgbColor readColor(DataFile& file) {
-    RgbColor c;
-    c.r = static_cast<uint8_t>(readInt(file));
-    c.g = static_cast<uint8_t>(readInt(file));
-    c.b = static_cast<uint8_t>(readInt(file));
-    return c;
-}
-
-void readRow(Settings& s, const KeyRow& row, DataFile& file) {
-    switch (row.kind) {
-    case Kind::Int:
-        s.*row.intValue = std::clamp(readInt(file), row.low, row.high);
-        break;
-    case Kind::IntAsRead:
-        s.*row.intValue = readInt(file);
-        break;
-    case Kind::FontSize:
-        s.*row.intValue = fontSizeFromFile(readInt(file));
-        break;
-    case Kind::Bpp: {
-        int bpp = readInt(file);
-        s.fullscreenBpp = bpp <= 15 ? 8 : bpp == 16 ? 16 : 32;
-        break;
-    }
-    case Kind::Bool:
-        s.*row.boolValue = readInt(file) != 0;
-        break;
-    case Kind::Token: {
-        std::string value;
-        readValue(file, value);
-        s.*row.textValue = value;
-        break;
-    }
-    case Kind::Color:
-        s.*row.colorValue = readColor(file);
-        break;
-    case Kind::MouseSpeed: {
-        std::string value;
-        readValue(file, value);
-        s.mouseSpeed = parseMouseSpeed(value);
-        break;
-    }
-    }
-}
-
-std::string formatValue(const Settings& s, const KeyRow& row) {
-    char buf[64];
-    switch (row.kind) {
-    case Kind::Int:
-    case Kind::IntAsRead:
-    case Kind::Bpp:
-        return std::to_string(s.*row.intValue);
-    case Kind::FontSize:
-        return std::to_string(fontSizeToFile(s.*row.intValue));
-    case Kind::Bool:
-        return s.*row.boolValue ? "1" : "0";
-    case Kind::Token: {
-        const std::string& v = s.*row.textValue;
-        return v.empty() ? "*Blank*" : v;
-    }
-    case Kind::Color: {
-        const RgbColor& c = s.*row.colorValue;
-        std::snprintf(buf, sizeof buf, "%d %d %d", c.r, c.g, c.b);
-        return buf;
-    }
-    case Kind::MouseSpeed:
-        std::snprintf(buf, sizeof buf, "%g", static_cast<double>(s.mouseSpeed));
-        return buf;
-    }
-    return "";
-}
-
-// Side effects of a few keys on the page layout, applied when read as true.
-void applyPaperMargins(Settings& s, const KeyRow& row) {
-    if (!s.app) return;
-    if (row.boolValue == &Settings::paperShowScroll && s.paperShowScroll)
-        s.app->pageLayoutMargins[1] -= 8;
-    if (row.boolValue == &Settings::paperShowBorder && s.paperShowBorder) {
-        s.app->pageLayoutMargins[0] -= 5;
-        s.app->pageLayoutMargins[1] -= 2;
-    }
-}
-
-const std::string HASH60(60, '#');
-const std::string HASH61(61, '#');
 
 } // namespace
 
@@ -343,26 +387,9 @@ void Settings::setDefaults() {
 }
 
 void Settings::parse(DataFile& file) {
-    const std::vector<KeyRow>& rows = keyRows();
-    std::string token;
-    while (readValue(file, token)) {
-        auto row = std::find_if(rows.begin(), rows.end(),
-                                [&](const KeyRow& r) { return keyName(r) == token; });
-        if (row != rows.end()) {
-            readRow(*this, *row, file);
-            applyPaperMargins(*this, *row);
-        } else if (token == "GAMEPLAY_SETTINGS:") {
-            if (app) hooks::readRuleDefaults(*app, file);
-        } else if (token == "EDITOR_LAST_BOOK:") {
-            int book = readInt(file);
-            if (app) app->editorLastBook = book;
-        } else if (token == "EDITOR_LAST_SECTION:") {
-            std::string section;
-            readValue(file, section);
-            if (app) app->editorLastSection = section;
-        }
-        // Any other word is not a key and is ignored.
-    }
+    // Words that are not keys are ignored, so the file is one record without
+    // a closing word.
+    readRecord(file, *this, settingsFields(), nullptr);
 }
 
 bool Settings::load(const std::string& fileName) {
@@ -383,48 +410,16 @@ bool Settings::load(const std::string& fileName) {
 }
 
 std::string Settings::composeText() const {
-    const std::vector<KeyRow>& rows = keyRows();
-    std::string t;
-    auto line = [&t](const std::string& text) { t += text + "\n"; };
-    auto rowLines = [&](size_t from, size_t to) {
-        for (size_t i = from; i < to; ++i)
-            line(rows[i].field + formatValue(*this, rows[i]) + rows[i].comment);
-    };
-    line(HASH60);
-    line("## Video Settings:");
-    line("## You may specify non-standard screen resolutions(wide screen,");
-    line("## or custom), from 640x480 - 2560x1600.");
-    line(HASH60);
-    rowLines(0, FONT_ROWS_START);
-    line("");
-    line(HASH60);
-    line("## Font Settings:");
-    line("## This specifies which fonts will be used in the game. Place");
-    line("## any additional fonts you wish to use in the data/fonts folder");
-    line("## and they can be used in-game. You may omit the .ttf ending.");
-    line(HASH60);
-    rowLines(FONT_ROWS_START, MISC_ROWS_START);
-    line("");
-    line(HASH60);
-    line("## Misc Settings:");
-    line("## Paper is in the data/paper folder. You may add files there.");
-    line("## BUTTON4 refers to the folder 'xxx' which contains 4 images:");
-    line("##    unclick, clickable, over, and clicked. This will be used for");
-    line("##    menu buttons and scroll buttons. Location: data/buttons/4/xxx");
-    line("## BUTTON8 refers to the folder 'xxx' which contains 8 images:");
-    line("##    Button1 through Button8, which has the diffrent colored buttons");
-    line("##    for use in section text. You may specify any of the folders");
-    line("##    contained therein to customize the appearance of these buttons.");
-    line("## Tip delay is the 'pause' length before popping up a tooltip, in ms");
-    line(HASH60);
-    rowLines(MISC_ROWS_START, rows.size());
-    line("");
-    line(HASH61);
-    line("## The following settings are the last used gameplay options.");
-    line("## They will be used as the default for a new campaign.");
-    line(HASH61);
-    line("GAMEPLAY_SETTINGS:");
-    return t;
+    // Without the application the gameplay row writes its key line alone.
+    Settings alone = *this;
+    alone.app = nullptr;
+    DataFile file = openMemoryWrite("settings.txt");
+    RecordWriter w(file);
+    writeFields(w, alone, settingsFields());
+    std::string text;
+    for (char c : file.data)
+        if (c != '\r') text += c;
+    return text;
 }
 
 bool Settings::save(const std::string& fileName) {
@@ -435,8 +430,9 @@ bool Settings::save(const std::string& fileName) {
         std::printf("Unable to write to the options file, cannot save custom settings...\n");
         return false;
     }
-    bool ok = writeText(0, file, composeText());
-    if (app) ok = hooks::writeRuleDefaults(*app, file) && ok;
+    RecordWriter w(file);
+    writeFields(w, *this, settingsFields());
+    const bool ok = w.ok();
     if (!ok) file.writeFailed = true;
     return closeFile(file) && ok;
 }

@@ -1,6 +1,7 @@
 #include "character/item_catalogue.h"
 
 #include "fs/data_file.h"
+#include "fs/record_fields.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,207 +13,134 @@ constexpr int MAX_BONUS_BLOCKS = 16;
 constexpr int MAX_BONUS_ENTRIES = 64;
 constexpr int MAX_CATALOGUE_SIZE = 100000;
 
-const char* const BLANK = "*Blank*";
+constexpr const char* BONUS_CLOSER = "DONE_WITH_THESE_BONUSES";
 
-// Values are written on one line: a line break inside one would end it early.
-std::string oneLine(const std::string& text) {
-    if (text.empty()) return BLANK;
-    std::string out(text);
-    std::replace(out.begin(), out.end(), '\r', ' ');
-    std::replace(out.begin(), out.end(), '\n', ' ');
-    return out;
+const FieldTable<ItemBonus>& bonusFields() {
+    using B = ItemBonus;
+    static const FieldTable<ItemBonus> T = {
+        intField("EP_BONUS:", &B::epBonus),
+        intListField("CS_BONUSES:", &B::csBonuses).maxCount(MAX_BONUS_ENTRIES),
+        lineListField("BONUS_AGAINSTS:", &B::bonusAgainsts).maxCount(MAX_BONUS_ENTRIES),
+        intListField("DAMAGE_MULTIPLIERS:", &B::damageMultipliers).maxCount(MAX_BONUS_ENTRIES),
+        lineListField("MULTIPLY_AGAINSTS:", &B::multiplyAgainsts).maxCount(MAX_BONUS_ENTRIES),
+        intField("BOW_BONUS:", &B::bowBonus),
+        intField("EP_PENALTY:", &B::epPenalty),
+    };
+    return T;
 }
 
-std::string numbersLine(const std::vector<int>& values) {
-    std::string out = std::to_string(values.size());
-    for (int v : values)
-        out += " " + std::to_string(v);
-    return out;
-}
-
-std::string bonusBlockText(const ItemBonus& b) {
-    std::string t;
-    t += "EP_BONUS: " + std::to_string(b.epBonus) + "\n";
-    t += "CS_BONUSES: " + numbersLine(b.csBonuses) + "\n";
-    t += "BONUS_AGAINSTS: " + std::to_string(b.bonusAgainsts.size()) + "\n";
-    for (const std::string& s : b.bonusAgainsts)
-        t += oneLine(s) + "\n";
-    t += "DAMAGE_MULTIPLIERS: " + numbersLine(b.damageMultipliers) + "\n";
-    t += "MULTIPLY_AGAINSTS: " + std::to_string(b.multiplyAgainsts.size()) + "\n";
-    for (const std::string& s : b.multiplyAgainsts)
-        t += oneLine(s) + "\n";
-    t += "BOW_BONUS: " + std::to_string(b.bowBonus) + "\n";
-    t += "EP_PENALTY: " + std::to_string(b.epPenalty) + "\n";
-    t += "DONE_WITH_THESE_BONUSES\n";
-    return t;
-}
-
-// Every line of `text` one level deeper than its surroundings.
-std::string indented(const std::string& text) {
-    std::string out;
-    bool atLineStart = true;
-    for (char c : text) {
-        if (atLineStart && c != '\n') out += "    ";
-        out += c;
-        atLineStart = c == '\n';
+// "BONUS_ENHANCED:" n and n keyed blocks, each closed by its own word. Blocks
+// are kept as they are read; an "END" where a block or its closing word
+// should be closes the whole item.
+RecordEnd readBonusBlocks(DataFile& file, Item& item) {
+    const int count = readCount(file, MAX_BONUS_BLOCKS);
+    item.bonuses.clear();
+    std::string next;
+    for (int i = 0; i < count; ++i) {
+        if (!peekValue(file, next)) return RecordEnd::Eof;
+        if (next == "END") return RecordEnd::Open;
+        ItemBonus b;
+        const RecordEnd end = readRecord(file, b, bonusFields(), BONUS_CLOSER, "END");
+        item.bonuses.push_back(b);
+        if (end == RecordEnd::OuterClosed) return RecordEnd::Closed;
+        if (end == RecordEnd::Eof) return end;
     }
-    return out;
+    return RecordEnd::Open;
 }
 
-std::string flag(bool b) {
-    return b ? "1" : "0";
-}
-
-int boundedCount(DataFile& file, int limit) {
-    return std::clamp(readInt(file), 0, limit);
-}
-
-// A text value that stands on a line of its own. Blank lines (left by a value
-// with trailing blanks before it) are not values.
-std::string readTextLine(DataFile& file) {
-    std::string line;
-    while (readLine(file, line)) {
-        if (!line.empty()) break;
+void writeBonusBlocks(RecordWriter& w, const Item& item) {
+    w.line("BONUS_ENHANCED: " + std::to_string(item.bonuses.size()));
+    Nest blocks(w);
+    for (const ItemBonus& b : item.bonuses) {
+        writeFields(w, b, bonusFields());
+        w.line(BONUS_CLOSER);
     }
-    return line == BLANK ? "" : line;
 }
 
 std::vector<int> readNumbers(DataFile& file) {
-    int n = boundedCount(file, MAX_BONUS_ENTRIES);
+    int n = readCount(file, MAX_BONUS_ENTRIES);
     std::vector<int> values;
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n && !atEnd(file); ++i)
         values.push_back(readInt(file));
     return values;
 }
 
 std::vector<std::string> readTextLines(DataFile& file) {
-    int n = boundedCount(file, MAX_BONUS_ENTRIES);
+    int n = readCount(file, MAX_BONUS_ENTRIES);
     std::vector<std::string> lines;
-    for (int i = 0; i < n; ++i)
-        lines.push_back(readTextLine(file));
+    for (int i = 0; i < n && !atEnd(file); ++i)
+        lines.push_back(readListLine(file));
     return lines;
 }
 
-enum class BlockEnd { Done, RecordEnd, Eof };
-
-BlockEnd readBonusBlock(DataFile& file, ItemBonus& b) {
-    std::string key;
-    while (readValue(file, key)) {
-        if (key == "DONE_WITH_THESE_BONUSES") return BlockEnd::Done;
-        if (key == "END") return BlockEnd::RecordEnd; // malformed: the block was never closed
-        if (key == "EP_BONUS:")
-            b.epBonus = readInt(file);
-        else if (key == "BOW_BONUS:")
-            b.bowBonus = readInt(file);
-        else if (key == "EP_PENALTY:")
-            b.epPenalty = readInt(file);
-        else if (key == "CS_BONUSES:")
-            b.csBonuses = readNumbers(file);
-        else if (key == "BONUS_AGAINSTS:")
-            b.bonusAgainsts = readTextLines(file);
-        else if (key == "DAMAGE_MULTIPLIERS:")
-            b.damageMultipliers = readNumbers(file);
-        else if (key == "MULTIPLY_AGAINSTS:")
-            b.multiplyAgainsts = readTextLines(file);
-    }
-    return BlockEnd::Eof;
-}
-
 // The older "BONUS:" layout: fixed order, labels instead of keys, no closing line.
-void readOldBonusBlock(DataFile& file, ItemBonus& b) {
-    std::string label;
-    readValue(file, label);
-    b.epBonus = readInt(file);
-    readValue(file, label);
-    b.csBonuses = readNumbers(file);
-    readValue(file, label);
-    b.bonusAgainsts = readTextLines(file);
-    readValue(file, label);
-    b.damageMultipliers = readNumbers(file);
-    readValue(file, label);
-    b.multiplyAgainsts = readTextLines(file);
-}
-
-std::string readRestOfLine(DataFile& file) {
-    std::string value;
-    readLine(file, value);
-    return value;
-}
-
-// Reads keys into `item` until "END"; false when the file ends first.
-bool readItemFields(DataFile& file, Item& item) {
-    std::string key;
-    bool ended = false;
-    bool truncated = false;
-    while (!ended && !truncated && readValue(file, key)) {
-        if (key == "END")
-            ended = true;
-        else if (key == "ID:")
-            item.id = readInt(file);
-        else if (key == "NAME:")
-            item.name = readRestOfLine(file);
-        else if (key == "NOTE:")
-            item.note = readRestOfLine(file);
-        else if (key == "DESCRIPTION:")
-            item.description = readRestOfLine(file);
-        else if (key == "PIC:")
-            item.picture = readRestOfLine(file);
-        else if (key == "TYPE:")
-            item.type = readInt(file);
-        else if (key == "SUB_TYPE:")
-            item.subType = readInt(file);
-        else if (key == "ARCHETYPE:")
-            item.archetype = readRestOfLine(file);
-        else if (key == "WEAPON_TYPE:")
-            item.weaponType = readInt(file);
-        else if (key == "TWO_HANDED:")
-            item.twoHanded = readInt(file) != 0;
-        else if (key == "METAL_EDGE:")
-            item.metalEdge = readInt(file) != 0;
-        else if (key == "EQUIPABLE:")
-            item.equipable = readInt(file) != 0;
-        else if (key == "EQUIPPED:")
-            item.equipped = readInt(file) != 0;
-        else if (key == "USABLE:")
-            item.usable = readInt(file) != 0;
-        else if (key == "USES:")
-            item.uses = readInt(file);
-        else if (key == "CS_BOOST:")
-            item.csBoost = readInt(file);
-        else if (key == "EP_RESTORE:")
-            item.epRestore = readInt(file);
-        else if (key == "MEAL:")
-            item.meal = readInt(file) != 0;
-        else if (key == "POTION:")
-            item.potion = readInt(file) != 0;
-        else if (key == "SPACE_TAKEN:")
-            item.spaceTaken = readInt(file);
-        else if (key == "EARMARK:")
-            item.earmark = readInt(file);
-        else if (key == "ZEJAR_DULAGA:")
-            item.zejarDulaga = readInt(file) != 0;
-        else if (key == "DESSI_STONE:")
-            item.dessiStone = readInt(file) != 0;
-        else if (key == "BONUS_ENHANCED:") {
-            int count = boundedCount(file, MAX_BONUS_BLOCKS);
-            item.bonuses.assign(static_cast<size_t>(count), ItemBonus());
-            for (ItemBonus& b : item.bonuses) {
-                BlockEnd end = readBonusBlock(file, b);
-                truncated = end == BlockEnd::Eof;
-                ended = end == BlockEnd::RecordEnd;
-                if (end != BlockEnd::Done) break;
-            }
-        } else if (key == "BONUS:") {
-            int count = boundedCount(file, MAX_BONUS_BLOCKS);
-            item.bonuses.assign(static_cast<size_t>(count), ItemBonus());
-            for (ItemBonus& b : item.bonuses)
-                readOldBonusBlock(file, b);
-        }
+RecordEnd readOldBonusBlocks(DataFile& file, Item& item) {
+    const int count = readCount(file, MAX_BONUS_BLOCKS);
+    item.bonuses.clear();
+    for (int i = 0; i < count && !atEnd(file); ++i) {
+        ItemBonus b;
+        std::string label;
+        readValue(file, label);
+        b.epBonus = readInt(file);
+        readValue(file, label);
+        b.csBonuses = readNumbers(file);
+        readValue(file, label);
+        b.bonusAgainsts = readTextLines(file);
+        readValue(file, label);
+        b.damageMultipliers = readNumbers(file);
+        readValue(file, label);
+        b.multiplyAgainsts = readTextLines(file);
+        item.bonuses.push_back(b);
     }
-    for (std::string* s :
-         {&item.name, &item.note, &item.description, &item.picture, &item.archetype})
-        if (*s == BLANK) s->clear();
-    return ended;
+    return RecordEnd::Open;
+}
+
+// The catalogue's record, in written order. The two state flags are never in
+// the catalogue, but any key may be read over a copy in a save.
+const FieldTable<Item>& itemFields() {
+    using I = Item;
+    static const FieldTable<Item> T = {
+        intField("ID:", &I::id),
+        lineField("NAME:", &I::name),
+        lineField("NOTE:", &I::note),
+        lineField("DESCRIPTION:", &I::description),
+        lineField("PIC:", &I::picture),
+        intField("TYPE:", &I::type),
+        intField("SUB_TYPE:", &I::subType),
+        lineField("ARCHETYPE:", &I::archetype),
+        intField("WEAPON_TYPE:", &I::weaponType),
+        boolField("TWO_HANDED:", &I::twoHanded),
+        boolField("METAL_EDGE:", &I::metalEdge),
+        boolField("EQUIPABLE:", &I::equipable),
+        boolField("EQUIPPED:", &I::equipped),
+        customField<Item>("BONUS_ENHANCED:", readBonusBlocks, writeBonusBlocks),
+        customField<Item>("BONUS:", readOldBonusBlocks, nullptr),
+        boolField("USABLE:", &I::usable),
+        intField("USES:", &I::uses),
+        intField("CS_BOOST:", &I::csBoost),
+        intField("EP_RESTORE:", &I::epRestore),
+        boolField("MEAL:", &I::meal),
+        boolField("POTION:", &I::potion),
+        intField("SPACE_TAKEN:", &I::spaceTaken),
+        intField("EARMARK:", &I::earmark),
+        boolField("ZEJAR_DULAGA:", &I::zejarDulaga).readOnly(),
+        boolField("DESSI_STONE:", &I::dessiStone).readOnly(),
+    };
+    return T;
+}
+
+// What saves carry of an inventory item.
+const FieldTable<Item>& itemStateFields() {
+    using I = Item;
+    static const FieldTable<Item> T = {
+        intField("ID:", &I::id),
+        boolField("EQUIPPED:", &I::equipped),
+        intField("USES:", &I::uses),
+        intField("EARMARK:", &I::earmark),
+        boolField("ZEJAR_DULAGA:", &I::zejarDulaga),
+        boolField("DESSI_STONE:", &I::dessiStone),
+    };
+    return T;
 }
 
 std::string signedValue(int v) {
@@ -246,49 +174,14 @@ const ItemBonus& bonusBlock(const Item& item, int ruleVariant) {
 }
 
 bool writeItem(const Item& item, DataFile& file, bool stateOnly, int& nesting) {
-    std::string t;
-    t += "ID: " + std::to_string(item.id) + "\n";
-    if (stateOnly) {
-        t += "EQUIPPED: " + flag(item.equipped) + "\n";
-        t += "USES: " + std::to_string(item.uses) + "\n";
-        t += "EARMARK: " + std::to_string(item.earmark) + "\n";
-        t += "ZEJAR_DULAGA: " + flag(item.zejarDulaga) + "\n";
-        t += "DESSI_STONE: " + flag(item.dessiStone) + "\n";
-    } else {
-        t += "NAME: " + oneLine(item.name) + "\n";
-        t += "NOTE: " + oneLine(item.note) + "\n";
-        t += "DESCRIPTION: " + oneLine(item.description) + "\n";
-        t += "PIC: " + oneLine(item.picture) + "\n";
-        t += "TYPE: " + std::to_string(item.type) + "\n";
-        t += "SUB_TYPE: " + std::to_string(item.subType) + "\n";
-        t += "ARCHETYPE: " + oneLine(item.archetype) + "\n";
-        t += "WEAPON_TYPE: " + std::to_string(item.weaponType) + "\n";
-        t += "TWO_HANDED: " + flag(item.twoHanded) + "\n";
-        t += "METAL_EDGE: " + flag(item.metalEdge) + "\n";
-        t += "EQUIPABLE: " + flag(item.equipable) + "\n";
-        t += "EQUIPPED: " + flag(item.equipped) + "\n";
-        t += "BONUS_ENHANCED: " + std::to_string(item.bonuses.size()) + "\n";
-        for (const ItemBonus& b : item.bonuses)
-            t += indented(bonusBlockText(b));
-        t += "USABLE: " + flag(item.usable) + "\n";
-        t += "USES: " + std::to_string(item.uses) + "\n";
-        t += "CS_BOOST: " + std::to_string(item.csBoost) + "\n";
-        t += "EP_RESTORE: " + std::to_string(item.epRestore) + "\n";
-        t += "MEAL: " + flag(item.meal) + "\n";
-        t += "POTION: " + flag(item.potion) + "\n";
-        t += "SPACE_TAKEN: " + std::to_string(item.spaceTaken) + "\n";
-        t += "EARMARK: " + std::to_string(item.earmark) + "\n";
-    }
-    ++nesting;
-    bool ok = writeText(nesting, file, t);
-    ok = writeText(nesting, file, "END\n") && ok;
-    --nesting;
-    return ok;
+    RecordWriter w(file, nesting);
+    writeRecord(w, item, stateOnly ? itemStateFields() : itemFields());
+    return w.ok();
 }
 
 bool readItem(DataFile& file, Item& item) {
     item = Item();
-    return readItemFields(file, item);
+    return readRecord(file, item, itemFields()) == RecordEnd::Closed;
 }
 
 bool readItemState(DataFile& file, const std::vector<Item>& catalogue, Item& out) {
@@ -297,7 +190,7 @@ bool readItemState(DataFile& file, const std::vector<Item>& catalogue, Item& out
     if (token != "ID:") std::printf("Unexpected error reading items... \n");
     int id = readInt(file);
     out = item(catalogue, id);
-    return readItemFields(file, out);
+    return readRecord(file, out, itemFields()) == RecordEnd::Closed;
 }
 
 bool isValidItemId(const std::vector<Item>& catalogue, int id) {
@@ -321,10 +214,7 @@ bool loadCatalogue(std::vector<Item>& catalogue, const std::string& path) {
     int count = std::clamp(readInt(file), 0, MAX_CATALOGUE_SIZE);
     for (int i = 0; i < count; ++i) {
         Item entry;
-        if (!readItem(file, entry)) {
-            std::printf("Unexpected EOF while reading %s\n", path.c_str());
-            break;
-        }
+        if (!readItem(file, entry)) break; // the reader said where the file ended
         entry.id = i; // the position is the ID sections refer to
         catalogue.push_back(entry);
     }
@@ -347,10 +237,11 @@ bool saveCatalogue(const std::vector<Item>& catalogue, const std::string& path,
         std::printf("Unable to save the items file. Serious error! Check permissions!\n");
         return false;
     }
-    int nesting = 0;
-    bool ok = writeText(nesting, file, std::to_string(catalogue.size()) + "\n");
+    RecordWriter w(file);
+    w.line(std::to_string(catalogue.size()));
     for (const Item& entry : catalogue)
-        ok = writeItem(entry, file, false, nesting) && ok;
+        writeRecord(w, entry, itemFields());
+    const bool ok = w.ok();
     if (!closeFile(file) || !ok) return false;
 
     DataFile list = openWrite(listPath);

@@ -1,6 +1,7 @@
 #include "character/rule_options.h"
 
 #include "fs/data_file.h"
+#include "fs/record_fields.h"
 
 #include <algorithm>
 #include <string>
@@ -164,42 +165,57 @@ bool RuleOptions::operator==(const RuleOptions& o) const {
     return true;
 }
 
+namespace {
+
+// The block as read: the options and whether it carried the markers of the
+// newer versions.
+struct RulesBlock {
+    RuleOptions rules;
+    bool gmRulesNew = true;
+    bool btbRulesNew = true;
+};
+
+const FieldTable<RulesBlock>& rulesFields() {
+    static const FieldTable<RulesBlock> T = [] {
+        std::vector<Field<RulesBlock>> rows;
+        for (const RuleOptionInfo& info : ruleOptionInfos()) {
+            if (info.intField) {
+                int R::*m = info.intField;
+                rows.push_back(intField<RulesBlock>(info.key, [m](RulesBlock& b) -> int& {
+                                   return b.rules.*m;
+                               }).clamp(0, info.maxValue));
+            } else {
+                bool R::*m = info.boolField;
+                rows.push_back(boolField<RulesBlock>(
+                    info.key, [m](RulesBlock& b) -> bool& { return b.rules.*m; }));
+            }
+        }
+        rows.push_back(markerField("GM_RULES_NEW", &RulesBlock::gmRulesNew));
+        rows.push_back(markerField("BTB_RULES_NEW", &RulesBlock::btbRulesNew));
+        return FieldTable<RulesBlock>(std::move(rows));
+    }();
+    return T;
+}
+
+} // namespace
+
 bool writeRules(const RuleOptions& rules, DataFile& file, int& nesting) {
-    std::string text;
-    for (const RuleOptionInfo& info : ruleOptionInfos())
-        text += std::string(info.key) + " " + std::to_string(ruleValue(rules, info)) + "\n";
-    text += "GM_RULES_NEW\nBTB_RULES_NEW\n";
-    ++nesting;
-    bool ok = writeText(nesting, file, text);
-    ok = writeText(nesting, file, "END\n") && ok;
-    --nesting;
-    return ok;
+    RecordWriter w(file, nesting);
+    RulesBlock block;
+    block.rules = rules;
+    writeRecord(w, block, rulesFields());
+    return w.ok();
 }
 
 bool readRules(DataFile& file, RuleOptions& rules) {
-    rules = RuleOptions();
-    bool gmRulesNew = false;
-    bool btbRulesNew = false;
-    bool ended = false;
-    std::string token;
-    while (!ended && readValue(file, token)) {
-        if (token == "END")
-            ended = true;
-        else if (token == "GM_RULES_NEW")
-            gmRulesNew = true;
-        else if (token == "BTB_RULES_NEW")
-            btbRulesNew = true;
-        else {
-            for (const RuleOptionInfo& info : ruleOptionInfos()) {
-                if (token != info.key) continue;
-                setRuleValue(rules, info, readInt(file));
-                break;
-            }
-        }
-    }
+    RulesBlock block;
+    block.gmRulesNew = false;
+    block.btbRulesNew = false;
+    const bool ended = readRecord(file, block, rulesFields()) == RecordEnd::Closed;
+    rules = block.rules;
     // Blocks written before the third-tier options existed take them from the
     // preset the rest of the block matches.
-    if (!gmRulesNew) {
+    if (!block.gmRulesNew) {
         if (isByTheBook(rules, true))
             applyByTheBook(rules);
         else if (isHardcore(rules, true))
@@ -207,7 +223,7 @@ bool readRules(DataFile& file, RuleOptions& rules) {
         else if (isProdigy(rules, true))
             applyProdigy(rules);
     }
-    if (!btbRulesNew && isByTheBook(rules, true)) applyByTheBook(rules);
+    if (!block.btbRulesNew && isByTheBook(rules, true)) applyByTheBook(rules);
     return ended;
 }
 

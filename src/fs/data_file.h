@@ -34,6 +34,7 @@ struct DataFile {
     std::string data;         // reading: the plain (un-shifted) bytes; memory writing: stored bytes
     size_t pos = 0;           // read position in `data`
     std::string tempPath;     // virtual path of the temporary file being written
+    bool eofReported = false; // "Unexpected EOF" is said once per file, however deep
 
     bool isOpen() const { return handle != nullptr || memory; }
 };

@@ -219,6 +219,16 @@ TEST_F(SettingsTest, ValuesAreClampedAsRead) {
     EXPECT_EQ(s().fullscreenBpp, 16);
     loadText("MOUSE_SPEED 1.5\n");
     EXPECT_NE(saved().find("MOUSE_SPEED      1.5 "), std::string::npos);
+
+    // The start counter is incremented at every start: it must stay below the top.
+    loadText("PROG_START_COUNT 2147483647\n");
+    EXPECT_EQ(s().progStartCount, 2147483646);
+    loadText("PROG_START_COUNT -12\n");
+    EXPECT_EQ(s().progStartCount, -12);
+    // A name of absurd length is cut, not written back whole.
+    loadText("TEXT_FONT " + std::string(100000, 'x') + " PAPER paper2\n");
+    EXPECT_EQ(s().textFont, std::string(255, 'x'));
+    EXPECT_EQ(s().paper, "paper2");
 }
 
 TEST_F(SettingsTest, LoadThenSaveReproducesTheValuesWithFixedComments) {

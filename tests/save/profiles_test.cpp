@@ -106,18 +106,29 @@ TEST(ProfilesReader, OlderLayoutWithoutKeys) {
 }
 
 TEST(ProfilesReader, syntax_error) {
-    // Slot numbers out of range, a truncated cover list and an absurd active index.
+    // Slot numbers out of range, an absurd active index and a cover list cut
+    // short by the end of the file.
     std::string text = "PROFILE: 12\nNAME: Nobody\nPROFILE: -1\nNAME: Nobody\n"
-                       "PROFILE: 4\nNAME: Last\nCOVERS:\nc1\nLAST_ACTIVE: 77";
+                       "LAST_ACTIVE: 77\nPROFILE: 4\nNAME: Last\nCOVERS:\nc1\nc2";
     ProfileList list;
     DataFile r = openMemoryRead(text, "profiles.txt");
     ASSERT_TRUE(readProfiles(r, list));
     EXPECT_EQ(list.slots[4].name, "Last");
     EXPECT_EQ(list.slots[4].covers[0], "c1");
-    EXPECT_EQ(list.slots[4].covers[1], "LAST_ACTIVE: 77");
+    EXPECT_EQ(list.slots[4].covers[1], "c2");
+    EXPECT_EQ(list.slots[4].covers[2], "");
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(list.slots[i].name, "");
-    EXPECT_EQ(list.active, 0);
+    EXPECT_EQ(list.active, PROFILE_COUNT - 1);
+
+    // The active index is clamped at both ends, the last slot itself kept.
+    for (const auto& [written, expected] : {std::pair{"-3", 0}, std::pair{"4", 4}, std::pair{"5", 4}}) {
+        ProfileList l;
+        DataFile f = openMemoryRead(std::string("LAST_ACTIVE: ") + written + "\n", "p.txt");
+        l.active = 2;
+        readProfiles(f, l);
+        EXPECT_EQ(l.active, expected) << written;
+    }
 }
 
 class ProfilesOnDisk : public VfsTest {};
