@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/subsystem_hooks.h"
+#include "book/section_page_view.h"
 #include "ui/text_entry.h"
 #include "ui/tooltip.h"
 
@@ -97,8 +98,16 @@ void handleKey(Application& app, const SDL_KeyboardEvent& key) {
     case SDLK_g:
         hooks::keyG(app);
         break;
+    case SDLK_HOME:
+    case SDLK_END:
+        if (st.pagePanelsExist && st.windowCount == 0) pagePanelsHomeEnd(app, sym == SDLK_END);
+        break;
     default:
         if (sym >= SDLK_KP1 && sym <= SDLK_KP9 && tableWaits) hooks::randomTableKey(app, sym);
+        // Keyboard play: 1-9 press the page's visible choices in reading order.
+        if (sym >= SDLK_1 && sym <= SDLK_9 && app.playing && st.windowCount == 0 &&
+            !st.randomTableShown && !st.combatRunning)
+            pressDigitButton(app, sym - SDLK_0);
         break;
     }
 }

@@ -3,38 +3,63 @@
 #include "app/subsystem_hooks.h"
 
 #include "app/application.h"
+#include "book/section_page_view.h"
 #include "book/book_catalogue.h"
 
 #include <algorithm>
 
 namespace hooks {
 
-void pagesMouse(Application&, const SDL_Event&) {}
+void pagesMouse(Application& app, const SDL_Event& event) {
+    if (app.playing)
+        pagePanelsMouse(app, event.button.x, event.button.y, event.type == SDL_MOUSEBUTTONDOWN);
+}
 
 bool pointInBookPicture(const Application&, int, int) {
     return false;
 }
 
-void scrollPages(Application&, int, bool) {}
+void scrollPages(Application& app, int direction, bool byPage) {
+    scrollPagePanels(app, direction, byPage);
+}
 
-void wheelPages(Application&, int) {}
+void wheelPages(Application& app, int direction) {
+    scrollPagePanels(app, direction, false);
+}
 
-void switchPagePanels(Application&, int) {}
+void switchPagePanels(Application& app, int button) {
+    switchPagePanel(app, button);
+}
 
 void refreshPageTabs(Application&) {}
 
-void turnToSection(Application&, int) {}
+void turnToSection(Application& app, int section) {
+    turnMainPageTo(app, "sect" + std::to_string(section));
+    // The section change rules (per-section state, travel log, healing, meals)
+    // belong to the rules; until they take this over, remember the section here.
+    Character& hero = app.game.character;
+    hero.onSection = section;
+    hero.travelLog.emplace_back(hero.onBook, section);
+}
 
 bool isLastSectionOfBook(const Application& app, int section) {
     const BookEntry* book = findBook(app.catalogues, currentBookNumber(app));
     return book && isLastSection(*book, section);
 }
 
-void resetPlayScreen(Application&) {}
+void resetPlayScreen(Application& app) {
+    resetPagePanels(app);
+}
 
 void loadBookOfCharacter(Application&) {}
 
-void setPanelLayout(Application&) {}
+void setPanelLayout(Application& app) {
+    // The first page: the opening pages until they are done, then the section.
+    const Character& hero = app.game.character;
+    turnMainPageTo(app, hero.completedOpeningSection
+                            ? "sect" + std::to_string(std::max(1, hero.onSection))
+                            : "gamerulz");
+}
 
 int currentBookNumber(const Application& app) {
     return std::clamp(app.game.character.onBook, 1, lastBookNumber(app.catalogues));

@@ -26,9 +26,10 @@ struct PageWord {
     bool bold = false;
     bool italic = false;
 
-    // Set by the page layout; never stored.
-    int16_t x = 0, y = 0;
-    uint16_t w = 0, h = 0;
+    // Set by the page layout; never stored. Full ints: a long section runs
+    // well past 32767 pixels down the sheet.
+    int x = 0, y = 0;
+    int w = 0, h = 0;
     // Rendered text, shared between copies of the word (copying raises the count,
     // reset releases this word's share).
     std::shared_ptr<SDL_Surface> image;

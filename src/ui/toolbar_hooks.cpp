@@ -2,6 +2,7 @@
 #include "app/subsystem_hooks.h"
 
 #include "app/application.h"
+#include "book/section_page_view.h"
 #include "ui/toolbar.h"
 #include "ui/toolkit.h"
 
@@ -19,8 +20,7 @@ void drawPlayBackground(Application& app) {
 }
 
 void drawPagesAndButtons(Application& app, int elapsedMs) {
-    // Page panels, their scroll bars and the Action Chart refresh come with the
-    // section pages; until then only the buttons are drawn.
+    if (app.playing) drawPagePanels(app, elapsedMs);
     drawHeaderButtons(app, elapsedMs);
 }
 
@@ -38,6 +38,7 @@ void buildToolbar(Application& app) {
 }
 
 void releaseSubsystems(Application& app) {
+    releasePagePanels(app);
     releaseToolbar(app);
     releaseToolkit(app);
 }

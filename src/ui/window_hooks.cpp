@@ -2,6 +2,7 @@
 #include "app/subsystem_hooks.h"
 
 #include "app/application.h"
+#include "book/section_page_view.h"
 #include "book/download.h"
 #include "ui/toolkit.h"
 #include "ui/windows.h"
@@ -37,6 +38,7 @@ ScreenStatus screenStatus(const Application& app) {
         st.topWindowId = m.openStack.back()->id;
         st.topWindowState = m.openStack.back()->state;
     }
+    st.pagePanelsExist = !pageDeck(const_cast<Application&>(app)).panels.empty();
     return st;
 }
 

@@ -1,0 +1,678 @@
+#include "book/section_page_view.h"
+
+#include "app/application.h"
+#include "book/section_script.h"
+#include "book/section_text.h"
+#include "ui/font.h"
+#include "ui/frame_dirty.h"
+#include "ui/image.h"
+
+#include <SDL/SDL_ttf.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <tuple>
+
+namespace {
+
+// The page deck lives beside the Application until the record grows a member
+// for it; one deck per application.
+std::map<const Application*, std::unique_ptr<PageDeck>>& decks() {
+    static std::map<const Application*, std::unique_ptr<PageDeck>> all;
+    return all;
+}
+
+SDL_Color textColour(const Application& app) {
+    const RgbColor& c = app.settings.textColor;
+    return SDL_Color{c.r, c.g, c.b, 0};
+}
+
+int baseSize(const Application& app) {
+    return std::max(1, app.settings.textFontSize);
+}
+
+// Display format, at least 1 x 1, shared.
+std::shared_ptr<SDL_Surface> finish(SDL_Surface* rendered) {
+    if (!rendered || rendered->w < 1 || rendered->h < 1) {
+        if (rendered) SDL_FreeSurface(rendered);
+        return shareSurface(makePlaceholder());
+    }
+    if (SDL_GetVideoSurface()) {
+        SDL_Surface* converted = SDL_DisplayFormatAlpha(rendered);
+        if (converted) {
+            SDL_FreeSurface(rendered);
+            rendered = converted;
+        }
+    }
+    return shareSurface(rendered);
+}
+
+SDL_Surface* renderWord(TTF_Font* font, const std::string& text, SDL_Color colour, bool utf8) {
+    if (!font) return nullptr;
+    const std::string shown = text.empty() ? " " : text;
+    return utf8 ? TTF_RenderUTF8_Blended(font, shown.c_str(), colour)
+                : TTF_RenderText_Blended(font, shown.c_str(), colour);
+}
+
+// A section button's widget: the model's look, and its presses go to the rules.
+struct PageButton : Button {
+    SectionButton* model = nullptr;
+    void runEffects() override { pressPageButton(*this); }
+    static void pressPageButton(PageButton& b);
+};
+
+// Until the rules' press of a section button is on main, a press only marks
+// the frame; the rules fill this in with one call.
+void PageButton::pressPageButton(PageButton& b) {
+    if (b.onRun) b.onRun(b);
+}
+
+// The script loader's findButton rule (the last button with that id, else
+// the first); a seam until that loader is on main.
+int buttonIndexFor(PagePanel& page, int id) {
+    const std::vector<SectionButton>& list = page.model->buttons;
+    if (list.empty()) return -1;
+    for (int i = static_cast<int>(list.size()) - 1; i >= 0; --i)
+        if (list[static_cast<size_t>(i)].id == id) return i;
+    std::printf("Couldn't find button ID: %d in Section ID: %s. Returning first button...\n", id,
+                page.model->sectionName.c_str());
+    return 0;
+}
+
+// Fills the page from its section: a seam that reads the stock words until
+// the section script loader (words, buttons and rules) is on main.
+void loadPageSection(Application& app, SectionPage& page) {
+    loadSectionText(page, page.sectionName, app.game.messages);
+}
+
+void blit(SDL_Surface* image, SDL_Surface* screen, int x, int y) {
+    if (!image || !screen) return;
+    SDL_Rect at{static_cast<Sint16>(std::clamp(x, -32768, 32767)),
+                static_cast<Sint16>(std::clamp(y, -32768, 32767)), 0, 0};
+    SDL_BlitSurface(image, nullptr, screen, &at);
+}
+
+SDL_Rect rectOf(const PageRect& r) {
+    return SDL_Rect{static_cast<Sint16>(r.x), static_cast<Sint16>(r.y),
+                    static_cast<Uint16>(std::max(0, r.w)), static_cast<Uint16>(std::max(0, r.h))};
+}
+
+// Repeats `tile` over the band, clipped to it.
+void tileBand(SDL_Surface* screen, SDL_Surface* tile, SDL_Rect band, bool horizontal) {
+    if (!tile || tile->w < 1 || tile->h < 1 || band.w == 0 || band.h == 0) return;
+    SDL_SetClipRect(screen, &band);
+    if (horizontal)
+        for (int x = band.x; x < band.x + band.w; x += tile->w)
+            blit(tile, screen, x, band.y);
+    else
+        for (int y = band.y; y < band.y + band.h; y += tile->h)
+            blit(tile, screen, band.x, y);
+    SDL_SetClipRect(screen, nullptr);
+}
+
+void drawBorder(Application& app, const PagePanel& page, SDL_Surface* screen) {
+    SkinImages& skin = app.skin;
+    if (!skin.tilesLoaded) loadPaperTiles(skin, app.screen.uiScale);
+    auto tile = [&](int id) { return skin.paperTiles[id].get(); };
+    SDL_Surface* left = tile(TILE_BORDER_LEFT);
+    SDL_Surface* bl = tile(TILE_CORNER_BOTTOMLEFT);
+    SDL_Surface* br = tile(TILE_CORNER_BOTTOMRIGHT);
+    SDL_Surface* tl = tile(TILE_CORNER_TOPLEFT);
+    SDL_Surface* tr = tile(TILE_CORNER_TOPRIGHT);
+    if (!left || !bl || !br || !tl || !tr) return;
+    const int x = page.rect.x, y = page.rect.y, w = page.rect.w, h = page.rect.h;
+    const int l = left->w;
+    const int bandX = x + bl->w - l;
+    const int bandW = std::max(0, x + w + l - br->w - bandX);
+    if (SDL_Surface* top = tile(TILE_BORDER_TOP))
+        tileBand(screen, top,
+                 SDL_Rect{static_cast<Sint16>(bandX), static_cast<Sint16>(y - top->h),
+                          static_cast<Uint16>(bandW), static_cast<Uint16>(top->h)},
+                 true);
+    if (SDL_Surface* bottom = tile(TILE_BORDER_BOTTOM))
+        tileBand(screen, bottom,
+                 SDL_Rect{static_cast<Sint16>(bandX), static_cast<Sint16>(y + h),
+                          static_cast<Uint16>(bandW), static_cast<Uint16>(bottom->h)},
+                 true);
+    tileBand(screen, left,
+             SDL_Rect{static_cast<Sint16>(x - l), static_cast<Sint16>(y),
+                      static_cast<Uint16>(l), static_cast<Uint16>(std::max(0, h))},
+             false);
+    if (SDL_Surface* right = tile(TILE_BORDER_RIGHT))
+        tileBand(screen, right,
+                 SDL_Rect{static_cast<Sint16>(x + w), static_cast<Sint16>(y),
+                          static_cast<Uint16>(right->w), static_cast<Uint16>(std::max(0, h))},
+                 false);
+    blit(bl, screen, x - l, y + h);
+    blit(br, screen, x + l + w - br->w, y + h);
+    blit(tl, screen, x - l, y - tl->h);
+    blit(tr, screen, x + l + w - tr->w, y - tl->h);
+}
+
+void drawPaper(Application& app, PagePanel& page, SDL_Surface* screen) {
+    if (page.scrollOffset < 0) page.scrollOffset = 0;
+    const int bottom = page.rect.y + page.rect.h;
+    int y = page.rect.y - page.scrollOffset;
+    if (SDL_Surface* top = app.skin.paperTop.get()) {
+        blit(top, screen, page.rect.x, y);
+        y += top->h;
+    }
+    SDL_Surface* paper = app.skin.paper.get();
+    if (!paper || paper->h < 1) return;
+    // Skip the copies wholly above the page in one step.
+    if (y + paper->h <= page.rect.y) y += (page.rect.y - y) / paper->h * paper->h;
+    for (; y < bottom; y += paper->h)
+        if (y + paper->h > page.rect.y) blit(paper, screen, page.rect.x, y);
+}
+
+void buildScrollbarImages(Application& app, PageScrollbar& bar) {
+    const int S = bar.built.size;
+    SDL_Surface* raw = loadImage("data/gui", "scrollbar");
+    const int w = scrollbarThumbWidth(S);
+    SDL_Surface* thumb = scaleImage(raw, static_cast<double>(w) / std::max(1, raw->w));
+    static const int shifts[4] = {-30, 0, 30, 60};
+    for (int i = 0; i < 4; ++i)
+        bar.thumbImages[i] = shareSurface(shiftBrightness(shifts[i], thumb));
+    SDL_FreeSurface(thumb);
+    SDL_FreeSurface(raw);
+    SDL_Surface* back = loadImage("data/gui", "scrollback");
+    const int trackH = scrollbarTrackHeight(S, bar.built.pageH);
+    bar.trackImage = shareSurface(scaleImageTo(back, std::max(1, w), std::max(1, trackH)));
+    SDL_FreeSurface(back);
+    (void)app;
+}
+
+ScrollbarInput scrollbarInputFor(const PagePanel& page) {
+    ScrollbarInput in;
+    in.size = page.metrics.size;
+    in.pageX = page.rect.x;
+    in.pageY = page.rect.y;
+    in.pageW = page.rect.w;
+    in.pageH = page.rect.h;
+    in.rightSide = page.rightSide;
+    in.maxScroll = page.maxScroll;
+    return in;
+}
+
+// Rebuilds the position's bar when its page or the page's length changed.
+PageScrollbar& scrollbarFor(Application& app, int position, PagePanel& page) {
+    PageScrollbar& bar = pageDeck(app).scrollBars[position];
+    ScrollbarInput in = scrollbarInputFor(page);
+    if (scrollbarNeedsRebuild(bar, page.slot, in)) {
+        bar.built = in;
+        buildScrollbarImages(app, bar);
+        in.thumbImageHeight = bar.thumbImages[1] ? bar.thumbImages[1]->h : 0;
+        setScrollbarGeometry(bar, page.slot, in, scrollbarThumbWidth(in.size));
+    }
+    return bar;
+}
+
+void drawScrollbar(Application& app, int position, PagePanel& page) {
+    PageScrollbar& bar = scrollbarFor(app, position, page);
+    SDL_Surface* screen = app.screen.surface;
+    blit(bar.trackImage.get(), screen, bar.geometry.trackX, bar.geometry.trackTop);
+    SDL_Surface* thumb = bar.thumbImages[thumbState(bar)].get();
+    if (!thumb) return;
+    // The thumb stretches to its share of the track.
+    if (thumb->h != bar.geometry.thumbHeight) {
+        for (auto& img : bar.thumbImages)
+            if (img) img = shareSurface(scaleImageTo(img.get(), img->w, bar.geometry.thumbHeight));
+        thumb = bar.thumbImages[thumbState(bar)].get();
+    }
+    blit(thumb, screen, bar.geometry.trackX, thumbTop(bar, page.scrollOffset));
+}
+
+PagePanel* panelAt(Application& app, int index) {
+    PageDeck& deck = pageDeck(app);
+    if (index < 0 || index >= static_cast<int>(deck.panels.size())) return nullptr;
+    return deck.panels[index].get();
+}
+
+bool inside(const PageRect& r, int x, int y) {
+    return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+}
+
+// The panel under the mouse, else the default scroll panel.
+PagePanel* scrollTarget(Application& app) {
+    PageDeck& deck = pageDeck(app);
+    for (int pos = 0; pos < 2; ++pos) {
+        PagePanel* p = panelAt(app, deck.current[pos]);
+        if (p && inside(p->rect, app.mouseX, app.mouseY)) return p;
+    }
+    return panelAt(app, deck.scrollPanel);
+}
+
+// AUTOEXECUTE buttons fire once they have scrolled into view.
+bool inView(const PagePanel& page, const Button& b) {
+    const int top = b.y - page.scrollOffset;
+    return b.placed && top < page.rect.h && top >= -1 - (hitImage(b) ? hitImage(b)->h : 0) + 1;
+}
+
+} // namespace
+
+PageDeck& pageDeck(Application& app) {
+    auto& slot = decks()[&app];
+    if (!slot) slot = std::make_unique<PageDeck>();
+    return *slot;
+}
+
+void prepareSectionPage(Application& app, PagePanel& page) {
+    if (page.title == "Action Chart") {
+        page.laidOut = true;
+        return;
+    }
+    const int S = baseSize(app);
+    const bool utf8 = page.book > 15;
+    const SDL_Color colour = textColour(app);
+    std::map<std::tuple<int, bool, bool>, std::pair<TTF_Font*, int>> fonts;
+    auto fontFor = [&](int size, bool bold, bool italic) {
+        const auto key = std::make_tuple(size, bold, italic);
+        auto it = fonts.find(key);
+        if (it != fonts.end()) return it->second;
+        TTF_Font* f = openFont(app.settings.textFont, std::max(1, S * size / 100));
+        int ascent = 0;
+        if (f) {
+            TTF_SetFontStyle(f, (bold ? TTF_STYLE_BOLD : 0) | (italic ? TTF_STYLE_ITALIC : 0));
+            ascent = TTF_FontAscent(f);
+        }
+        return fonts[key] = {f, ascent};
+    };
+
+    // Base metrics of the section text font.
+    const auto base = fontFor(100, false, false);
+    page.metrics.size = S;
+    page.metrics.ascent = base.second;
+    page.metrics.lineSkip = base.first ? TTF_FontLineSkip(base.first) : S;
+    int advance = S / 4;
+    if (base.first) TTF_GlyphMetrics(base.first, ' ', nullptr, nullptr, nullptr, nullptr, &advance);
+    page.metrics.space = advance;
+
+    for (PageWord& w : page.model->words) {
+        auto [font, ascent] = fontFor(w.size, w.bold, w.italic);
+        w.image.reset();
+        const size_t marker = w.text.find("FOOTNOTE:");
+        if (marker != std::string::npos && w.text.size() > 9) {
+            // The small marker is lifted above the base line.
+            w.image = finish(renderWord(font, w.text.substr(9), colour, false));
+            w.ascent = ascent * 14 / 10;
+        } else {
+            w.image = finish(renderWord(font, w.text, colour, utf8));
+            w.ascent = ascent;
+        }
+        w.w = w.image->w;
+        w.h = w.image->h;
+    }
+    for (auto& entry : fonts)
+        if (entry.second.first) TTF_CloseFont(entry.second.first);
+
+    // Widgets for the model's buttons.
+    page.buttons.clear();
+    const BookEntry* book = findBook(app.catalogues, page.book);
+    const std::string code = book ? book->code : page.model->bookCode;
+    std::vector<SectionButton>& models = page.model->buttons;
+    for (size_t i = 0; i < models.size();) {
+        SectionButton& m = models[i];
+        auto b = std::make_unique<PageButton>();
+        b->owner = &app;
+        b->page = &page;
+        b->id = m.id;
+        b->value = m.value;
+        b->onlyText = m.onlyText;
+        b->valueAsLabel = m.valueAsLabel;
+        b->pixelTest = false;
+        b->needsClickLock = true;
+        if (!m.picture.empty()) {
+            SDL_Surface* fan = loadImage("fanart" + std::to_string(page.book), m.picture);
+            SDL_Surface* own = loadImage(code + "/en/xhtml/gs/" + code, m.picture);
+            SDL_Surface* chosen = own;
+            const int choice = app.settings.useFanArt;
+            if (choice == 1 && isPlaceholder(own)) chosen = fan;
+            if (choice == 2 && !isPlaceholder(fan)) chosen = fan;
+            SDL_FreeSurface(chosen == fan ? own : fan);
+            if (isPlaceholder(chosen)) {
+                // Neither picture is there: the button and its words go.
+                SDL_FreeSurface(chosen);
+                for (PageWord& w : page.model->words)
+                    if (w.isButton && w.buttonId == m.id) {
+                        w.isButton = false;
+                        w.buttonId = -1;
+                        w.ignore = true;
+                    }
+                models.erase(models.begin() + static_cast<long>(i));
+                continue;
+            }
+            if (m.value < 1) m.value = 100;
+            const double width = page.rect.w - S * 5.0 / 2.0;
+            double factor = width * (m.value / 102.0) / std::max(1, chosen->w);
+            if (factor * chosen->h > 0.96 * page.rect.h)
+                factor = 0.96 * page.rect.h / std::max(1, chosen->h);
+            SDL_Surface* scaled = scaleImage(chosen, std::max(0.001, factor));
+            SDL_FreeSurface(chosen);
+            if (app.settings.transparify) {
+                SDL_Surface* clear = transparify(scaled, SDL_Color{0, 0, 0, 0});
+                if (clear) {
+                    SDL_FreeSurface(scaled);
+                    scaled = clear;
+                }
+            }
+            setPicture(*b, m.picture, shareSurface(scaled));
+            b->caption = " ";
+            const bool fanArt = m.picture.size() > 2 && m.picture.compare(0, 2, "fa") == 0 &&
+                                std::atoi(m.picture.c_str() + 2) != 0;
+            if (fanArt) setTooltip(*b, nullptr, "Fan Art`(Click to see large version of picture)");
+        } else {
+            setArt(*b, app.skin.buttonArt8);
+            const RgbColor& bc = app.settings.buttonTextColor;
+            setCaption(*b, m.shownText(), app.fonts.text, SDL_Color{bc.r, bc.g, bc.b, 0}, 6, 0);
+            setColour(*b, m.colour);
+            if (!m.tooltip.empty()) setTooltip(*b, nullptr, m.tooltip);
+        }
+        b->model = &m;
+        page.buttons.push_back(std::move(b));
+        ++i;
+    }
+    // Erasing moved the models: point the widgets at their records again.
+    for (size_t i = 0; i < page.buttons.size(); ++i)
+        static_cast<PageButton&>(*page.buttons[i]).model = &models[i];
+    page.laidOut = true;
+}
+
+void layoutSectionPage(Application& app, PagePanel& page) {
+    (void)app;
+    std::vector<PageWord>& words = page.model->words;
+    page.layoutButtons.assign(page.buttons.size(), LayoutButton{});
+    for (size_t i = 0; i < page.buttons.size(); ++i) {
+        Button& b = *page.buttons[i];
+        LayoutButton& lb = page.layoutButtons[i];
+        SDL_Surface* box = hitImage(b);
+        lb.width = box ? box->w : 0;
+        lb.height = box ? box->h : 0;
+        lb.hasPicture = static_cast<bool>(b.pictureImage);
+        lb.onlyText = b.onlyText;
+        SDL_Surface* state = b.stateImages[std::clamp(b.state, 0, STATE_COUNT - 1)].get();
+        lb.stateHeight = state ? state->h : lb.height;
+        lb.hasCaption = static_cast<bool>(b.captionImage);
+        lb.captionHeight = b.captionImage ? b.captionImage->h : 0;
+        lb.captionOffsetY = b.captionOffsetY;
+    }
+    std::vector<int> buttonOf(words.size(), -1);
+    if (!page.buttons.empty())
+        for (size_t i = 0; i < words.size(); ++i)
+            if (words[i].isButton) buttonOf[i] = buttonIndexFor(page, words[i].buttonId);
+    PageSize size{page.rect.w, page.rect.h, page.rightSide};
+    page.maxScroll = layoutWords(words, buttonOf, page.layoutButtons, page.metrics, size);
+    for (size_t i = 0; i < page.buttons.size(); ++i) {
+        page.buttons[i]->x = page.layoutButtons[i].x;
+        page.buttons[i]->y = page.layoutButtons[i].y;
+        page.buttons[i]->placed = page.layoutButtons[i].placed;
+        page.buttons[i]->visible = page.layoutButtons[i].placed;
+    }
+    page.scrollOffset = std::clamp(page.scrollOffset, 0, page.maxScroll);
+    page.laidOut = true;
+    logPageLayout(page);
+}
+
+void showSectionPage(Application& app, PagePanel& page, bool keepPrevious) {
+    if (page.shown) return;
+    PageDeck& deck = pageDeck(app);
+    const int position = page.rightSide ? 1 : 0;
+    if (!keepPrevious) {
+        PagePanel* before = panelAt(app, deck.current[position]);
+        deck.previous[position] = deck.current[position];
+        if (before && before != &page) unloadSectionPage(*before);
+    }
+    deck.current[position] = page.slot;
+    if (!page.laidOut) {
+        prepareSectionPage(app, page);
+        layoutSectionPage(app, page);
+        page.scrollOffset = 0;
+    }
+    page.shown = true;
+}
+
+void unloadSectionPage(PagePanel& page) {
+    if (!page.shown) return;
+    if (page.laidOut) {
+        for (PageWord& w : page.model->words)
+            w.image.reset();
+        page.buttons.clear();
+        page.laidOut = false;
+    }
+    page.shown = false;
+}
+
+void scrollSectionPage(Application& app, PagePanel& page, int direction, bool byScreen) {
+    (void)app;
+    const int step = byScreen ? page.rect.h - page.metrics.lineSkip : page.metrics.lineSkip;
+    const int before = page.scrollOffset;
+    page.scrollOffset += direction <= 0 ? -step : step;
+    page.scrollOffset = std::clamp(page.scrollOffset, 0, std::max(0, page.maxScroll));
+    if (page.scrollOffset != before) logPageLayout(page);
+}
+
+void drawSectionPage(Application& app, PagePanel& page, int elapsedMs) {
+    SDL_Surface* screen = app.screen.surface;
+    if (!screen || !page.shown) return;
+    if (!page.laidOut) {
+        prepareSectionPage(app, page);
+        layoutSectionPage(app, page);
+    }
+    if (app.settings.paperShowBorder) drawBorder(app, page, screen);
+    SDL_Rect clip = rectOf(page.rect);
+    SDL_SetClipRect(screen, &clip);
+    drawPaper(app, page, screen);
+    SDL_Rect words = clip;
+    if (!page.buttons.empty() && page.buttons.front()->header) {
+        SDL_Surface* h = hitImage(*page.buttons.front());
+        const int below = page.buttons.front()->y + (h ? h->h : 0);
+        words.y = static_cast<Sint16>(std::min<int>(page.rect.y + page.rect.h, page.rect.y + below));
+        words.h = static_cast<Uint16>(std::max(0, page.rect.y + page.rect.h - words.y));
+    }
+    SDL_SetClipRect(screen, &words);
+    const int top = page.scrollOffset - 64, bottom = page.scrollOffset + page.rect.h;
+    for (const PageWord& w : page.model->words) {
+        if (w.ignore || (w.isButton && !page.buttons.empty()) || !w.image) continue;
+        if (w.y + w.h < top || w.y > bottom) continue; // off the sheet's window
+        blit(w.image.get(), screen, page.rect.x + w.x, page.rect.y + w.y - page.scrollOffset);
+    }
+    SDL_SetClipRect(screen, &clip);
+    for (auto& b : page.buttons) {
+        if (!b->placed) continue;
+        if (b->caption == AUTOEXECUTE_CAPTION && !inView(page, *b)) continue;
+        drawButton(*b, screen, app.mouseX, app.mouseY, elapsedMs, page.rect.x,
+                   page.rect.y - page.scrollOffset);
+    }
+    SDL_SetClipRect(screen, nullptr);
+    if (app.settings.paperShowScroll) {
+        SDL_Surface* strip =
+            (page.rightSide ? app.skin.scrollStripRight : app.skin.scrollStrip).get();
+        if (strip) blit(strip, screen, page.rect.x - page.rect.w / 40,
+                        page.rect.y + page.rect.h - strip->h * 4 / 10);
+    }
+}
+
+void releasePagePanels(Application& app) {
+    // Before the fonts and the file system go: captions hold their font.
+    decks().erase(&app);
+}
+
+void resetPagePanels(Application& app) {
+    PageDeck& deck = pageDeck(app);
+    for (auto& p : deck.panels)
+        unloadSectionPage(*p);
+    deck.panels.clear();
+    deck.current[0] = deck.current[1] = -1;
+    deck.previous[0] = deck.previous[1] = -1;
+    for (PageScrollbar& bar : deck.scrollBars)
+        bar = PageScrollbar();
+    const int book = std::max(1, app.game.character.onBook);
+    const BookEntry* entry = findBook(app.catalogues, book);
+    auto add = [&](const std::string& title) {
+        auto p = std::make_unique<PagePanel>();
+        p->slot = static_cast<int>(deck.panels.size());
+        p->title = title;
+        p->book = book;
+        p->rect = app.pageRects[0];
+        p->own.bookCode = entry ? entry->code : "";
+        deck.panels.push_back(std::move(p));
+        return deck.panels.back().get();
+    };
+    PagePanel* main = add("Section");
+    main->model = &app.game.section;
+    // The book's own front-matter pages, shown on the right.
+    for (const FrontMatterPage& f : app.catalogues.frontMatter) {
+        if (f.file.empty()) continue;
+        PagePanel* p = add(f.name);
+        p->rightSide = true;
+        p->rect = app.pageRects[1];
+        p->own.sectionName = f.file;
+    }
+    deck.scrollPanel = 0;
+}
+
+void turnMainPageTo(Application& app, const std::string& sectionName) {
+    PageDeck& deck = pageDeck(app);
+    if (deck.panels.empty()) resetPagePanels(app);
+    PagePanel& main = *deck.panels.front();
+    const bool wasShown = main.shown;
+    unloadSectionPage(main);
+    const int book = std::max(1, app.game.character.onBook);
+    const BookEntry* entry = findBook(app.catalogues, book);
+    main.book = book;
+    main.rect = app.pageRects[main.rightSide ? 1 : 0];
+    SectionPage& page = app.game.section;
+    page.bookCode = entry ? entry->code : page.bookCode;
+    page.sectionName = sectionName;
+    loadPageSection(app, page);
+    (void)wasShown;
+    main.shown = false;
+    showSectionPage(app, main, false);
+    main.scrollOffset = 0;
+    logPageLayout(main);
+}
+
+void drawPagePanels(Application& app, int elapsedMs) {
+    PageDeck& deck = pageDeck(app);
+    pagePanelsMotion(app, app.mouseX, app.mouseY); // drags follow the pointer
+    for (int pos = 0; pos < 2; ++pos) {
+        PagePanel* p = panelAt(app, deck.current[pos]);
+        if (!p || !p->shown) continue;
+        const int before = p->scrollOffset;
+        drawSectionPage(app, *p, elapsedMs);
+        drawScrollbar(app, pos, *p);
+        if (p->scrollOffset != before) logPageLayout(*p);
+        // A pointed-at choice still counts towards its tooltip; a drag moves on.
+        bool waiting = deck.scrollBars[pos].dragging;
+        for (const auto& b : p->buttons)
+            waiting = waiting || b->hovered || b->runPending;
+        if (waiting) markFrameDirty();
+    }
+}
+
+void pagePanelsMouse(Application& app, int x, int y, bool down) {
+    PageDeck& deck = pageDeck(app);
+    for (int pos = 0; pos < 2; ++pos) {
+        PagePanel* p = panelAt(app, deck.current[pos]);
+        if (!p || !p->shown) continue;
+        PageScrollbar& bar = scrollbarFor(app, pos, *p);
+        const int before = p->scrollOffset;
+        if (down)
+            scrollbarMouseDown(bar, x, y, p->scrollOffset);
+        else
+            scrollbarMouseUp(bar);
+        if (p->scrollOffset != before) logPageLayout(*p);
+        if (!inside(p->rect, x, y)) continue;
+        // Section choices take presses like the play screen's other buttons.
+        for (auto& b : p->buttons) {
+            if (!b->placed || !b->visible || !b->clickable) continue;
+            if (down) {
+                if (hitTest(*b, x, y) && (!b->needsClickLock || !app.clickLock)) b->pressed = true;
+            } else if (b->pressed) {
+                b->pressed = false;
+                if (hitTest(*b, x, y)) {
+                    b->runPending = true;
+                    app.clickLock = true;
+                }
+            }
+        }
+    }
+}
+
+void pagePanelsMotion(Application& app, int x, int y) {
+    PageDeck& deck = pageDeck(app);
+    for (int pos = 0; pos < 2; ++pos) {
+        PagePanel* p = panelAt(app, deck.current[pos]);
+        if (!p || !p->shown) continue;
+        const int before = p->scrollOffset;
+        scrollbarMotion(scrollbarFor(app, pos, *p), x, y, p->scrollOffset);
+        if (p->scrollOffset != before) logPageLayout(*p);
+    }
+}
+
+void scrollPagePanels(Application& app, int direction, bool byPage) {
+    if (PagePanel* p = scrollTarget(app)) scrollSectionPage(app, *p, direction, byPage);
+}
+
+void pagePanelsHomeEnd(Application& app, bool end) {
+    PagePanel* p = scrollTarget(app);
+    if (!p) return;
+    p->scrollOffset = end ? p->maxScroll : 0;
+    logPageLayout(*p);
+}
+
+std::vector<Button*> digitButtons(PagePanel& page) {
+    std::vector<Button*> list;
+    for (auto& b : page.buttons) {
+        if (!b->placed || !b->visible || !b->clickable || b->pictureImage) continue;
+        if (b->caption == AUTOEXECUTE_CAPTION) continue;
+        const int top = b->y - page.scrollOffset;
+        SDL_Surface* img = hitImage(*b);
+        const int h = img ? img->h : 0;
+        if (top + h <= 0 || top >= page.rect.h) continue;
+        list.push_back(b.get());
+    }
+    std::stable_sort(list.begin(), list.end(), [](const Button* a, const Button* b) {
+        return a->y != b->y ? a->y < b->y : a->x < b->x;
+    });
+    return list;
+}
+
+bool pressDigitButton(Application& app, int digit) {
+    PagePanel* p = panelAt(app, pageDeck(app).current[0]);
+    if (!p || !p->shown || digit < 1 || digit > 9) return false;
+    std::vector<Button*> list = digitButtons(*p);
+    if (digit > static_cast<int>(list.size())) return false;
+    list[static_cast<size_t>(digit - 1)]->runPending = true;
+    return true;
+}
+
+void switchPagePanel(Application& app, int button) {
+    // Buttons 1 to 4 show the front-matter pages in the right position in turn.
+    PageDeck& deck = pageDeck(app);
+    if (deck.panels.size() < 2) return;
+    const int count = static_cast<int>(deck.panels.size()) - 1;
+    int next = deck.current[1] < 1 ? 1 : deck.current[1] + (button <= 2 ? -1 : 1);
+    if (next < 1) next = count;
+    if (next > count) next = 1;
+    if (PagePanel* p = panelAt(app, next)) showSectionPage(app, *p, false);
+}
+
+void logPageLayout(const PagePanel& page) {
+    static const char* path = std::getenv("QH_LAYOUT_LOG");
+    if (!path || !*path) return;
+    FILE* f = std::fopen(path, "a");
+    if (!f) return;
+    std::fprintf(f, "page %d section %s rect %d %d %d %d scroll %d max %d\n", page.slot,
+                 page.model->sectionName.c_str(), page.rect.x, page.rect.y, page.rect.w,
+                 page.rect.h, page.scrollOffset, page.maxScroll);
+    for (const auto& b : page.buttons) {
+        SDL_Surface* img = hitImage(*b);
+        if (!b->placed || !img) continue;
+        std::fprintf(f, "page %d button %d at %d %d clickable %d\n", page.slot, b->id,
+                     page.rect.x + b->x + img->w / 2,
+                     page.rect.y + b->y - page.scrollOffset + img->h / 2, b->clickable ? 1 : 0);
+    }
+    std::fclose(f);
+}

@@ -1,0 +1,84 @@
+// Showing a section on the play screen: each page panel renders its words and
+// buttons once per show, lays them out with the layout arithmetic, and draws
+// paper, border, text, buttons and scroll art every frame. Also the panels'
+// mouse, wheel and key handling and turning the main page to a section.
+#pragma once
+
+#include "app/screen_maths.h"
+#include "book/section_layout.h"
+#include "book/section_page.h"
+#include "script/condition.h"
+#include "script/effect.h"
+#include "ui/button.h"
+#include "ui/page_scrollbar.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct Application;
+
+// One slot of the application's page list.
+struct PagePanel : ButtonPage {
+    int slot = -1;
+    std::string title;
+    SectionPage own;                 // the model of pages other than the main one
+    SectionPage* model = &own;       // slot 0 shows the game's current section
+    PageRect rect;
+    bool rightSide = false;
+    int scrollOffset = 0;
+    int maxScroll = 0;
+    bool laidOut = false;
+    bool shown = false;
+    int book = 1; // number of the book the words come from (text encoding, pictures)
+
+    std::vector<std::unique_ptr<Button>> buttons; // the widgets of model->buttons, same order
+    std::vector<LayoutButton> layoutButtons;
+    PageMetrics metrics;
+
+    int pageX() const override { return rect.x; }
+    int pageY() const override { return rect.y; }
+    int pageScroll() const override { return scrollOffset; }
+};
+
+// The page panels of the play screen and what goes with them.
+struct PageDeck {
+    std::vector<std::unique_ptr<PagePanel>> panels;
+    int current[2] = {-1, -1};  // panel shown in the left and the right position
+    int previous[2] = {-1, -1}; // what each position showed before
+    int scrollPanel = 0;        // scrolled when the mouse is over no panel
+    PageScrollbar scrollBars[2];
+    bool digitsShown = false; // the digit keys' numbers beside their buttons
+};
+
+PageDeck& pageDeck(Application& app);
+
+void prepareSectionPage(Application& app, PagePanel& page);
+void layoutSectionPage(Application& app, PagePanel& page);
+void showSectionPage(Application& app, PagePanel& page, bool keepPrevious);
+void unloadSectionPage(PagePanel& page);
+void scrollSectionPage(Application& app, PagePanel& page, int direction, bool byScreen);
+void drawSectionPage(Application& app, PagePanel& page, int elapsedMs);
+
+// Entering play: the main page (slot 0) and the book's front-matter pages.
+void resetPagePanels(Application& app);
+// Frees every panel with its images (at shutdown).
+void releasePagePanels(Application& app);
+// Step 14 of the frame: the main page turns to `section` of the current book.
+void turnMainPageTo(Application& app, const std::string& sectionName);
+
+// Frame glue.
+void drawPagePanels(Application& app, int elapsedMs);
+void pagePanelsMouse(Application& app, int x, int y, bool down);
+void pagePanelsMotion(Application& app, int x, int y);
+void scrollPagePanels(Application& app, int direction, bool byPage);
+void pagePanelsHomeEnd(Application& app, bool end);
+// Presses the nth (1-9) visible clickable choice of the current page.
+bool pressDigitButton(Application& app, int digit);
+void switchPagePanel(Application& app, int button);
+
+// The choice buttons the digit keys reach, in reading order.
+std::vector<Button*> digitButtons(PagePanel& page);
+
+// Appends the page's shown buttons and section name to the QH_LAYOUT_LOG file.
+void logPageLayout(const PagePanel& page);

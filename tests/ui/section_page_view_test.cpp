@@ -1,0 +1,138 @@
+#include "book/section_page_view.h"
+#include "ui/font.h"
+#include "ui/image.h"
+#include "ui_fixture.h"
+
+namespace {
+
+class SectionPageViewTest : public UiTest {
+  protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        installFont("bluehigh.ttf");
+        app().settings.textFont = "bluehigh";
+        app().settings.textFontSize = 20;
+        app().fonts.text = shareFont(openFont("bluehigh", 20));
+        for (int i = 0; i < ART_SLOT_COUNT; ++i)
+            app().skin.buttonArt8[i] = shareSurface(filledSurface(30, 20, 10 * i, 0, 0));
+        panel.rect = PageRect{0, 0, 400, 300};
+        panel.own.bookCode = "01ftak";
+        panel.slot = 0;
+    }
+    void TearDown() override {
+        // Captions hold the font, which reads through the file system.
+        panel.buttons.clear();
+        panel.own = SectionPage();
+        UiTest::TearDown();
+    }
+    PageWord& addWord(const std::string& text, int button = -1) {
+        PageWord w;
+        w.text = text;
+        w.wordId = static_cast<int>(panel.own.words.size());
+        if (button >= 0) {
+            w.isButton = true;
+            w.buttonId = button;
+        }
+        panel.own.words.push_back(w);
+        return panel.own.words.back();
+    }
+    SectionButton& addButton(int id, const std::string& text, const std::string& picture = "") {
+        SectionButton b;
+        b.id = id;
+        b.text = text;
+        b.picture = picture;
+        panel.own.buttons.push_back(b);
+        return panel.own.buttons.back();
+    }
+    void picturePage() {
+        addWord("Look");
+        addWord("illustration:ill1", 7).endParagraph = true;
+        addButton(7, " ", "ill1");
+    }
+    void prepare() {
+        prepareSectionPage(app(), panel);
+        layoutSectionPage(app(), panel);
+    }
+
+    PagePanel panel;
+};
+
+} // namespace
+
+TEST_F(SectionPageViewTest, renders_words_and_lifts_footnote_markers) {
+    addWord("Hello");
+    addWord("FOOTNOTE:3").size = 70;
+    addWord("world").endParagraph = true;
+    prepare();
+    const std::vector<PageWord>& w = panel.own.words;
+    ASSERT_TRUE(w[0].image && w[1].image);
+    EXPECT_GT(w[0].w, w[1].w); // only the "3" is drawn
+    EXPECT_EQ(w[1].x, w[0].x + w[0].w);
+    EXPECT_LT(w[1].y + w[1].h, w[0].y + w[0].h); // raised above the base line
+    EXPECT_EQ(panel.maxScroll, 0);
+    EXPECT_GT(panel.metrics.space, 0);
+}
+
+TEST_F(SectionPageViewTest, picture_choice_follows_use_fan_art) {
+    SDL_Surface* fan = filledSurface(50, 40, 0, 0, 255);
+    saveImage(fan, "fanart1/ill1.bmp");
+    SDL_FreeSurface(fan);
+    // Book illustration missing, fan art present: setting 1 shows the fan art.
+    app().settings.useFanArt = 1;
+    app().settings.transparify = false;
+    picturePage();
+    prepare();
+    ASSERT_EQ(panel.buttons.size(), 1u);
+    ASSERT_TRUE(panel.buttons[0]->pictureImage);
+    EXPECT_FALSE(isPlaceholder(panel.buttons[0]->pictureImage.get()));
+    EXPECT_TRUE(panel.buttons[0]->placed);
+    unloadSectionPage(panel);
+    panel.own = SectionPage();
+    panel.own.bookCode = "01ftak";
+
+    // Setting 0 wants the book's own: the button goes and its word is hidden.
+    app().settings.useFanArt = 0;
+    picturePage();
+    prepare();
+    EXPECT_TRUE(panel.buttons.empty());
+    EXPECT_TRUE(panel.own.buttons.empty());
+    EXPECT_TRUE(panel.own.words[1].ignore);
+    EXPECT_FALSE(panel.own.words[1].isButton);
+}
+
+TEST_F(SectionPageViewTest, digit_keys_follow_reading_order_of_visible_choices) {
+    for (int i = 0; i < 60; ++i)
+        addWord("word");
+    addWord("first", 2).endParagraph = true;
+    addWord("second", 1).endParagraph = true;
+    addButton(1, "Turn to 2");
+    addButton(2, "Turn to 3");
+    addButton(3, "Hidden"); // no word shows it
+    prepare();
+    std::vector<Button*> list = digitButtons(panel);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0]->id, 2);
+    EXPECT_EQ(list[1]->id, 1);
+    // Scrolled out of view they are no longer offered.
+    panel.rect.h = 40;
+    layoutSectionPage(app(), panel);
+    panel.scrollOffset = 0;
+    EXPECT_TRUE(digitButtons(panel).empty());
+    scrollSectionPage(app(), panel, 1, true);
+    EXPECT_GT(panel.scrollOffset, 0);
+    for (int i = 0; i < 100; ++i)
+        scrollSectionPage(app(), panel, 1, false);
+    EXPECT_EQ(panel.scrollOffset, panel.maxScroll); // clamped at the bottom
+    scrollSectionPage(app(), panel, -1, false);
+    EXPECT_EQ(panel.scrollOffset, panel.maxScroll - panel.metrics.lineSkip);
+}
+
+TEST_F(SectionPageViewTest, bad_input_still_shows_the_page) {
+    addWord(std::string(10000, 'x'));
+    addWord("refers", 42); // the page has one button, not 42: the first is used
+    addButton(5, "Only");
+    panel.rect = PageRect{0, 0, 0, 0};
+    prepare();
+    EXPECT_TRUE(panel.own.words[0].image);
+    EXPECT_TRUE(panel.buttons[0]->placed);
+}
