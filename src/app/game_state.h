@@ -12,6 +12,7 @@
 #include "character/disciplines.h"
 #include "character/item_catalogue.h"
 #include "character/rule_options.h"
+#include "character/inventory_state.h"
 #include "combat/combat_record.h"
 #include "script/condition.h"
 #include "script/effect.h"
@@ -35,6 +36,10 @@ struct GameState {
     SectionPage section;
     // The combat of that section (or the one under way); empty when it has none.
     CombatRecord combat;
+
+    // What the inventory and section rules remember between calls: open
+    // questions, screens asked for, per-fight limits.
+    RulesState rulesState;
     // A section has loaded since the death window last closed: it opens again
     // only then.
     bool firstPageLoaded = false;

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 struct MessageRequest {
     std::string title;
@@ -15,6 +16,12 @@ struct MessageRequest {
     int id1 = -1;
     std::string caption2; // empty: a single button
     int id2 = -1;
+    // A question with more answers than two buttons: one line each, with the
+    // id reported for it (the two captions are then unused).
+    std::vector<std::string> choices;
+    std::vector<int> choiceIds;
+    bool numberEntry = false; // caption1 confirms a number typed by the player
+    bool textEntry = false;   // caption1 confirms a line of text
 };
 
 struct MessageQueue {

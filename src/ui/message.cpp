@@ -11,6 +11,5 @@ void showMessage(const std::string& title, const std::string& text, int targetWi
         printf("%s: %s\n", title.c_str(), text.c_str());
         return;
     }
-    showMessage(theApp->game.messages,
-                MessageRequest{title, text, targetWindow, caption1, id1, caption2, id2});
+    showMessage(theApp->game.messages, title, text, targetWindow, caption1, id1, caption2, id2);
 }

@@ -1,0 +1,35 @@
+// The text-mode player: plays a book on the same game state and rules as the
+// window, reading one command per line and printing the page, its choices and
+// every message. For players without a display, for book authors, and for
+// tests that play a book.
+#pragma once
+
+#include "app/game_state.h"
+
+#include <iosfwd>
+#include <string>
+
+struct TextPlayer {
+    GameState g;
+    Catalogues cat;
+    std::ostream* out = nullptr;
+    bool quit = false;
+    int pageIndex = 0; // which opening page is shown while the opening pages last
+    std::vector<int> offered; // indices into the page's buttons, numbered from 1
+    std::string lastPrinted;  // the page's text as last printed
+};
+
+// Mounts DATA_DIR (a data folder as the build makes it) and the book's files,
+// loads the catalogues and starts a new campaign in `book` on its first
+// opening page. `seed` 0 seeds from the clock. False (with a line on `out`)
+// when the data folder cannot be used.
+bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int seed, std::ostream& out,
+                     const char* argv0);
+// One line of input; prints what follows from it.
+void textPlayerCommand(TextPlayer& p, const std::string& line);
+// Runs to the end of input or "quit". Returns the exit status.
+int runTextPlayer(TextPlayer& p, std::istream& in);
+// The Action Chart as text.
+std::string actionChartText(const GameState& g, const Catalogues& cat);
+// The current page's words as reflowed paragraphs.
+std::string pageText(const SectionPage& page);
