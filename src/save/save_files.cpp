@@ -328,7 +328,6 @@ void applyResume(GameState& g, const Catalogues& cat, const ResumeData& d) {
     g.pendingBookComplete = false;
     g.pendingItem = -1;
     g.pendingCoins = 0;
-    g.messages.pending.clear();
 
     if (d.haveSeed) seedRandom(g.random, d.seed, d.draws);
 }

@@ -199,6 +199,18 @@ MessageRequest restartFromBook(Application& app, int book) {
                 "You are back at the start of book " + std::to_string(book) + ".");
 }
 
+void startOverFromScratch(Application& app) {
+    Character& c = app.game.character;
+    const int book = c.onBook;
+    resetCharacter(c);
+    c.onBook = book;
+    startCampaignInTier(c, book <= 5 ? TIER_VAEL : book <= 12 ? TIER_DRAVIC : TIER_GRAND_MASTER);
+    closeIfOpen(app, WIN_RESTART);
+    closeIfOpen(app, WIN_DEATH);
+    closeIfOpen(app, WIN_MAIN_MENU);
+    app.game.pendingStart = -1; // removes the old saves as play begins again
+}
+
 MessageRequest saveByHand(Application& app) {
     if (!app.game.rules.allowMidSaves || !writeResumeNow(app))
         return note("Save failed...", app.game.rules.allowMidSaves

@@ -36,6 +36,10 @@ void syncSavesWithDraws(Application& app, bool drawing, bool fight, bool menuOpe
 MessageRequest restartCurrentBook(Application& app);
 // Window 46: restart from the start of an earlier book of the campaign.
 MessageRequest restartFromBook(Application& app, int book);
+// Window 41's "Start Over", once confirmed: a new hero in the same book,
+// the old saves removed.
+constexpr int RESTART_OVER_COMMAND = 998;
+void startOverFromScratch(Application& app);
 // Window 42, with "Allow Saving/Loading at any time".
 MessageRequest saveByHand(Application& app);
 MessageRequest loadByHand(Application& app);

@@ -7,6 +7,7 @@
 #include "ui/image.h"
 #include "ui/window_layout.h"
 #include "ui/windows.h"
+#include "save/save_flows.h"
 
 #include <algorithm>
 
@@ -405,7 +406,19 @@ void windowClick(Application* appPtr, int windowId, int buttonId) {
     case WIN_AWARDS: // the list of awards; "View" comes with the awards
         if (buttonId == 4) closeWindow(WIN_AWARDS, app.windowManager, 0);
         break;
-    case WIN_SAVE_LOAD: // saving and loading come with the campaign saves
+    case WIN_SAVE_LOAD:
+        if (buttonId == 3) showMessage(app.game.messages, saveByHand(app));
+        if (buttonId == 4) showMessage(app.game.messages, loadByHand(app));
+        if (buttonId == 90) closeWindow(windowId, app.windowManager, 0);
+        break;
+    case WIN_RESTART:
+        if (buttonId == 3) showMessage(app.game.messages, restartCurrentBook(app));
+        if (buttonId == 4) openGameWindow(app, WIN_RESTART_BOOK, 2);
+        if (buttonId == 5)
+            showMessage("Overwrite existing campaign?",
+                        "Starting over replaces the campaign you have saved.", WIN_RESTART,
+                        "Continue", RESTART_OVER_COMMAND, "Cancel", -1);
+        if (buttonId == RESTART_OVER_COMMAND) startOverFromScratch(app);
         if (buttonId == 90) closeWindow(windowId, app.windowManager, 0);
         break;
     default: // windows whose contents come later close with their one button

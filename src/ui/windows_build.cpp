@@ -365,7 +365,17 @@ void buildWindows(Application& app) {
     releaseWindows(app);
     buildMainMenu(app);
     // The rest in the program's fixed order.
-    buildPlaceholderTitled(app, WIN_RESTART, "Restart Book / Campaign");
+    GameWindow& restart = titledWindow(app, WIN_RESTART, "Restart Book / Campaign");
+    addButton(app, restart, 3, "Restart This Book",
+              "Return to the start of the book you are playing,`as you were when you began it",
+              3, FONT_MENU_SMALL, 50, ALIGN_CENTRE, -32);
+    addButton(app, restart, 4, "Restart An Earlier Book",
+              "Return to the start of an earlier book of your campaign", 3, FONT_MENU_SMALL, 50,
+              ALIGN_CENTRE, -50);
+    addButton(app, restart, 5, "Start Over",
+              "Begin a new campaign from scratch`(your saved campaign is replaced)", 3,
+              FONT_MENU_SMALL, 50, ALIGN_CENTRE, -68);
+    addCloseButton(app, restart);
     buildPlaceholderTitled(app, WIN_RESTART_BOOK, "Choose from available books:");
     GameWindow& saveLoad = titledWindow(app, WIN_SAVE_LOAD, "Save / Load Game In-Progress");
     addButton(app, saveLoad, 3, "Save Game", "", 3, FONT_MENU_SMALL, 50, ALIGN_CENTRE, -40);
