@@ -72,6 +72,11 @@ bool vfsMount(const std::string& realPath, const std::string& mountPoint) {
            0;
 }
 
+bool vfsMountFirst(const std::string& realPath, const std::string& mountPoint) {
+    return PHYSFS_mount(realPath.c_str(), mountPoint.empty() ? nullptr : mountPoint.c_str(), 0) !=
+           0;
+}
+
 bool vfsUnmount(const std::string& realPath) {
     return PHYSFS_unmount(realPath.c_str()) != 0;
 }

@@ -22,6 +22,8 @@ bool vfsSetWriteDir(const std::string& realDir);
 std::string vfsWriteDir(); // empty when there is none
 // Appends a real folder or archive to the search path at a mount point ("" for the root).
 bool vfsMount(const std::string& realPath, const std::string& mountPoint);
+// Puts a real folder in front of everything mounted so far.
+bool vfsMountFirst(const std::string& realPath, const std::string& mountPoint);
 bool vfsUnmount(const std::string& realPath);
 
 bool vfsExists(const std::string& path);

@@ -22,6 +22,7 @@ namespace fs = std::filesystem;
 
 int wordsCommand(int argc, char** argv);    // words.cpp
 int validateCommand(int argc, char** argv); // validate.cpp
+int saveCheckCommand(int argc, char** argv); // save_check.cpp
 
 namespace {
 
@@ -58,7 +59,8 @@ int usage() {
                          "       qhdata decode-tree DATA_DIR SOURCES_DIR\n"
                          "       qhdata words FILE.htm [SECTION_NAME]\n"
                          "       qhdata words DATA_DIR BOOK_NUMBER SECTION_NAME\n"
-                         "       qhdata validate DATA_DIR\n");
+                         "       qhdata validate DATA_DIR\n"
+                         "       qhdata save-check DATA_DIR FILE...\n");
     return 2;
 }
 
@@ -187,6 +189,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && !std::strcmp(argv[1], "cat")) return printDecoded(argv[2]);
     if (argc >= 2 && !std::strcmp(argv[1], "words")) return wordsCommand(argc, argv);
     if (argc >= 2 && !std::strcmp(argv[1], "validate")) return validateCommand(argc, argv);
+    if (argc >= 2 && !std::strcmp(argv[1], "save-check")) return saveCheckCommand(argc, argv);
     if (argc != 4) return usage();
     const char* mode = argv[1];
     if (!std::strcmp(mode, "build-tree")) return buildTree(argv[2], argv[3]);
