@@ -92,12 +92,12 @@ const FieldTable<SlotCursor>& slotFields() {
             }),
         lineField<SlotCursor>("NAME:", [](SlotCursor& c) -> std::string& { return c.slot->name; })
             .keepLength(MAX_TOKEN_VALUE),
-        lineField<SlotCursor>("AVATAR:",
-                              [](SlotCursor& c) -> std::string& { return c.slot->avatar; })
+        lineField<SlotCursor>(
+            "AVATAR:", [](SlotCursor& c) -> std::string& { return c.slot->avatar; })
             .keepLength(MAX_TOKEN_VALUE),
         customField<SlotCursor>("COVERS:", readCovers, writeCovers),
-        boolField<SlotCursor>("ACCEPTED_LICENSE:",
-                              [](SlotCursor& c) -> bool& { return c.slot->acceptedLicense; }),
+        boolField<SlotCursor>(
+            "ACCEPTED_LICENSE:", [](SlotCursor& c) -> bool& { return c.slot->acceptedLicense; }),
         customField<SlotCursor>("AC_ZOOM_PAGES:", readZoom, writeZoom),
         customField<SlotCursor>("AWARD:", readAward, writeAwards),
         // Written once after the five slots.

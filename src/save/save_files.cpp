@@ -413,6 +413,18 @@ LoadResult loadResume(GameState& g, const Catalogues& cat, int profile, bool sec
     return r;
 }
 
+bool peekResumePosition(int profile, const Catalogues& cat, int& book, int& section) {
+    DataFile file = openRead(resumePath(profile));
+    if (!file.isOpen()) return false;
+    Character c;
+    CharacterReadExtras extras;
+    const bool ok = readCharacter(file, c, cat.items, &extras) && plausibleHero(c, extras);
+    closeFile(file);
+    book = c.onBook;
+    section = c.onSection;
+    return ok;
+}
+
 // ---- The campaign file --------------------------------------------------------
 
 bool writeCampaign(DataFile& file, const RuleOptions& rules,

@@ -95,6 +95,10 @@ void finishResumeLoad(GameState& g, const Catalogues& cat, int profile, bool sec
 // Installs the resume save that follows every resolved draw.
 void installResumeSaveHook();
 
+// Where the hero of a resume file stands, from its character record alone.
+// False when the file is missing or its record is damaged.
+bool peekResumePosition(int profile, const Catalogues& cat, int& book, int& section);
+
 // ---- The campaign file --------------------------------------------------------
 
 struct CampaignData {

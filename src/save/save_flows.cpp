@@ -18,6 +18,9 @@ namespace {
 struct HeldResume {
     bool held = false;
     ResumeData data;
+    // Why the save could not be used, told once the play screen is up (the
+    // windows are rebuilt while play begins).
+    MessageRequest problem;
 };
 HeldResume& heldResume() {
     static HeldResume h;
@@ -96,6 +99,7 @@ bool readSavedHero(Application& app) {
     GameState& g = app.game;
     HeldResume& held = heldResume();
     held.held = false;
+    held.problem = MessageRequest();
     resetCharacter(g.character);
     startCampaignInTier(g.character, TIER_VAEL);
     const LoadResult r = readResumeFile(g, app.catalogues, g.campaign.profile, false, held.data);
@@ -106,15 +110,15 @@ bool readSavedHero(Application& app) {
     }
     if (loadCampaign(g, app.catalogues, g.campaign.profile, 0)) {
         if (r == LoadResult::Damaged)
-            showMessage(g.messages, "Unable to load savegame",
-                        "Your saved game could not be read. It is kept as it is.`You go on from "
-                        "the start of your current book.");
+            held.problem = note("Unable to load savegame",
+                                "Your saved game could not be read.`It is kept as it is: you go "
+                                "on`from the start of your book.");
         return true;
     }
     if (r == LoadResult::Damaged || g.campaign.campaignUnreadable)
-        showMessage(g.messages, "Unable to load savegame",
-                    "Your saved game could not be read. It is kept as it is`until you start a "
-                    "new campaign.");
+        held.problem = note("Unable to load savegame",
+                            "Your saved game could not be read.`It is kept as it is until "
+                            "you`start a new campaign.");
     return false;
 }
 
@@ -133,7 +137,10 @@ bool restoreSavedGame(Application& app) {
 }
 
 bool writeResumeNow(Application& app) {
-    if (!app.playing) return false;
+    // Until the pages of a book are up (the start of play is still pending)
+    // there is no game on screen to save, only the one on disk.
+    if (!app.playing || app.game.pendingStart != 0 || app.game.section.sectionName.empty())
+        return false;
     bindProfileSaves(app);
     captureView(app);
     return saveResume(app.game, app.game.campaign.profile, false);
@@ -142,6 +149,11 @@ bool writeResumeNow(Application& app) {
 void syncSavesWithDraws(Application& app, bool drawing, bool fight, bool menuOpen) {
     GameState& g = app.game;
     CampaignState& s = g.campaign;
+    HeldResume& held = heldResume();
+    if (!held.problem.title.empty() && g.pendingStart == 0) {
+        showMessage(g.messages, held.problem);
+        held.problem = MessageRequest();
+    }
     if (drawing && !s.drawUnderWay) {
         s.drawUnderWay = true;
         writePendingResult(s.profile, g, fight ? PENDING_COMBAT : PENDING_PICK);
@@ -265,6 +277,18 @@ MessageRequest carryIntoNextBook(Application& app) {
         return note("Campaign not saved",
                     "Unable to write campaign save file.`Check for writing privileges.");
     return MessageRequest{};
+}
+
+std::string resumeTooltip(Application& app) {
+    int book = 0, section = 0;
+    const int profile = std::clamp(app.profiles.active, 0, PROFILE_COUNT - 1) + 1;
+    if (!peekResumePosition(profile, app.catalogues, book, section))
+        return "Pick up where you last left off`(your save file cannot be read: it is kept, and "
+               "your campaign goes on from the start of its book)";
+    const BookEntry* entry = findBook(app.catalogues, book);
+    return "Pick up where you last left off`(Book " + std::to_string(book) +
+           (entry ? ": " + entry->title : std::string()) + ", section " + std::to_string(section) +
+           ")";
 }
 
 int consoleHallOfFame(Application&) {

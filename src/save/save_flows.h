@@ -49,6 +49,9 @@ MessageRequest loadByHand(Application& app);
 // to download it. The message to show (empty title when none).
 MessageRequest carryIntoNextBook(Application& app);
 
+// The main menu's "Resume Campaign" tooltip: where the saved hero stands.
+std::string resumeTooltip(Application& app);
+
 // Console mode: prints the record of an open resume file.
 void printRecordOfSave(Application& app, DataFile& file);
 // The hall-of-fame result the console viewer uses; the awards give it.

@@ -111,7 +111,7 @@ void mainMenuRefresh(Application& app, GameWindow& w) {
     if (app.playing) return;
     const std::string resume = saveFileName("resume", app.profiles.active);
     if (vfsExists(resume))
-        setButtonTooltip(w, 1, "Pick up where you last left off");
+        setButtonTooltip(w, 1, resumeTooltip(app));
     else
         setButtonTooltip(w, 1,
                          "Pick up where you last left off`(your last save file is missing: a new "

@@ -41,7 +41,7 @@ std::string check(const std::string& path, const Catalogues& cat) {
     }
     ResumeData d;
     if (!readResume(file, cat, d)) return "DAMAGED";
-    return "OK book " + std::to_string(d.character.onBook) + " section " +
+    return "OK book " + std::to_string(d.character.onBook) + " page " + d.pageName + " section " +
            std::to_string(d.character.onSection) + " draws " + std::to_string(d.draws);
 }
 
