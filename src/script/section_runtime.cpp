@@ -6,6 +6,7 @@
 #include "character/character.h"
 #include "character/inventory.h"
 #include "character/scores.h"
+#include "script/save_effects.h"
 #include "script/section_combat.h"
 
 #include <algorithm>
@@ -19,10 +20,6 @@ constexpr int MAX_PRESS_DEPTH = 16;
 
 void changed(GameState& g) {
     ++g.rulesState.pageRevision;
-}
-
-void waits(int type, const char* what) {
-    printf("Effect type %d waits for %s\n", type, what);
 }
 
 // v, or button a's value when v is 0 (the amount of several effects).
@@ -282,11 +279,9 @@ Item* fireseeds(Character& c) {
 
 void pressAt(SectionButton& button, GameState& g, const Catalogues& cat, int depth);
 
-// The effects that write the campaign's records and files: the saves' rules
-// perform them (the switch below sends all five here, and only here).
-// Until those land, the permanent ENDURANCE loss is done here and the rest
-// say what they wait for.
-bool campaignEffect(const Effect& e, GameState& g) {
+// The effects that write the campaign's records and files, all five sent
+// here by the switch below; the saves' rules (save_effects) perform them.
+bool campaignEffect(const Effect& e, GameState& g, const Catalogues& cat) {
     Character& c = g.character;
     switch (e.type.typeId) {
     case 24: { // lose maximum ENDURANCE for good
@@ -296,17 +291,17 @@ bool campaignEffect(const Effect& e, GameState& g) {
         c.epCur = std::max(1, std::min(c.epMax, c.epCur - amount));
         return true;
     }
-    case 35:
-        waits(35, "the campaign's book records");
+    case 35: // a flag of the book's record
+        setBookRecordFlag(e, g);
         return true;
-    case 36:
-        waits(36, "the campaign's played-books list");
+    case 36: // the book is finished
+        finishBookEffect(g);
         return true;
-    case 65:
-        waits(65, "the travel-log export");
+    case 65: // the travel log to a text file
+        exportTravelLogEffect(e, g, cat);
         return true;
-    default:
-        waits(76, "the campaign saves");
+    default: // 76: the start-of-book save a restart returns to
+        startOfBookSave(g);
         return true;
     }
 }
@@ -545,7 +540,7 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
     case 36: // the book is finished
     case 65: // the travel log exported
     case 76: // the start-of-book save
-        return campaignEffect(e, g);
+        return campaignEffect(e, g, cat);
     case 25: { // lose COMBAT SKILL
         int amount = 0;
         if (!amountOf(e, g, amount)) return true;
@@ -762,6 +757,7 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
     }
     case 55: // the opening pages are done: section 1 begins
         g.rulesState.heroActive = true;
+        c.completedOpeningSection = true;
         g.pendingSection = 1;
         return true;
     case 58:
