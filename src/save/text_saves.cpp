@@ -1,6 +1,7 @@
 #include "save/text_saves.h"
 
 #include "app/game_state.h"
+#include "book/random_table_pending.h"
 #include "fs/file_system.h"
 #include "fs/vfs.h"
 #include "save/profiles.h"
@@ -41,4 +42,16 @@ bool saveGameAsPlayStops(GameState& g, std::string& report) {
     report = "(game saved: book " + std::to_string(c.onBook) + ", section " +
              std::to_string(c.onSection) + ", draws " + std::to_string(g.random.draws) + ")";
     return true;
+}
+
+void drawStarts(GameState& g, const char* kind) {
+    writePendingResult(g.campaign.profile, g, kind);
+}
+
+std::string drawEnds(GameState& g) {
+    drawResolved(g, g.campaign.profile);
+    if (g.rules.allowMidSaves || pendingResultExists(g.campaign.profile)) return "";
+    const Character& c = g.character;
+    return "(game saved: book " + std::to_string(c.onBook) + ", section " +
+           std::to_string(c.onSection) + ", draws " + std::to_string(g.random.draws) + ")";
 }

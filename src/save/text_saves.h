@@ -15,3 +15,7 @@ bool openUserSaves(GameState& g);
 bool resumeSavedGame(GameState& g, const Catalogues& cat);
 // The resume save as play stops; a line for the player says where it went.
 bool saveGameAsPlayStops(GameState& g, std::string& report);
+// A random draw begins (the pending-result file) and ends (the resume save,
+// then the file goes). The report is empty when nothing was saved.
+void drawStarts(GameState& g, const char* kind);
+std::string drawEnds(GameState& g);

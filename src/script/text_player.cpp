@@ -9,6 +9,9 @@
 #include "script/section_change.h"
 #include "script/section_combat.h"
 #include "script/section_runtime.h"
+#include "save/save_files.h"
+#include "book/random_table_pending.h"
+#include "save/text_saves.h"
 #include "script/type_registry.h"
 
 #include <algorithm>
@@ -137,6 +140,11 @@ void tellChanges(TextPlayer& p) {
 
 void settle(TextPlayer& p, bool forcePage);
 
+// What a resolved draw's resume save says, for the player (and the crash tests).
+void reportSave(TextPlayer& p, const std::string& report) {
+    if (!report.empty()) *p.out << report << "\n";
+}
+
 // The pick a button asked for, made on the book's table and handed back to
 // the button. `region` 0 lets the table choose.
 void pickNumber(TextPlayer& p, int region) {
@@ -157,6 +165,7 @@ void pickNumber(TextPlayer& p, int region) {
     RandomNumberTable& t = g.randomTable;
     if (t.book != g.character.onBook) loadTable(t, g.character.onBook);
     endPick(t); // a pick left over from a page that has gone
+    drawStarts(g, PENDING_PICK);
     startPick(t, g.rulesState.pick, g.random, g.rules.allowGuidedRtn);
     if (region != RNT_NO_REGION) chooseRegion(t, region, g.random);
     for (int step = 0; step < 64 && !updatePick(t, 10000, 4, g.random); ++step) {
@@ -165,6 +174,7 @@ void pickNumber(TextPlayer& p, int region) {
     o << "\n" << pickReport(t) << "\n";
     endPick(t);
     deliverPick(g, p.cat, result);
+    reportSave(p, drawEnds(g));
     settle(p, false);
 }
 
@@ -173,9 +183,11 @@ void fightAskedRound(TextPlayer& p) {
     bool evade = false;
     if (!takeCombatRound(p.g, evade)) return;
     std::vector<std::string> lines;
+    drawStarts(p.g, PENDING_COMBAT);
     playCombatRound(p.g, p.cat, evade, &lines);
     *p.out << "\n";
     for (const std::string& line : lines) *p.out << line << "\n";
+    reportSave(p, drawEnds(p.g));
 }
 
 void showScreens(TextPlayer& p) {
@@ -485,12 +497,19 @@ bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int se
         out << "qhdata play: there is no book " << book << "\n";
         return false;
     }
+    // The user folder with the saves, in front of the data as in the window;
+    // a saved game goes on in its own book.
+    const bool saves = openUserSaves(p.g);
+    loadCatalogue(p.cat.items);
+    if (saves && p.newCampaign) deleteProfileSaves(p.g, p.g.campaign.profile);
+    int savedBook = 0, savedSection = 0;
+    if (saves && peekResumePosition(p.g.campaign.profile, p.cat, savedBook, savedSection))
+        book = savedBook;
     const BookEntry& entry = p.cat.books[static_cast<size_t>(book - 1)];
     fs::path folder = data / "books" / ("book" + std::to_string(book));
     vfsMount((folder / entry.code).string(), entry.code);
     vfsMount((folder / (entry.code + ".zip")).string(), entry.code);
     vfsMount((folder / (std::to_string(book) + "data")).string(), entry.code);
-    loadCatalogue(p.cat.items);
     loadConditionTypes(CONDITION_TYPES_FILE, p.cat.conditionTypes);
     loadEffectTypes(EFFECT_TYPES_FILE, p.cat.effectTypes);
     loadDisciplineTexts(p.cat.disciplineTexts);
@@ -506,8 +525,15 @@ bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int se
         return false;
     }
 
-    seedRandom(p.g.random, seed, 0);
     p.book = book;
+    if (savedBook && resumeSavedGame(p.g, p.cat)) {
+        const Character& c = p.g.character;
+        out << "(your saved game goes on: book " << c.onBook << ", section " << c.onSection
+            << ", draws " << p.g.random.draws << ")\n";
+        settle(p, true);
+        return true;
+    }
+    seedRandom(p.g.random, seed, 0);
     beginBook(p);
     return true;
 }
@@ -634,5 +660,8 @@ int runTextPlayer(TextPlayer& p, std::istream& in) {
         textPlayerCommand(p, line);
     }
     if (!p.quit) *p.out << "\n(end of input)\n";
+    std::string report;
+    saveGameAsPlayStops(p.g, report);
+    *p.out << report << "\n";
     return 0;
 }

@@ -28,6 +28,7 @@ struct TextPlayer {
     bool bookOver = false;    // the book's end was reached
     int book = 1;             // the book being played, for a restart
     ChartSnapshot before;     // the chart as the current command found it
+    bool newCampaign = false; // start afresh: the profile's saves are removed first
 };
 
 // Mounts DATA_DIR (a data folder as the build makes it) and the book's files,

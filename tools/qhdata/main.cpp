@@ -63,7 +63,7 @@ int usage() {
                          "       qhdata words FILE.htm [SECTION_NAME]\n"
                          "       qhdata words DATA_DIR BOOK_NUMBER SECTION_NAME\n"
                          "       qhdata validate DATA_DIR\n"
-                         "       qhdata play DATA_DIR [BOOK] [--book N] [--seed S]\n"
+                         "       qhdata play DATA_DIR [BOOK] [--book N] [--seed S] [--new]\n"
                          "       qhdata save-check DATA_DIR FILE...\n");
     return 2;
 }

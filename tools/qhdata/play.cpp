@@ -11,7 +11,7 @@
 namespace {
 
 int playUsage() {
-    std::fprintf(stderr, "usage: qhdata play DATA_DIR [BOOK] [--book N] [--seed S]\n");
+    std::fprintf(stderr, "usage: qhdata play DATA_DIR [BOOK] [--book N] [--seed S] [--new]\n");
     return 2;
 }
 
@@ -30,7 +30,7 @@ bool parseArg(const char* s, long lo, long hi, int& out) {
 int playCommand(int argc, char** argv) {
     if (argc < 3) return playUsage();
     int book = 1, seed = 0;
-    bool bookGiven = false;
+    bool bookGiven = false, newCampaign = false;
     for (int i = 3; i < argc; ++i) {
         const char* arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -40,6 +40,8 @@ int playCommand(int argc, char** argv) {
         } else if (!std::strcmp(arg, "--seed")) {
             if (!parseArg(value, 0, 2147483647L, seed)) return playUsage();
             ++i;
+        } else if (!std::strcmp(arg, "--new")) {
+            newCampaign = true;
         } else if (!bookGiven && parseArg(arg, -1000000, 1000000, book)) {
             bookGiven = true;
         } else {
@@ -48,6 +50,7 @@ int playCommand(int argc, char** argv) {
     }
     // The player is large (a whole game state): keep it off the stack.
     auto player = std::make_unique<TextPlayer>();
+    player->newCampaign = newCampaign;
     if (!startTextPlayer(*player, argv[2], book, seed, std::cout, argv[0])) return 1;
     return runTextPlayer(*player, std::cin);
 }

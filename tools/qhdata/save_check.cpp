@@ -9,9 +9,11 @@
 #include "save/save_files.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -41,8 +43,27 @@ std::string check(const std::string& path, const Catalogues& cat) {
     }
     ResumeData d;
     if (!readResume(file, cat, d)) return "DAMAGED";
+    // The time the game recorded for the file, in ts.dat beside the profiles folder.
+    std::string stamp;
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    std::ifstream tsIn(folder + "/../misc/ts.dat", std::ios::binary);
+    const int profile = std::atoi(name.c_str() + name.find_first_of("0123456789"));
+    if (tsIn && profile >= 1 && profile <= 5) {
+        std::ostringstream tsBytes;
+        tsBytes << tsIn.rdbuf();
+        DataFile tsFile = openMemoryRead(tsBytes.str(), "ts.dat");
+        Timestamps ts;
+        readTimestamps(tsFile, ts);
+        struct stat st {};
+        const bool sectionOne = name.compare(0, 4, "sec1") == 0;
+        if (stat(path.c_str(), &st) == 0 &&
+            static_cast<int64_t>(st.st_mtime) !=
+                ts.times[static_cast<size_t>(timestampSlot(profile, sectionOne))])
+            stamp = " (its time differs from ts.dat)";
+    }
     return "OK book " + std::to_string(d.character.onBook) + " page " + d.pageName + " section " +
-           std::to_string(d.character.onSection) + " draws " + std::to_string(d.draws);
+           std::to_string(d.character.onSection) + " draws " + std::to_string(d.draws) + stamp;
 }
 
 } // namespace
