@@ -52,7 +52,8 @@ void afterCombatRound(GameState& g, const Catalogues& cat, const RoundOutcome& o
         size_t cut = tip.find("``");
         if (cut != std::string::npos) tip.erase(cut);
         tip += "`";
-        for (const std::string& m : outcome.messages) tip += "`" + m;
+        for (const std::string& m : outcome.messages)
+            tip += "`" + m;
         ++s.pageRevision;
     }
     // The evade effect of that button turns the page once the combat has

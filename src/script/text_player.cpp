@@ -31,7 +31,8 @@ constexpr long MAX_LINES = 1000000;
 
 std::string breakLines(const std::string& text) {
     std::string out;
-    for (char ch : text) out += ch == '`' ? '\n' : ch;
+    for (char ch : text)
+        out += ch == '`' ? '\n' : ch;
     return out;
 }
 
@@ -64,7 +65,8 @@ void printMessage(TextPlayer& p, const MessageRequest& m) {
     else if (m.textEntry)
         o << "(type the text, or 'cancel')\n";
     else
-        for (size_t i = 0; i < m.choices.size(); ++i) o << "  " << i + 1 << ") " << m.choices[i] << "\n";
+        for (size_t i = 0; i < m.choices.size(); ++i)
+            o << "  " << i + 1 << ") " << m.choices[i] << "\n";
 }
 
 // The question waiting for the player's answer, if any: the first of the queue.
@@ -93,7 +95,8 @@ void printPickPrompt(TextPlayer& p) {
         o << "\n(The Random Number Table: choose where to point with 'pick 1' to 'pick 9',\n"
              " as on a numeric keypad: 7 8 9 the top of the table, 1 2 3 the bottom)\n";
     else if (p.g.rules.allowGuidedRtn)
-        o << "\n(The Random Number Table: type 'pick', or 'pick 1' to 'pick 9' to point at a region)\n";
+        o << "\n(The Random Number Table: type 'pick', or 'pick 1' to 'pick 9' to point at a "
+             "region)\n";
     else
         o << "\n(The Random Number Table: type 'pick' to pick a number)\n";
 }
@@ -101,6 +104,7 @@ void printPickPrompt(TextPlayer& p) {
 ChartSnapshot snapshot(const GameState& g) {
     const Character& c = g.character;
     ChartSnapshot s;
+    s.csBase = c.csBase;
     s.cs = effectiveCombatSkill(c, g.rules, nullptr);
     s.epCur = c.epCur;
     s.epMax = c.epMax;
@@ -108,7 +112,8 @@ ChartSnapshot snapshot(const GameState& g) {
     s.lune = c.lune;
     s.kika = c.kika;
     for (int l = LIST_WEAPONS; l <= LIST_SPECIAL; ++l)
-        for (const Item& it : *carriedList(c, l)) s.items.push_back(it.name);
+        for (const Item& it : *carriedList(c, l))
+            s.items.push_back(it.name);
     std::sort(s.items.begin(), s.items.end());
     return s;
 }
@@ -121,24 +126,32 @@ void tellChanges(TextPlayer& p) {
     auto number = [&](const char* what, int a, int b) {
         if (a != b) o << "  (" << what << ": " << a << " -> " << b << ")\n";
     };
-    number("COMBAT SKILL", before.cs, now.cs);
+    // Before the scores are set the bonuses alone would make a number.
+    if (before.csBase > 0)
+        number("COMBAT SKILL", before.cs, now.cs);
+    else if (now.csBase > 0)
+        o << "  (COMBAT SKILL: " << now.cs << ")\n";
     number("ENDURANCE", before.epCur, now.epCur);
     number("ENDURANCE maximum", before.epMax, now.epMax);
     number("Gold Crowns", before.crowns, now.crowns);
     number("Lune", before.lune, now.lune);
     number("Kika", before.kika, now.kika);
     std::vector<std::string> gained, lost;
-    std::set_difference(now.items.begin(), now.items.end(), before.items.begin(), before.items.end(),
-                        std::back_inserter(gained));
-    std::set_difference(before.items.begin(), before.items.end(), now.items.begin(), now.items.end(),
-                        std::back_inserter(lost));
-    for (const std::string& n : gained) o << "  (+ " << n << ")\n";
-    for (const std::string& n : lost) o << "  (- " << n << ")\n";
+    std::set_difference(now.items.begin(), now.items.end(), before.items.begin(),
+                        before.items.end(), std::back_inserter(gained));
+    std::set_difference(before.items.begin(), before.items.end(), now.items.begin(),
+                        now.items.end(), std::back_inserter(lost));
+    for (const std::string& n : gained)
+        o << "  (+ " << n << ")\n";
+    for (const std::string& n : lost)
+        o << "  (- " << n << ")\n";
     if (!o.str().empty()) *p.out << "\n" << o.str();
     p.before = now;
 }
 
 void settle(TextPlayer& p, bool forcePage);
+int offeredWith(const TextPlayer& p, int effectType);
+void press(TextPlayer& p, int choice);
 
 // What a resolved draw's resume save says, for the player (and the crash tests).
 void reportSave(TextPlayer& p, const std::string& report) {
@@ -151,8 +164,15 @@ void pickNumber(TextPlayer& p, int region) {
     std::ostream& o = *p.out;
     GameState& g = p.g;
     if (!g.rulesState.pickWanted) {
-        o << "Nothing asks for a random number now.\n";
-        return;
+        // A choice of the page that picks (its caption is often "Pick"):
+        // 'pick' presses it and picks at once.
+        int choice = offeredWith(p, 5);
+        if (choice < 0) {
+            o << "Nothing asks for a random number now.\n";
+            return;
+        }
+        press(p, choice);
+        if (!g.rulesState.pickWanted || (pickIsGuided(p) && region == RNT_NO_REGION)) return;
     }
     if (pickIsGuided(p) && region == RNT_NO_REGION) {
         o << "This pick lets you choose where to point: type 'pick 1' to 'pick 9'.\n";
@@ -186,7 +206,8 @@ void fightAskedRound(TextPlayer& p) {
     drawStarts(p.g, PENDING_COMBAT);
     playCombatRound(p.g, p.cat, evade, &lines);
     *p.out << "\n";
-    for (const std::string& line : lines) *p.out << line << "\n";
+    for (const std::string& line : lines)
+        *p.out << line << "\n";
     reportSave(p, drawEnds(p.g));
 }
 
@@ -199,8 +220,9 @@ void showScreens(TextPlayer& p) {
                 *p.out << "\n== Greystar, you have fallen... ==\n";
                 std::string lament = bookLament(p.g.character.onBook);
                 if (!lament.empty()) *p.out << breakLines(lament) << "\n";
-                *p.out << "Type 'restart' to begin this book again, 'chart' to see the Action Chart, "
-                          "or 'quit'.\n";
+                *p.out
+                    << "Type 'restart' to begin this book again, 'chart' to see the Action Chart, "
+                       "or 'quit'.\n";
             } else {
                 *p.out << "(screen " << r.value << " is not shown in text mode)\n";
             }
@@ -208,12 +230,20 @@ void showScreens(TextPlayer& p) {
         case ScreenKind::Notice:
             *p.out << "\n" << breakLines(r.text) << "\n";
             break;
-        default:
+        case ScreenKind::ActionChartPage:
+            *p.out << "\n" << actionChartText(p.g, p.cat);
+            break;
+        case ScreenKind::ResultsTable:
+            *p.out << "(The Combat Results Table is not drawn in text mode: every round prints its "
+                      "ratio, number and losses.)\n";
+            break;
+        default: // journal and entry-list screens have nothing to print here
             break;
         }
     }
     p.g.rulesState.screens.clear();
-    for (std::string& arg : p.g.pendingWindowArgs) arg.clear();
+    for (std::string& arg : p.g.pendingWindowArgs)
+        arg.clear();
 }
 
 void loadOpeningPage(TextPlayer& p) {
@@ -227,7 +257,8 @@ void loadOpeningPage(TextPlayer& p) {
 // Where a button's word stands on the page; buttons without a word come last.
 size_t wordPosition(const SectionPage& page, int buttonId) {
     for (size_t i = 0; i < page.words.size(); ++i)
-        if (page.words[i].isButton && page.words[i].buttonId == buttonId && !page.words[i].ignore) return i;
+        if (page.words[i].isButton && page.words[i].buttonId == buttonId && !page.words[i].ignore)
+            return i;
     return page.words.size();
 }
 
@@ -275,7 +306,8 @@ void settle(TextPlayer& p, bool forcePage) {
             pageChanged = true;
         }
         runFrameRules(p.g, p.cat);
-        if (runAutoExecutes(p.g, p.cat) == 0 && p.g.pendingSection == 0 && !p.g.rulesState.roundWanted)
+        if (runAutoExecutes(p.g, p.cat) == 0 && p.g.pendingSection == 0 &&
+            !p.g.rulesState.roundWanted)
             break;
     }
     if (p.g.pendingBookComplete) {
@@ -378,19 +410,21 @@ bool answer(TextPlayer& p, const std::string& line) {
 }
 
 std::string itemLine(const GameState& g, const Item& it) {
-    std::string s = itemLabel(it, g.rules.weaponRules, g.rules.armorRules, g.rules.limitSi, g.character.onBook);
+    std::string s =
+        itemLabel(it, g.rules.weaponRules, g.rules.armorRules, g.rules.limitSi, g.character.onBook);
     if (it.equipped) s += " (equipped)";
     if (it.dessiStone) s += " w/ Dessi Stone";
     return s;
 }
 
 // Carried items are numbered across the three lists, for 'equip', 'use' and 'drop'.
-void listItems(std::ostringstream& o, const GameState& g, const char* heading, const std::vector<Item>& items,
-               int& number) {
+void listItems(std::ostringstream& o, const GameState& g, const char* heading,
+               const std::vector<Item>& items, int& number) {
     o << heading << ":";
     if (items.empty()) o << " none";
     o << "\n";
-    for (const Item& it : items) o << "  " << ++number << ") " << itemLine(g, it) << "\n";
+    for (const Item& it : items)
+        o << "  " << ++number << ") " << itemLine(g, it) << "\n";
 }
 
 // The place of carried item number n (from 1, in the chart's order).
@@ -407,8 +441,6 @@ bool itemPlace(const Character& c, int n, ItemPlace& at) {
     return false;
 }
 
-
-
 } // namespace
 
 std::string pageText(const SectionPage& page) {
@@ -423,7 +455,8 @@ std::string pageText(const SectionPage& page) {
         if (w.ignore || w.text.empty() || w.text == AUTOEXECUTE_CAPTION) continue;
         if (w.newParagraph) {
             endLine();
-            if (!out.empty() && out.compare(out.size() - 2 < out.size() ? out.size() - 2 : 0, 2, "\n\n") != 0)
+            if (!out.empty() &&
+                out.compare(out.size() - 2 < out.size() ? out.size() - 2 : 0, 2, "\n\n") != 0)
                 out += "\n";
         }
         std::string text = breakLines(w.text);
@@ -448,7 +481,8 @@ std::string actionChartText(const GameState& g, const Catalogues&) {
     if (!csText.empty() && csText.back() != '\n' && csText.back() != '`') o << "\n";
     o << "ENDURANCE: " << c.epCur << " / " << c.epMax << "\n";
     if (!epText.empty()) o << breakLines(epText) << (epText.back() == '`' ? "" : "\n");
-    o << "Damage: " << c.damageFromCombat << " combat, " << c.damageFromStarvation << " starvation\n";
+    o << "Damage: " << c.damageFromCombat << " combat, " << c.damageFromStarvation
+      << " starvation\n";
     o << "Disciplines:";
     const std::vector<int>& order = c.disciplineOrder[static_cast<size_t>(c.onBookSeries)];
     if (order.empty()) o << " none";
@@ -477,8 +511,8 @@ std::string actionChartText(const GameState& g, const Catalogues&) {
     return o.str();
 }
 
-bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int seed, std::ostream& out,
-                     const char* argv0) {
+bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int seed,
+                     std::ostream& out, const char* argv0) {
     p.out = &out;
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -520,8 +554,8 @@ bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int se
     const std::string opening = std::string(OPENING_PAGES[0]) + ".htm";
     if (!vfsExists(entry.code + "/" + opening) &&
         !vfsExists(entry.code + "/en/xhtml/gs/" + entry.code + "/" + opening)) {
-        out << "qhdata play: book " << book << " (" << entry.title << ") is not in " << folder.string()
-            << "\n";
+        out << "qhdata play: book " << book << " (" << entry.title << ") is not in "
+            << folder.string() << "\n";
         return false;
     }
 
@@ -552,7 +586,8 @@ void textPlayerCommand(TextPlayer& p, const std::string& raw) {
         return;
     }
     if (line == "help") {
-        o << "Commands: a choice's number; 'fight' and 'evade' in a combat; 'pick' (or 'pick 1' to\n"
+        o << "Commands: a choice's number; 'fight' and 'evade' in a combat; 'pick' (or 'pick 1' "
+             "to\n"
              "'pick 9') when the Random Number Table is asked for; 'chart' for the Action Chart;\n"
              "'equip N', 'use N' and 'drop N' for item N of the chart; 'look' to read the page\n"
              "again; 'next' for the next opening page; 'restart' after a death; 'quit'.\n";

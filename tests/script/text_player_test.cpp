@@ -21,11 +21,14 @@ struct TextPlayerTest : VfsTest {
     std::unique_ptr<TextPlayer> p = std::make_unique<TextPlayer>();
     std::ostringstream out;
 
-    bool start(int book = 1, int seed = 7) { return startTextPlayer(*p, DATA, book, seed, out, "test"); }
+    bool start(int book = 1, int seed = 7) {
+        return startTextPlayer(*p, DATA, book, seed, out, "test");
+    }
     // Plays the commands and returns what they printed.
     std::string play(const std::vector<std::string>& commands) {
         out.str("");
-        for (const std::string& c : commands) textPlayerCommand(*p, c);
+        for (const std::string& c : commands)
+            textPlayerCommand(*p, c);
         return out.str();
     }
     bool carries(const std::string& name) const {
@@ -39,8 +42,8 @@ struct TextPlayerTest : VfsTest {
 
 // Opening pages: scores, five Disciplines (Weaponskill picks its weapon),
 // equipment with its pick for the Belt Pouch, the Axe and the Padded Jerkin.
-const std::vector<std::string> OPENING = {"1",    "next", "2", "4", "4", "pick", "6", "2", "next",
-                                          "1",    "pick", "9", "1", "equip 1"};
+const std::vector<std::string> OPENING = {"1", "next", "2", "4",    "4", "pick", "6",
+                                          "2", "next", "1", "pick", "9", "1",    "equip 1"};
 
 } // namespace
 
@@ -66,6 +69,11 @@ TEST_F(TextPlayerTest, BookOnePlayedToItsLastSection) {
               std::string::npos)
         << text;
     EXPECT_NE(text.find("You have won the combat in 3 round(s)"), std::string::npos);
+    EXPECT_NE(text.find("--- sect1 ---"), std::string::npos);
+    EXPECT_EQ(text.find("AUTOEXECUTE"),
+              std::string::npos); // a button that fires itself has no word
+    // Choices are numbered in reading order: 74 comes first on the page of section 1.
+    EXPECT_NE(text.find("  [1] turn to 74\n  [2] turn to 143\n"), std::string::npos);
     EXPECT_EQ(c.epCur, 15);
     EXPECT_EQ(p->g.section.sectionName, "sect74");
     EXPECT_EQ(play({"fight"}), "There is no fight here.\n");
@@ -76,17 +84,20 @@ TEST_F(TextPlayerTest, BookOnePlayedToItsLastSection) {
     EXPECT_EQ(c.goldCrowns, 4);
     // 47, 120, 40: a pick from the table decides the swim.
     text = play({"2", "2", "2", "1"});
-    EXPECT_NE(text.find("(The Random Number Table: type 'pick' to pick a number)"), std::string::npos);
+    EXPECT_NE(text.find("(The Random Number Table: type 'pick' to pick a number)"),
+              std::string::npos);
     EXPECT_EQ(play({"1"}), "The Random Number Table waits: type 'pick' first.\n");
     text = play({"pick"});
     EXPECT_NE(text.find("Random Number Table: column 2, row 5: 5\n"), std::string::npos) << text;
     EXPECT_NE(text.find("The number you picked was: 5"), std::string::npos);
     // 168, 250, 64 and its pick (a 3: the slide), 77, then 211 asks for a Meal.
-    text = play({"1", "1", "2", "1", "pick", "1", "1"});
+    text = play({"1", "1", "2", "pick", "1", "1"}); // "pick" presses the page's Pick too
     EXPECT_EQ(p->g.section.sectionName, "sect211");
-    EXPECT_NE(text.find("== Choose from options below ==\n  1) Use your Hunting Discipline to get a Meal\n"
-                        "  2) Eat a Meal\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find(
+            "== Choose from options below ==\n  1) Use your Hunting Discipline to get a Meal\n"
+            "  2) Eat a Meal\n"),
+        std::string::npos)
         << text;
     EXPECT_EQ(play({"7"}), "Please choose 1 to 2.\n");
     play({"2"});
@@ -111,7 +122,8 @@ TEST_F(TextPlayerTest, BookOnePlayedToItsLastSection) {
 
 TEST_F(TextPlayerTest, TheSameSeedPlaysTheSameGame) {
     std::vector<std::string> path = OPENING;
-    for (const char* c : {"1", "1", "fight", "fight", "chart"}) path.push_back(c);
+    for (const char* c : {"1", "1", "fight", "fight", "chart"})
+        path.push_back(c);
     ASSERT_TRUE(start(1, 12345));
     std::string first = play(path);
     vfsDeinit();
@@ -128,11 +140,13 @@ TEST_F(TextPlayerTest, DeathOffersARestart) {
     play({"1", "1"}); // the fight at 74
     p->g.character.epCur = 1;
     std::string text;
-    for (int i = 0; i < 20 && !p->fallen; ++i) text += play({"fight"});
+    for (int i = 0; i < 20 && !p->fallen; ++i)
+        text += play({"fight"});
     ASSERT_TRUE(p->fallen) << text;
     EXPECT_NE(text.find("You have been defeated"), std::string::npos);
-    EXPECT_NE(text.find("== Greystar, you have fallen... ==\nThe blood of your fallen Vael brethren"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("== Greystar, you have fallen... ==\nThe blood of your fallen Vael brethren"),
+        std::string::npos)
         << text;
     EXPECT_EQ(play({"1"}), "Greystar has fallen. Type 'restart', 'chart' or 'quit'.\n");
     text = play({"restart"});
@@ -146,15 +160,18 @@ TEST_F(TextPlayerTest, BadCommandsGetAnAnswerAndChangeNothing) {
     ASSERT_TRUE(start());
     play(OPENING);
     const Character before = p->g.character;
-    EXPECT_EQ(play({"xyzzy"}), "Unknown command. Type a choice's number, 'chart', 'help' or 'quit'.\n");
+    EXPECT_EQ(play({"xyzzy"}),
+              "Unknown command. Type a choice's number, 'chart', 'help' or 'quit'.\n");
     EXPECT_EQ(play({"99"}), "There is no choice 99 here.\n");
     EXPECT_EQ(play({"0"}), "There is no choice 0 here.\n");
-    EXPECT_EQ(play({"-1"}), "Unknown command. Type a choice's number, 'chart', 'help' or 'quit'.\n");
+    EXPECT_EQ(play({"-1"}),
+              "Unknown command. Type a choice's number, 'chart', 'help' or 'quit'.\n");
     EXPECT_EQ(play({"99999999999999999999"}),
               "Unknown command. Type a choice's number, 'chart', 'help' or 'quit'.\n");
     EXPECT_EQ(play({"pick"}), "Nothing asks for a random number now.\n");
     EXPECT_EQ(play({"pick 12"}), "A region is a number from 1 to 9.\n");
-    EXPECT_EQ(play({"equip 42"}), "Give the number of an item as 'chart' lists it, as in 'equip 1'.\n");
+    EXPECT_EQ(play({"equip 42"}),
+              "Give the number of an item as 'chart' lists it, as in 'equip 1'.\n");
     EXPECT_EQ(play({"equip 2"}), "Only Weapons and Special Items can be wielded or worn.\n");
     EXPECT_EQ(play({"evade"}), "You cannot evade here.\n");
     EXPECT_EQ(play({"restart"}), "You can only restart after Greystar has fallen.\n");
@@ -198,8 +215,9 @@ TEST_F(TextPlayerTest, DamagedSectionFilesDoNotStopThePlay) {
     std::string folder = userFile("01ftak/");
     std::filesystem::create_directories(folder);
     writeRealFile(folder + "sect74.htm", std::string("<html><body><p>Half a <b>page\x01\xfe<", 30));
-    writeRealFile(folder + "sect74.dat", "WORD\nWORD_ID: 99999999\nBUTTONS: 1000000\nID: 1\nEFFECTS: -5\n"
-                                          "TYPE: 9999 Nothing\nCOMBAT\nENEMIES: 3\nNAME:");
+    writeRealFile(folder + "sect74.dat",
+                  "WORD\nWORD_ID: 99999999\nBUTTONS: 1000000\nID: 1\nEFFECTS: -5\n"
+                  "TYPE: 9999 Nothing\nCOMBAT\nENEMIES: 3\nNAME:");
     ASSERT_TRUE(start());
     play(OPENING);
     std::string text = play({"1", "1"});
