@@ -535,9 +535,8 @@ bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int se
     // a saved game goes on in its own book.
     const bool saves = openUserSaves(p.g);
     loadCatalogue(p.cat.items);
-    if (saves && p.newCampaign) deleteProfileSaves(p.g, p.g.campaign.profile);
     int savedBook = 0, savedSection = 0;
-    if (saves && peekResumePosition(p.g.campaign.profile, p.cat, savedBook, savedSection))
+    if (saves && !p.newCampaign && peekResumePosition(p.g.campaign.profile, p.cat, savedBook, savedSection))
         book = savedBook;
     const BookEntry& entry = p.cat.books[static_cast<size_t>(book - 1)];
     fs::path folder = data / "books" / ("book" + std::to_string(book));
@@ -567,6 +566,8 @@ bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int se
         settle(p, true);
         return true;
     }
+    // The old saves go only once the new game can begin.
+    if (saves && p.newCampaign) deleteProfileSaves(p.g, p.g.campaign.profile);
     seedRandom(p.g.random, seed, 0);
     beginBook(p);
     return true;

@@ -215,8 +215,9 @@ TEST_F(QhdataTest, playReadsItsInputAndRefusesBadArguments) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << out;
     EXPECT_NE(out.find("--- gamerulz ---"), std::string::npos) << out;
     EXPECT_NE(out.find("ACTION CHART (book 1, section 1)"), std::string::npos);
-    // The same seed and input print the same.
-    EXPECT_EQ(toolOutput("play " + data + " --book 1 --seed 3 <" + dir + "in.txt", status), out);
+    // The same seed and input print the same (a new game, not the one just saved).
+    EXPECT_EQ(toolOutput("play " + data + " --book 1 --seed 3 --new <" + dir + "in.txt", status),
+              out);
 
     for (const char* bad : {"play", "play DATA --seed", "play DATA --seed -4", "play DATA 1 2",
                             "play DATA --colour red"}) {
@@ -226,7 +227,7 @@ TEST_F(QhdataTest, playReadsItsInputAndRefusesBadArguments) {
         toolOutput(args + " </dev/null", status);
         EXPECT_EQ(WEXITSTATUS(status), 2) << bad;
     }
-    out = toolOutput("play " + data + " 9 </dev/null", status);
+    out = toolOutput("play " + data + " 9 --new </dev/null", status);
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_NE(out.find("qhdata play: book 9 ("), std::string::npos) << out;
 }
