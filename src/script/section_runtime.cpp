@@ -3,6 +3,7 @@
 #include "script/section_runtime.h"
 
 #include "app/game_state.h"
+#include "awards/award_check.h"
 #include "character/character.h"
 #include "character/inventory.h"
 #include "character/scores.h"
@@ -750,8 +751,8 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
     case 62:
         coinsWithStorage(g, v, w);
         return true;
-    case 64:
-        waits(64, "the awards");
+    case 64: // a section grants award v
+        grantSectionAward(g, cat, v);
         return true;
     case 65:
         waits(65, "the travel-log export");
