@@ -3,7 +3,8 @@
 #include "app/game_state.h"
 #include "awards/award.h"
 #include "book/book_catalogue.h"
-#include "book/random_table.h"
+#include "save/campaign_state.h"
+#include "save/save_files.h"
 #include "fs/data_file.h"
 #include "save/profiles.h"
 
@@ -163,10 +164,9 @@ bool awardEarned(const Profile& profile, int id) {
     return false;
 }
 
-bool bookPlayed(const Character& c, int book) {
-    if (c.onBook == book) return true;
-    return std::any_of(c.travelLog.begin(), c.travelLog.end(),
-                       [book](const std::pair<int, int>& v) { return v.first == book; });
+bool awardBookPlayed(const GameState& g, int book) {
+    // The book being played is played, even before its record is written.
+    return g.character.onBook == book || bookPlayed(g.campaign, book);
 }
 
 const SectionButton* findButtonForAward(const GameState& g, int id) {
@@ -258,7 +258,7 @@ bool awardTestHolds(const AwardTest& t, const GameState& g, const Catalogues& ca
 bool awardRuleHolds(const AwardDefinition& a, const GameState& g, const Catalogues& cat,
                     const Profile& profile) {
     if (a.difficulty <= 0 || a.tests.empty()) return false;
-    if (a.book != 0 && !bookPlayed(g.character, a.book)) return false;
+    if (a.book != 0 && !awardBookPlayed(g, a.book)) return false;
     if (a.rulesRestricted && !rulesMeetDemand(classifyRules(g.rules), a.rulesRequirement))
         return false;
     return std::all_of(a.tests.begin(), a.tests.end(),
@@ -314,38 +314,7 @@ void clearNewAwards(Profile& profile) {
         e.isNew = false;
 }
 
-bool versionAtLeast(const std::string& a, const std::string& b) {
-    auto parts = [](const std::string& v) {
-        std::vector<int> out;
-        size_t start = 0;
-        while (out.size() < 3) {
-            size_t dot = v.find('.', start);
-            out.push_back(parseInt(v.substr(start, dot == std::string::npos ? std::string::npos
-                                                                            : dot - start)));
-            if (dot == std::string::npos) break;
-            start = dot + 1;
-        }
-        out.resize(3, 0);
-        return out;
-    };
-    return parts(a) >= parts(b);
-}
-
-int qualifyForHallOfFame(const Character& c, const RuleOptions& rules,
-                         const std::vector<RecordedPicks>& picks, const RandomSource& random) {
-    bool series = false;
-    for (int tier = 0; tier < TIER_COUNT; ++tier)
-        series = series || seriesComplete(c, tier);
-    if (!series || c.tsFlag) return 0;
-    const RuleSet set = classifyRules(rules);
-    if (set != RULESET_BY_THE_BOOK && set != RULESET_HARDCORE) return 0;
-    if (versionAtLeast(c.version, "1.14.4")) {
-        for (int book = 1; book <= 17; ++book) {
-            RandomNumberTable table;
-            loadTable(table, book);
-            RandomSource copy = random;
-            if (!verifyPicks(table, book, picks, rules.wmBowRnBoost, copy)) return 0;
-        }
-    }
-    return set == RULESET_BY_THE_BOOK ? 1 : 2;
+int qualifyForHallOfFame(const Character& c, const RuleOptions& rules) {
+    // The same check the saves make of a campaign record.
+    return seriesCompletionCheck(c, rules);
 }

@@ -12,8 +12,6 @@ struct Catalogues;
 struct Character;
 struct GameState;
 struct Profile;
-struct RecordedPicks;
-struct RandomSource;
 struct RuleOptions;
 struct SectionButton;
 
@@ -33,8 +31,8 @@ Profile* activeProfile(GameState& g);
 const Profile* activeProfile(const GameState& g);
 bool awardEarned(const Profile& profile, int id);
 
-// A book counts as played once the campaign has been in it.
-bool bookPlayed(const Character& c, int book);
+// A book is in the campaign's played-books list, or is the one being played.
+bool awardBookPlayed(const GameState& g, int book);
 // The button of that ID on a screen (the current section's page), or null
 // after "Big error in checking for button ID: %d in awards check...".
 const SectionButton* findButtonForAward(const GameState& g, int id);
@@ -63,10 +61,7 @@ void clearNewAwards(Profile& profile);
 
 // Hall of fame: 0 none, 1 By-the-Book, 2 Hardcore. A series must be complete
 // (or the hero stand in its final section with one book to go), the save
-// must not have been edited outside the program, the options must be a
-// preset, and for campaigns begun with version 1.14.4 or later the recorded
-// picks of books 1 to 17 must follow from the seed.
-int qualifyForHallOfFame(const Character& c, const RuleOptions& rules,
-                         const std::vector<RecordedPicks>& picks, const RandomSource& random);
-// Numeric comparison of "major.minor.patch" versions: true when a >= b.
-bool versionAtLeast(const std::string& a, const std::string& b);
+// must not have been edited outside the program, the options must be one of
+// the two presets, and for campaigns begun with version 1.14.4 or later the
+// recorded picks of books 1 to 17 must follow from the table.
+int qualifyForHallOfFame(const Character& c, const RuleOptions& rules);

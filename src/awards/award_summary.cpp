@@ -13,8 +13,6 @@ BookSummary endOfBookSummary(const Character& c, const std::string& bookTitle, i
     if (finalBook) {
         s.text += "``You have completed the final Greystar adventure!";
         s.offerDownload = false;
-    } else {
-        s.text += "``Would you like to download the next book now?";
     }
     return s;
 }

@@ -8,7 +8,7 @@ struct Character;
 struct BookSummary {
     std::string title = "Congratulations!";
     std::string text;
-    bool offerDownload = true; // "Download" / "Close"; only "Close" after the last book
+    bool offerDownload = true; // a next book to go on to (and perhaps download)
 };
 
 // `hallOfFame` is qualifyForHallOfFame's result; `finalBook` true after the

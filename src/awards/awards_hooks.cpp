@@ -6,8 +6,7 @@
 #include "awards/award_notice_view.h"
 #include "awards/award_summary.h"
 #include "book/book_catalogue.h"
-#include "book/book_flows.h"
-#include "book/random_table.h"
+#include "save/save_flows.h"
 
 namespace hooks {
 
@@ -23,22 +22,31 @@ bool runAwardsCheck(Application& app) {
     return true;
 }
 
+// The summary of the book just finished, then the hero goes on into the next
+// book (the campaign saved), or the player is told what stands in the way.
 void runEndOfBook(Application& app) {
-    Character& hero = app.game.character;
-    const BookEntry* book = findBook(app.catalogues, hero.onBook);
-    // The campaign's recorded picks come with the campaign saves; none yet.
-    const std::vector<RecordedPicks> picks;
-    const int fame = qualifyForHallOfFame(hero, app.game.rules, picks, app.game.random);
-    const bool finalBook = hero.onBook >= lastBookNumber(app.catalogues);
+    const Character finished = app.game.character;
+    const BookEntry* book = findBook(app.catalogues, finished.onBook);
+    const int fame = qualifyForHallOfFame(finished, app.game.rules);
+    const bool finalBook = finished.onBook >= lastBookNumber(app.catalogues);
+    MessageRequest next = carryIntoNextBook(app);
+    const bool saved = !finalBook && next.title != "Campaign not saved";
     const BookSummary s =
-        endOfBookSummary(hero, book ? book->title : "", fame, finalBook, false);
-    if (s.offerDownload) {
-        app.windowData.selectedBook = hero.onBook + 1;
-        showMessage(app.game.messages, s.title, s.text, WIN_BOOK_SELECT, "Download",
-                    BOOK_CMD_DOWNLOAD, "Close", -1);
-    } else {
-        showMessage(app.game.messages, s.title, s.text);
+        endOfBookSummary(finished, book ? book->title : "", fame, finalBook, saved);
+    MessageRequest m;
+    m.title = s.title;
+    m.text = s.text;
+    if (!finalBook && !next.title.empty()) {
+        // The next book's archive is missing (or the save failed): its note
+        // and its "Download" follow the summary.
+        m.text += "``" + next.text;
+        m.targetWindow = next.targetWindow;
+        m.caption1 = next.caption1;
+        m.id1 = next.id1;
+        m.caption2 = next.caption2;
+        m.id2 = next.id2;
     }
+    showMessage(app.game.messages, m);
 }
 
 } // namespace hooks

@@ -1,9 +1,9 @@
 #include "app/game_state.h"
 #include "awards/award_check.h"
 #include "awards/award_summary.h"
-#include "book/random_table.h"
 #include "character/rule_options.h"
 #include "fs/data_file.h"
+#include "save/campaign_state.h"
 #include "save/profiles.h"
 #include "script/section_change.h"
 #include "script/section_runtime.h"
@@ -130,7 +130,7 @@ TEST_F(AwardCheckTest, RulesBookAndRecordsDecide) {
     EXPECT_FALSE(earned(1));
     EXPECT_TRUE(earned(2));  // unrestricted: custom rules are enough
     EXPECT_FALSE(earned(3)); // book 2 never played
-    g.character.travelLog.push_back({2, 1});
+    bookRecord(g.campaign, 2); // now in the played-books list
     EXPECT_TRUE(checkAwards(g, cat));
     EXPECT_TRUE(earned(3));
     EXPECT_FALSE(earned(4)); // not available yet
@@ -259,26 +259,23 @@ TEST(HallOfFame, SeriesPresetsAndDisqualification) {
     Character c;
     RuleOptions r;
     applyByTheBook(r);
-    RandomSource random;
     c.version = "1.5.0"; // older campaigns keep no picks to verify
     c.vaelBooksCompleted = 4;
     c.onBook = 5;
     c.onSection = 350;
-    EXPECT_EQ(qualifyForHallOfFame(c, r, {}, random), 0);
+    EXPECT_EQ(qualifyForHallOfFame(c, r), 0);
     c.onSection = 400; // the series' final section with one book to go
-    EXPECT_EQ(qualifyForHallOfFame(c, r, {}, random), 1);
+    EXPECT_EQ(qualifyForHallOfFame(c, r), 1);
     applyHardcore(r);
-    EXPECT_EQ(qualifyForHallOfFame(c, r, {}, random), 2);
+    EXPECT_EQ(qualifyForHallOfFame(c, r), 2);
     applyProdigy(r);
-    EXPECT_EQ(qualifyForHallOfFame(c, r, {}, random), 0);
+    EXPECT_EQ(qualifyForHallOfFame(c, r), 0);
     applyHardcore(r);
     c.tsFlag = true;
-    EXPECT_EQ(qualifyForHallOfFame(c, r, {}, random), 0);
-
-    EXPECT_TRUE(versionAtLeast("1.17.0", "1.14.4"));
-    EXPECT_TRUE(versionAtLeast("1.14.4", "1.14.4"));
-    EXPECT_FALSE(versionAtLeast("1.9.10", "1.14.4"));
-    EXPECT_FALSE(versionAtLeast("1.14", "1.14.4"));
+    EXPECT_EQ(qualifyForHallOfFame(c, r), 0);
+    c.tsFlag = false;
+    r.allowMindblast = false; // outside the preset table: still Hardcore
+    EXPECT_EQ(qualifyForHallOfFame(c, r), 2);
 }
 
 TEST(EndOfBookSummary, Lines) {
