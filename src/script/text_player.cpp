@@ -1,6 +1,7 @@
 #include "script/text_player.h"
 
 #include "book/random_table.h"
+#include "book/section_layout.h"
 #include "book/section_script.h"
 #include "character/character.h"
 #include "character/inventory.h"
@@ -448,8 +449,10 @@ std::string pageText(const SectionPage& page) {
                 out += "\n";
         }
         std::string text = breakLines(w.text);
-        if (!line.empty() && line.size() + 1 + text.size() > 78) endLine();
-        if (!line.empty()) line += ' ';
+        // Punctuation stays on its word's line, with no blank, as on the page.
+        const bool glued = !line.empty() && gluedToPrevious(text);
+        if (!glued && !line.empty() && line.size() + 1 + text.size() > 78) endLine();
+        if (!glued && !line.empty()) line += ' ';
         line += text;
         if (w.endParagraph) endLine();
     }
