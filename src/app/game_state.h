@@ -5,6 +5,8 @@
 #pragma once
 
 #include "app/message_queue.h"
+#include "awards/award.h"
+#include "awards/award_notice.h"
 #include "book/book_catalogue.h"
 #include "book/random_source.h"
 #include "book/section_page.h"
@@ -22,6 +24,8 @@
 
 #include <string>
 #include <vector>
+
+struct ProfileList;
 
 // The window open requests a frame can leave: an illustration, a map, a certificate.
 constexpr int PENDING_WINDOW_COUNT = 3;
@@ -61,6 +65,12 @@ struct GameState {
 
     // Messages and prompts the rules raise for the player.
     MessageQueue messages;
+
+    // The players' profiles (the Application's, or the text player's own):
+    // the active one earns the awards. Null: no awards are checked.
+    ProfileList* profiles = nullptr;
+    // Awards earned and not yet announced.
+    AwardNotice awardNotice;
 };
 
 // Loaded once at start and read-only afterwards.
@@ -71,6 +81,7 @@ struct Catalogues {
     DisciplineTexts disciplineTexts;           // lore of every Discipline
     ConditionTypes conditionTypes;             // the condition definitions, in file order
     EffectTypes effectTypes;                   // the effect definitions, in file order
+    AwardCatalogue awards;                     // every award a profile can earn
     CombatTable combatTable;                   // the Combat Results Table
 };
 

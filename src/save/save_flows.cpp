@@ -1,5 +1,7 @@
 #include "save/save_flows.h"
 
+#include "awards/award_check.h"
+
 #include "app/application.h"
 #include "app/subsystem_hooks.h"
 #include "book/book_flows.h"
@@ -291,9 +293,8 @@ std::string resumeTooltip(Application& app) {
            ")";
 }
 
-int consoleHallOfFame(Application&) {
-    // The awards' hall-of-fame check decides; until it is there nobody qualifies.
-    return 0;
+int consoleHallOfFame(Application& app) {
+    return qualifyForHallOfFame(app.game.character, app.game.rules);
 }
 
 void printRecordOfSave(Application& app, DataFile& file) {

@@ -1,6 +1,9 @@
 #include "script/text_player.h"
 
+#include "awards/award_check.h"
+
 #include "book/random_table.h"
+#include "book/section_layout.h"
 #include "book/section_script.h"
 #include "character/character.h"
 #include "character/inventory.h"
@@ -322,6 +325,10 @@ void settle(TextPlayer& p, bool forcePage) {
     }
     showScreens(p);
     flushMessages(p);
+    if (p.g.awardNotice.pending) {
+        *p.out << "\n" << breakLines(awardNoticeText(p.g.awardNotice.titles)) << "\n";
+        p.g.awardNotice = AwardNotice();
+    }
     if (p.fallen) return;
     if (MessageRequest* q = openQuestion(p)) {
         printMessage(p, *q);
@@ -460,8 +467,10 @@ std::string pageText(const SectionPage& page) {
                 out += "\n";
         }
         std::string text = breakLines(w.text);
-        if (!line.empty() && line.size() + 1 + text.size() > 78) endLine();
-        if (!line.empty()) line += ' ';
+        // Punctuation stays on its word's line, with no blank, as on the page.
+        const bool glued = !line.empty() && gluedToPrevious(text);
+        if (!glued && !line.empty() && line.size() + 1 + text.size() > 78) endLine();
+        if (!glued && !line.empty()) line += ' ';
         line += text;
         if (w.endParagraph) endLine();
     }
@@ -546,6 +555,10 @@ bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int se
     loadConditionTypes(CONDITION_TYPES_FILE, p.cat.conditionTypes);
     loadEffectTypes(EFFECT_TYPES_FILE, p.cat.effectTypes);
     loadDisciplineTexts(p.cat.disciplineTexts);
+    defineAwards(p.cat.awards);
+    for (Profile& slot : p.profiles.slots)
+        clearProfile(slot, awardIds(p.cat.awards));
+    p.g.profiles = &p.profiles;
     if (!loadCombatTable(p.cat.combatTable)) {
         out << "qhdata play: " << CRT_PATH << " cannot be read from " << dataDir << "\n";
         return false;
