@@ -23,6 +23,7 @@ void loadCataloguesAfterSettings(Application& app) {
     loadConditionTypes(CONDITION_TYPES_FILE, app.catalogues.conditionTypes);
     loadEffectTypes(EFFECT_TYPES_FILE, app.catalogues.effectTypes);
     loadDisciplineTexts(app.catalogues.disciplineTexts);
+    loadJournalTexts(app.catalogues.journal, static_cast<int>(app.catalogues.books.size()));
 }
 
 } // namespace hooks

@@ -4,6 +4,7 @@
 // player and in tests without a display.
 #pragma once
 
+#include "actionchart/journal_texts.h"
 #include "app/message_queue.h"
 #include "book/book_catalogue.h"
 #include "book/random_source.h"
@@ -65,6 +66,7 @@ struct Catalogues {
     DisciplineTexts disciplineTexts;           // lore of every Discipline
     ConditionTypes conditionTypes;             // the condition definitions, in file order
     EffectTypes effectTypes;                   // the effect definitions, in file order
+    JournalTexts journal;                      // the travel-log text of every section
 };
 
 // The compiled-in tables (books and front matter); what is loaded from the
