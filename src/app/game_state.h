@@ -15,6 +15,7 @@
 #include "character/rule_options.h"
 #include "character/inventory_state.h"
 #include "combat/combat_record.h"
+#include "save/campaign_state.h"
 #include "script/condition.h"
 #include "script/effect.h"
 #include "ui/window_ids.h"
@@ -31,6 +32,7 @@ struct GameState {
     Character character; // the hero of the campaign being played
     RuleOptions rules;   // the campaign's house rules
     RandomSource random; // every draw of the game goes through it
+    CampaignState campaign; // books played, page view, saves that could not be read
 
     // The section being shown: its words and buttons, and later its rule
     // fields and combat.

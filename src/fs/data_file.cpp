@@ -90,6 +90,12 @@ bool closeFile(DataFile& file) {
         PHYSFS_delete(file.tempPath.c_str());
         return false;
     }
+    if (file.modTime >= 0 && !vfsSetLastModified(file.tempPath, file.modTime)) {
+        std::printf("Couldn't close file %s. Reason: %s\n", file.path.c_str(),
+                    "its time could not be set; the old copy is kept");
+        PHYSFS_delete(file.tempPath.c_str());
+        return false;
+    }
     if (!vfsReplace(file.tempPath, vfsPath(file.path))) {
         std::printf("Couldn't close file %s. Reason: %s\n", file.path.c_str(),
                     "the new copy could not replace the old one");

@@ -3,6 +3,7 @@
 // byte-shifted; the shift is applied here and nowhere else.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 struct PHYSFS_File;
@@ -35,6 +36,9 @@ struct DataFile {
     size_t pos = 0;           // read position in `data`
     std::string tempPath;     // virtual path of the temporary file being written
     bool eofReported = false; // "Unexpected EOF" is said once per file, however deep
+    // Writing: the last-modified time (seconds) the new copy gets before it
+    // replaces the old one; -1 leaves the time of writing.
+    int64_t modTime = -1;
 
     bool isOpen() const { return handle != nullptr || memory; }
 };

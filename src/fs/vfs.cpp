@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include <fcntl.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -97,6 +98,13 @@ int64_t vfsLastModified(const std::string& path) {
     PHYSFS_Stat st;
     if (!PHYSFS_stat(vfsPath(path).c_str(), &st)) return -1;
     return st.modtime;
+}
+
+bool vfsSetLastModified(const std::string& path, int64_t seconds) {
+    const std::string real = vfsRealWritePath(path);
+    if (real.empty()) return false;
+    struct timeval times[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};
+    return ::utimes(real.c_str(), times) == 0;
 }
 
 bool vfsDelete(const std::string& path) {

@@ -29,6 +29,8 @@ bool vfsIsDirectory(const std::string& path);
 // -1 when the length cannot be determined or the file is missing.
 int64_t vfsFileLength(const std::string& path);
 int64_t vfsLastModified(const std::string& path);
+// Sets the last-modified time (seconds since the epoch) of a file of the write folder.
+bool vfsSetLastModified(const std::string& path, int64_t seconds);
 bool vfsDelete(const std::string& path);
 bool vfsMkdir(const std::string& path);
 // Renames a file of the write folder over another (atomic on one file system).

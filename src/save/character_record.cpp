@@ -1,5 +1,6 @@
 #include "save/character_record.h"
 
+#include "character/inventory.h"
 #include "fs/data_file.h"
 #include "fs/record_fields.h"
 #include "fs/record_writer.h"
@@ -25,18 +26,6 @@ constexpr int MAX_BATTLES = 4096;
 constexpr int MAX_ROUNDS = 1024;
 constexpr int MAX_DISEASES = 256;
 constexpr size_t MAX_TEXT = 1024;
-
-// Until the inventory rules own it: where an old file's stray Backpack item fits.
-int backpackCapacity(int onBook) {
-    return onBook > 12 ? 10 : 8;
-}
-
-int backpackSpaceTaken(const Character& c) {
-    int taken = 0;
-    for (const Item& it : c.backpackItems)
-        taken += std::max(it.spaceTaken, 0);
-    return taken;
-}
 
 // Stops a short list where the record's closing word already stands, so the
 // record still closes on it.
@@ -146,6 +135,16 @@ Row disciplineOrderRow(const char* key, Tier tier) {
         });
 }
 
+// The Backpack's capacity by the inventory rules, for the book read so far:
+// the record's tier may come after its items.
+int capacityWhileReading(Character& c) {
+    const Tier tier = c.onBookSeries;
+    if (c.onBook > 12) c.onBookSeries = TIER_GRAND_MASTER;
+    const int capacity = backpackCapacity(c);
+    c.onBookSeries = tier;
+    return capacity;
+}
+
 enum class ItemList { Backpack, Special, Plain };
 
 // Where an item read into one list really belongs: older files kept Special
@@ -154,7 +153,7 @@ void placeItem(Character& c, std::vector<Item>& list, ItemList which, Item item)
     if (which == ItemList::Backpack && item.type == ITEM_SPECIAL) {
         c.specialItems.push_back(std::move(item));
     } else if (which == ItemList::Special && item.type == ITEM_BACKPACK) {
-        if (backpackSpaceTaken(c) < backpackCapacity(c.onBook))
+        if (backpackSpaceUsed(c) < capacityWhileReading(c))
             c.backpackItems.push_back(std::move(item));
         else
             c.storageItems.push_back(std::move(item));
@@ -331,6 +330,14 @@ RecordEnd readAcceptedLicense(DataFile& file, CharacterIo& x) {
     return endOrOpen(file);
 }
 
+// Kept in range for the tables it picks from; the value as written tells a
+// damaged record from a sound one.
+RecordEnd readOnBook(DataFile& file, CharacterIo& x) {
+    x.extras.rawOnBook = readInt(file);
+    x.c->onBook = std::clamp(x.extras.rawOnBook, 1, 20);
+    return endOrOpen(file);
+}
+
 const FieldTable<CharacterIo>& characterFields() {
     using C = Character;
     static const FieldTable<CharacterIo> T = {
@@ -382,7 +389,10 @@ const FieldTable<CharacterIo>& characterFields() {
         intRow("DRAVIC_BOOKS_COMPLETED:", &C::dravicBooksCompleted),
         intRow("GRANDMASTER_BOOKS_COMPLETED:", &C::grandMasterBooksCompleted),
         // Book and tier pick catalogue rows and tables: keep them in range.
-        intRow("ON_BOOK:", &C::onBook).clamp(1, 20),
+        customField<CharacterIo>("ON_BOOK:", readOnBook,
+                                 [](RecordWriter& w, const CharacterIo& x) {
+                                     w.line("ON_BOOK: " + std::to_string(x.c->onBook));
+                                 }),
         intRow("ON_BOOK_SERIES:", &C::onBookSeries).clamp(TIER_VAEL, TIER_GRAND_MASTER),
         intRow("ON_SECTION:", &C::onSection),
         boolRow("WARMARN:", &C::warmarn),

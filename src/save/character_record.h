@@ -23,6 +23,7 @@ bool writeCharacter(const Character& c, RecordWriter& writer);
 struct CharacterReadExtras {
     bool sawAcceptedLicense = false; // older files kept the profile's flag here
     bool acceptedLicense = false;
+    int rawOnBook = 1; // "ON_BOOK:" as written, before it is held to 1-20
 };
 
 // Resets `c`, then reads one record until "END". Item records take their

@@ -4,6 +4,7 @@
 #include "character/character.h"
 #include "character/inventory.h"
 #include "character/scores.h"
+#include "script/save_effects.h"
 #include "script/section_runtime.h"
 
 #include <algorithm>
@@ -215,11 +216,6 @@ bool disciplineOfTier(const Character& c, int tier, int id) {
     return hasDiscipline(c, tier, id);
 }
 
-bool notWaiting(int type, const char* what) {
-    printf("Condition type %d waits for %s\n", type, what);
-    return false;
-}
-
 // The raw result of one condition, before its secondary and REVERSE.
 bool rawResult(const Condition& cond, const GameState& g, const Catalogues& cat) {
     const Character& c = g.character;
@@ -293,7 +289,7 @@ bool rawResult(const Condition& cond, const GameState& g, const Catalogues& cat)
     case 23: // the section being read
         return c.onSection == v;
     case 24: // a flag of the book's record
-        return notWaiting(24, "the campaign's book records");
+        return bookRecordFlagHolds(g, v);
     case 25: // an Action Chart flag by number
         return chartFlag(c, v);
     case 26: // a fixed game-state test

@@ -6,6 +6,7 @@
 #include "character/character.h"
 #include "character/inventory.h"
 #include "character/scores.h"
+#include "script/save_effects.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -623,10 +624,10 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
         }
         return true;
     case 35: // a flag of the book's record
-        waits(35, "the campaign's book records");
+        setBookRecordFlag(e, g);
         return true;
     case 36: // the book is finished
-        waits(36, "the campaign's played-books list");
+        finishBookEffect(g);
         return true;
     case 37: // the end-of-book summary
         g.pendingBookComplete = true;
@@ -731,6 +732,7 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
     }
     case 55: // the opening pages are done: section 1 begins
         g.rulesState.heroActive = true;
+        c.completedOpeningSection = true;
         g.pendingSection = 1;
         return true;
     case 58:
@@ -753,8 +755,8 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
     case 64:
         waits(64, "the awards");
         return true;
-    case 65:
-        waits(65, "the travel-log export");
+    case 65: // the travel log to a text file
+        exportTravelLogEffect(e, g, cat);
         return true;
     case 66:
         screen(g, ScreenKind::Notice, v, 0, 0, s);
@@ -836,8 +838,8 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
                    lost.end());
         return true;
     }
-    case 76:
-        waits(76, "the campaign saves");
+    case 76: // the start-of-book save a restart returns to
+        startOfBookSave(g);
         return true;
     case 78: // storage emptied
         c.storageItems.clear();

@@ -80,5 +80,8 @@ void releaseToolkit(Application& app) {
     app.buttonStyle = ButtonStyle{};
     app.frameRate = FrameRateCounter{};
     releaseSkinImages(app.skin);
+    // The play background was made by loadToolkitImages: released with the rest.
+    if (app.screen.skin) SDL_FreeSurface(app.screen.skin);
+    app.screen.skin = nullptr;
     closeFonts(app.fonts);
 }
