@@ -2,15 +2,22 @@
 #include "app/subsystem_hooks.h"
 
 #include "app/application.h"
+#include "awards/award.h"
 #include "combat/crt.h"
 #include "script/type_registry.h"
 #include "ui/font.h"
 #include "ui/skin.h"
 #include "ui/windows.h"
 
+#include <cstdlib>
+
 namespace hooks {
 
 void loadCataloguesBeforeSettings(Application& app) {
+    // The award table first: every profile keeps one entry per award. A
+    // duplicate ID is a broken table, and the program cannot go on with it.
+    if (!defineAwards(app.catalogues.awards)) exit(0);
+    app.game.profiles = &app.profiles;
     app.fontNames = listFonts();
     app.avatarNames = listAvatars();
     for (Profile& p : app.profiles.slots)

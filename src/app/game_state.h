@@ -6,6 +6,8 @@
 
 #include "actionchart/journal_texts.h"
 #include "app/message_queue.h"
+#include "awards/award.h"
+#include "awards/award_notice.h"
 #include "book/book_catalogue.h"
 #include "book/random_source.h"
 #include "book/section_page.h"
@@ -23,6 +25,8 @@
 
 #include <string>
 #include <vector>
+
+struct ProfileList;
 
 // The window open requests a frame can leave: an illustration, a map, a certificate.
 constexpr int PENDING_WINDOW_COUNT = 3;
@@ -62,6 +66,12 @@ struct GameState {
 
     // Messages and prompts the rules raise for the player.
     MessageQueue messages;
+
+    // The players' profiles (the Application's, or the text player's own):
+    // the active one earns the awards. Null: no awards are checked.
+    ProfileList* profiles = nullptr;
+    // Awards earned and not yet announced.
+    AwardNotice awardNotice;
 };
 
 // Loaded once at start and read-only afterwards.
@@ -73,6 +83,7 @@ struct Catalogues {
     ConditionTypes conditionTypes;             // the condition definitions, in file order
     EffectTypes effectTypes;                   // the effect definitions, in file order
     JournalTexts journal;                      // the travel-log text of every section
+    AwardCatalogue awards;                     // every award a profile can earn
     CombatTable combatTable;                   // the Combat Results Table
 };
 

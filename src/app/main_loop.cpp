@@ -204,10 +204,11 @@ void processRequests(Application& app) {
     if (app.playing && app.game.pendingSection) {
         const int section = app.game.pendingSection;
         hooks::turnToSection(app, section);
-        if (hooks::isLastSectionOfBook(app, section) && hooks::runAwardsCheck(app))
-            hooks::setToolbarButtonVisible(app, 7, true);
         app.game.pendingSection = 0;
     }
+    // Awards are earned on every section change and by section effects: the
+    // medal comes up whenever something was.
+    if (app.playing && hooks::runAwardsCheck(app)) hooks::setToolbarButtonVisible(app, 7, true);
     if (app.playing && hooks::heroIsDead(app) &&
         hooks::screenStatus(app).topWindowId != WIN_DEATH)
         hooks::openWindow(app, WIN_DEATH, 0, "");

@@ -18,6 +18,7 @@ extern const char* const PROFILES_FILE;
 struct AwardEntry {
     int id = 0;
     bool earned = false;
+    bool isNew = false; // earned this run and not yet looked at (not stored)
 };
 
 struct Profile {

@@ -1,5 +1,7 @@
 #include "save/save_files.h"
 
+#include "awards/award_check.h"
+
 #include "app/game_state.h"
 #include "book/random_table.h"
 #include "book/random_table_pending.h"
@@ -550,12 +552,11 @@ int seriesCompletionCheck(const Character& r, const RuleOptions& rules) {
         any = any || s.completed >= s.full ||
               (s.completed == s.full - 1 && r.onBook == s.lastBook && r.onSection == s.lastSection);
     if (!any || r.tsFlag) return 0;
-    int result = 0;
-    if (isByTheBook(rules, false))
-        result = 1;
-    else if (isHardcore(rules, false))
-        result = 2;
-    if (result == 0) return 0;
+    // The presets as the awards classify them (the options that do not
+    // decide a preset are left out).
+    const RuleSet set = classifyRules(rules);
+    if (set != RULESET_BY_THE_BOOK && set != RULESET_HARDCORE) return 0;
+    const int result = set == RULESET_BY_THE_BOOK ? 1 : 2;
     if (compareVersionNumbers(r.version, "1.14.4") >= 0) {
         // The fights' round numbers are the picks the campaign recorded.
         for (int book = 1; book <= 17; ++book) {

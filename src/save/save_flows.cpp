@@ -1,5 +1,7 @@
 #include "save/save_flows.h"
 
+#include "awards/award_check.h"
+
 #include "app/application.h"
 #include "app/subsystem_hooks.h"
 #include "book/book_flows.h"
@@ -255,9 +257,8 @@ MessageRequest carryIntoNextBook(Application& app) {
     return MessageRequest{};
 }
 
-int consoleHallOfFame(Application&) {
-    // The awards' hall-of-fame check decides; until it is there nobody qualifies.
-    return 0;
+int consoleHallOfFame(Application& app) {
+    return qualifyForHallOfFame(app.game.character, app.game.rules);
 }
 
 void printRecordOfSave(Application& app, DataFile& file) {

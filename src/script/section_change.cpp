@@ -1,6 +1,7 @@
 #include "script/section_change.h"
 
 #include "app/game_state.h"
+#include "awards/award_check.h"
 #include "character/character.h"
 #include "character/inventory.h"
 #include "character/scores.h"
@@ -55,6 +56,7 @@ void arriveInSection(GameState& g, const Catalogues& cat, int section, const Sec
     s.sectionStartEp = c.epCur;
     s.sectionHadCombat = false;
     ++s.pageRevision;
+    checkAwards(g, cat);
 }
 
 bool checkDeath(GameState& g) {

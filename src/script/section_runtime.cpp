@@ -3,6 +3,7 @@
 #include "script/section_runtime.h"
 
 #include "app/game_state.h"
+#include "awards/award_check.h"
 #include "character/character.h"
 #include "character/inventory.h"
 #include "character/scores.h"
@@ -307,9 +308,9 @@ bool campaignEffect(const Effect& e, GameState& g, const Catalogues& cat) {
 }
 
 // Effect 64: award v of the current profile, its two dependent awards and
-// the notice. The awards' rules take this over.
-void awardEffect(int award, GameState&, const Catalogues&) {
-    printf("Effect type 64 (award %d) waits for the awards\n", award);
+// the notice.
+void awardEffect(int award, GameState& g, const Catalogues& cat) {
+    grantSectionAward(g, cat, award);
 }
 
 // Performs one effect; false ends the walk over the button's effects.

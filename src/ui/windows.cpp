@@ -93,8 +93,8 @@ bool anyProfileExists(const Application& app) {
     return firstNamedProfile(app.profiles) >= 0;
 }
 
-std::vector<int> knownAwardIds(const Application&) {
-    return {};
+std::vector<int> knownAwardIds(const Application& app) {
+    return awardIds(app.catalogues.awards);
 }
 
 void startFirstProfile(Application& app) {

@@ -226,3 +226,14 @@ TEST_F(TextPlayerTest, DamagedSectionFilesDoNotStopThePlay) {
     text = play({"fight", "1", "chart", "look"});
     EXPECT_NE(text.find("ACTION CHART"), std::string::npos);
 }
+
+TEST(TextPlayerPage, PunctuationStaysOnItsWordWithoutABlank) {
+    SectionPage page;
+    for (const char* t : {"your", "Action", "Chart", ";", "if", "none", ",", "lose", "3", "."}) {
+        PageWord w;
+        w.text = t;
+        page.words.push_back(w);
+    }
+    page.words.back().endParagraph = true;
+    EXPECT_EQ(pageText(page), "your Action Chart; if none, lose 3.\n");
+}
