@@ -179,7 +179,6 @@ std::string enduranceTooltip(const GameState& g);
 std::string certificateImage(int book);
 // The medal tooltip of an award.
 std::string awardTooltip(const ChartAward& award);
-std::string awardCategoryText(int category);
 std::string awardDifficultyText(int difficulty);
 // A lasting-condition marker: its title line and its explanation.
 struct ConditionMarker {

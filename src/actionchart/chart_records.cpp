@@ -4,6 +4,7 @@
 #include "actionchart/chart_pages.h"
 
 #include "app/game_state.h"
+#include "awards/award.h"
 #include "character/inventory.h"
 #include "character/scores.h"
 
@@ -212,15 +213,6 @@ void buildAwardsPage(ChartPageBuilder& p, const ChartContext& ctx) {
 std::string awardDifficultyText(int d) {
     static const char* const TEXT[5] = {"Not available yet", "Easy", "Moderate", "Hard", "Expert"};
     return TEXT[std::clamp(d, 0, 4)];
-}
-
-std::string awardCategoryText(int category) {
-    static const char* const TEXT[12] = {
-        "(Minimum Combat Count)", "(High Combat Count)", "(Item Collection)",
-        "(Death Defying Feat)",   "(Heroic Feat)",       "(Bounty Hunter)",
-        "(Charitable Feat)",      "(Intellectual Feat)", "(Mischievous Feat)",
-        "(Epic Failure)",         "(Fresh Start)",       "(Unexplored Path)"};
-    return category >= 1 && category <= 12 ? TEXT[category - 1] : "";
 }
 
 std::string awardTooltip(const ChartAward& a) {
