@@ -1,5 +1,7 @@
 #include "script/text_player.h"
 
+#include "awards/award_check.h"
+
 #include "book/random_table.h"
 #include "book/section_layout.h"
 #include "book/section_script.h"
@@ -311,6 +313,10 @@ void settle(TextPlayer& p, bool forcePage) {
     }
     showScreens(p);
     flushMessages(p);
+    if (p.g.awardNotice.pending) {
+        *p.out << "\n" << breakLines(awardNoticeText(p.g.awardNotice.titles)) << "\n";
+        p.g.awardNotice = AwardNotice();
+    }
     if (p.fallen) return;
     if (MessageRequest* q = openQuestion(p)) {
         printMessage(p, *q);
@@ -531,6 +537,10 @@ bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int se
     loadConditionTypes(CONDITION_TYPES_FILE, p.cat.conditionTypes);
     loadEffectTypes(EFFECT_TYPES_FILE, p.cat.effectTypes);
     loadDisciplineTexts(p.cat.disciplineTexts);
+    defineAwards(p.cat.awards);
+    for (Profile& slot : p.profiles.slots)
+        clearProfile(slot, awardIds(p.cat.awards));
+    p.g.profiles = &p.profiles;
     if (!loadCombatTable(p.cat.combatTable)) {
         out << "qhdata play: " << CRT_PATH << " cannot be read from " << dataDir << "\n";
         return false;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/game_state.h"
+#include "save/profiles.h"
 
 #include <iosfwd>
 #include <string>
@@ -28,6 +29,7 @@ struct TextPlayer {
     bool bookOver = false;    // the book's end was reached
     int book = 1;             // the book being played, for a restart
     ChartSnapshot before;     // the chart as the current command found it
+    ProfileList profiles;     // a profile of its own, for the awards earned in play
 };
 
 // Mounts DATA_DIR (a data folder as the build makes it) and the book's files,
