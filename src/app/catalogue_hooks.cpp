@@ -31,6 +31,7 @@ void loadCataloguesAfterSettings(Application& app) {
     loadConditionTypes(CONDITION_TYPES_FILE, app.catalogues.conditionTypes);
     loadEffectTypes(EFFECT_TYPES_FILE, app.catalogues.effectTypes);
     loadDisciplineTexts(app.catalogues.disciplineTexts);
+    loadJournalTexts(app.catalogues.journal, static_cast<int>(app.catalogues.books.size()));
     // Combat cannot be played without its table: this exits with a message when it is missing.
     loadCombatResultsTable(app.catalogues.combatTable);
 }

@@ -4,6 +4,7 @@
 // player and in tests without a display.
 #pragma once
 
+#include "actionchart/journal_texts.h"
 #include "app/message_queue.h"
 #include "awards/award.h"
 #include "awards/award_notice.h"
@@ -81,6 +82,7 @@ struct Catalogues {
     DisciplineTexts disciplineTexts;           // lore of every Discipline
     ConditionTypes conditionTypes;             // the condition definitions, in file order
     EffectTypes effectTypes;                   // the effect definitions, in file order
+    JournalTexts journal;                      // the travel-log text of every section
     AwardCatalogue awards;                     // every award a profile can earn
     CombatTable combatTable;                   // the Combat Results Table
 };

@@ -2,6 +2,7 @@
 // section being turned to.
 #include "app/subsystem_hooks.h"
 
+#include "actionchart/action_chart_view.h"
 #include "app/application.h"
 #include "book/section_page_view.h"
 #include "book/book_catalogue.h"
@@ -11,8 +12,10 @@
 namespace hooks {
 
 void pagesMouse(Application& app, const SDL_Event& event) {
-    if (app.playing)
-        pagePanelsMouse(app, event.button.x, event.button.y, event.type == SDL_MOUSEBUTTONDOWN);
+    if (!app.playing) return;
+    const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+    actionChartMouse(app, event.button.x, event.button.y, down);
+    pagePanelsMouse(app, event.button.x, event.button.y, down);
 }
 
 bool pointInBookPicture(const Application&, int, int) {
@@ -20,10 +23,12 @@ bool pointInBookPicture(const Application&, int, int) {
 }
 
 void scrollPages(Application& app, int direction, bool byPage) {
+    if (actionChartScroll(app, direction, byPage)) return;
     scrollPagePanels(app, direction, byPage);
 }
 
 void wheelPages(Application& app, int direction) {
+    if (actionChartScroll(app, direction, false)) return;
     scrollPagePanels(app, direction, false);
 }
 

@@ -928,6 +928,13 @@ void setDessiStone(GameState& g) {
     });
 }
 
+void askLowerBaseScore(GameState& g, int kind) {
+    if (!canLowerBaseScore(g.character, kind)) return;
+    RulesPrompt& p = raisePrompt(g, PromptKind::LowerScore, lowerBaseScorePrompt(kind), "",
+                                 {"OK", "Cancel"}, true);
+    p.currency = kind;
+}
+
 void askNote(GameState& g) {
     raisePrompt(g, PromptKind::Note, "Enter your new note", "", {"OK", "Cancel"}, true);
     // The same two buttons as a number, but a line of text is typed.
@@ -1000,6 +1007,9 @@ bool answerPrompt(GameState& g, const Catalogues& cat, int replyId, int number) 
         (*items)[static_cast<size_t>(at.index)].dessiStone = true;
         return true;
     }
+    case PromptKind::LowerScore:
+        if (choice == 0) lowerBaseScore(g.character, p.currency, number);
+        return true;
     case PromptKind::Notice:
     case PromptKind::Note: // answered with its text
         return true;

@@ -141,6 +141,8 @@ void askDiscard(GameState& g, int kind);
 void setDessiStone(GameState& g);
 // "Enter your new note": a line of text for the notes page.
 void askNote(GameState& g);
+// The Action Chart's lesser-value buttons: the new base score, typed (LOWER_CS / LOWER_EP).
+void askLowerBaseScore(GameState& g, int kind);
 // The captions of the discard selections.
 std::string discardTitle(int kind);
 std::string sellTitle(int weaponClass);

@@ -21,6 +21,7 @@ enum class PromptKind {
     Discard,       // a carried item thrown away
     DessiStone,    // the weapon that takes the gem
     Note,          // a line of text for the notes page
+    LowerScore,    // a number: the new, lower base score (`currency` 0 CS, 1 EP)
     Notice,        // a message with one "OK": nothing to do on answer
 };
 

@@ -321,14 +321,7 @@ CombatSkillResult combatSkill(const Character& c, const RuleOptions& rules,
     if (fight) l.add(fight->potionCsBoost, fight->potionName);
     // 12. Bare hands.
     if (wielded.empty() || (fight && fight->unarmed)) {
-        int amount = 0;
-        if (tier == TIER_VAEL)
-            amount = -4;
-        else if (tier == TIER_DRAVIC)
-            amount = lv >= 8 ? -1 : lv >= 5 ? -2 : -4;
-        else if (c.grandMasterBooksCompleted >= 6)
-            amount = 3;
-        l.add(amount, "Unarmed");
+        l.add(unarmedModifier(c), "Unarmed");
     }
     // 13. The legendary sword against the Plane of Darkness.
     bool sunbladeReady =
@@ -349,6 +342,19 @@ CombatSkillResult combatSkill(const Character& c, const RuleOptions& rules,
     if (carries(c.specialItems, ITEM_ID_GREY_CRYSTAL_RING)) l.add(3, "Grey Crystal Ring");
     if (carries(c.specialItems, ITEM_ID_PSYCHIC_RING)) l.add(3, "Psychic Ring");
     return finish();
+}
+
+int unarmedModifier(const Character& c) {
+    const int lv = dravicLevel(c);
+    if (c.onBookSeries == TIER_VAEL) return -4;
+    if (c.onBookSeries == TIER_DRAVIC) return lv >= 8 ? -1 : lv >= 5 ? -2 : -4;
+    return c.grandMasterBooksCompleted >= 6 ? 3 : 0;
+}
+
+int weaponDisciplineBonus(const Character& c) {
+    if (c.onBookSeries == TIER_VAEL) return 2;
+    if (c.onBookSeries == TIER_DRAVIC) return dravicLevel(c) >= 8 ? 4 : 3;
+    return 5;
 }
 
 int effectiveCombatSkill(const Character& c, const RuleOptions& rules, const FightContext* fight) {

@@ -71,6 +71,12 @@ struct CombatSkillResult {
 // breakdown in tooltip form.
 CombatSkillResult combatSkill(const Character& c, const RuleOptions& rules,
                               const FightContext* fight, std::string* withText = nullptr);
+// Fighting without a weapon: -4, less in the second tier by rank, +3 for a
+// third-tier hero of six books or more (0 otherwise there).
+int unarmedModifier(const Character& c);
+// What Weaponskill (first tier), Weaponmastery or Grand Weaponmastery adds
+// with a weapon of its class: 2; 3, or 4 from rank level 8; 5.
+int weaponDisciplineBonus(const Character& c);
 // csBase plus every bonus.
 int effectiveCombatSkill(const Character& c, const RuleOptions& rules, const FightContext* fight);
 

@@ -1,6 +1,7 @@
 // The spine's hooks into the play screen's tool bar and title bar.
 #include "app/subsystem_hooks.h"
 
+#include "actionchart/action_chart_view.h"
 #include "app/application.h"
 #include "book/section_page_view.h"
 #include "ui/toolbar.h"
@@ -22,6 +23,7 @@ void drawPlayBackground(Application& app) {
 void drawPagesAndButtons(Application& app, int elapsedMs) {
     if (app.playing) drawPagePanels(app, elapsedMs);
     drawHeaderButtons(app, elapsedMs);
+    drawActionChart(app, elapsedMs);
 }
 
 int takeToolbarClick(Application& app) {
@@ -38,6 +40,7 @@ void buildToolbar(Application& app) {
 }
 
 void releaseSubsystems(Application& app) {
+    releaseActionChart(app);
     releasePagePanels(app);
     releaseToolbar(app);
     releaseToolkit(app);
