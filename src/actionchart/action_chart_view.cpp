@@ -39,12 +39,13 @@ int zoomOf(const Application& app, int page) {
 
 // Line height in pixels for a zoom step, laid out for a 768-line screen.
 int pixelHeight(const Application& app, int zoom) {
-    return std::max(8, static_cast<int>(std::lround((13 + 2 * zoom) * app.screen.uiScale)));
+    return std::max(10, static_cast<int>(std::lround((17 + 3 * zoom) * app.screen.uiScale)));
 }
 
 FontPtr openActionFont(const Application& app, int height) {
     const std::string name = app.settings.actionFont.empty() ? "augie___" : app.settings.actionFont;
-    return shareFont(openFont(name, fontSizeForHeight(name, height)));
+    // The face's line box is tall for its letters: ask for more so the ink reaches the height.
+    return shareFont(openFont(name, fontSizeForHeight(name, height * 3 / 2)));
 }
 
 void ensureFonts(Application& app, ActionChartView& v, int zoom) {
@@ -173,6 +174,9 @@ std::unique_ptr<Button> makeTab(Application& app, ButtonPage* page, const FontPt
     SDL_Surface* face = bg ? toArgb(bg.get()) : createArgbSurface(w, h);
     if (face && !caption.empty()) {
         SurfacePtr text = shareSurface(renderText(font.get(), caption, CAPTION));
+        // A caption wider than its tab is narrowed to fit rather than cut off.
+        if (text && text->w > w - 6)
+            text = shareSurface(scaleImageTo(text.get(), std::max(1, w - 6), text->h * (w - 6) / text->w));
         if (text) {
             SDL_Surface* argb = toArgb(text.get());
             if (argb) {
@@ -193,7 +197,7 @@ void buildHeader(Application& app, ActionChartView& v, const PageRect& r) {
     const int zoomSide = std::max(16, r.w / 16);
     const int tabW = (r.w - 2 * zoomSide - 8) / 7;
     const int tabH = std::max(18, static_cast<int>(24 * app.screen.uiScale));
-    FontPtr tabFont = openActionFont(app, tabH * 11 / 20);
+    FontPtr tabFont = openActionFont(app, tabH * 3 / 4);
     const std::string folder = std::string(AC_FOLDER) + "/" +
                                (app.settings.acHeaderButtons.empty() ? "ac1" : app.settings.acHeaderButtons);
     const int headerH = tabH * 2;
