@@ -18,6 +18,8 @@ bool closeResultsTable(Application&) {
 
 void randomTableKey(Application&, SDLKey) {}
 
+void openResultsTableViewer(Application&, int) {}
+
 bool coverFirstOnly(const Application&) {
     return false;
 }
