@@ -10,6 +10,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev valgrind
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-apps imagemagick python3 zip unzip
+    dpkg-dev file desktop-file-utils
     fonts-dejavu-core fonts-liberation2 fonts-freefont-ttf fonts-comic-neue fonts-linuxlibertine
 )
 

@@ -2,6 +2,7 @@
 #include "app/subsystem_hooks.h"
 
 #include "app/application.h"
+#include "combat/crt.h"
 #include "script/type_registry.h"
 #include "ui/font.h"
 #include "ui/skin.h"
@@ -23,6 +24,8 @@ void loadCataloguesAfterSettings(Application& app) {
     loadConditionTypes(CONDITION_TYPES_FILE, app.catalogues.conditionTypes);
     loadEffectTypes(EFFECT_TYPES_FILE, app.catalogues.effectTypes);
     loadDisciplineTexts(app.catalogues.disciplineTexts);
+    // Combat cannot be played without its table: this exits with a message when it is missing.
+    loadCombatResultsTable(app.catalogues.combatTable);
 }
 
 } // namespace hooks

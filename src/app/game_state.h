@@ -14,6 +14,7 @@
 #include "character/rule_options.h"
 #include "character/inventory_state.h"
 #include "combat/combat_record.h"
+#include "combat/crt.h"
 #include "save/campaign_state.h"
 #include "script/condition.h"
 #include "script/effect.h"
@@ -38,6 +39,9 @@ struct GameState {
     SectionPage section;
     // The combat of that section (or the one under way); empty when it has none.
     CombatRecord combat;
+    // The grid of the book being played: every Random Number Table pick and
+    // combat round draws from it. Loaded on the first section of a book.
+    RandomNumberTable randomTable;
 
     // What the inventory and section rules remember between calls: open
     // questions, screens asked for, per-fight limits.
@@ -67,6 +71,7 @@ struct Catalogues {
     DisciplineTexts disciplineTexts;           // lore of every Discipline
     ConditionTypes conditionTypes;             // the condition definitions, in file order
     EffectTypes effectTypes;                   // the effect definitions, in file order
+    CombatTable combatTable;                   // the Combat Results Table
 };
 
 // The compiled-in tables (books and front matter); what is loaded from the

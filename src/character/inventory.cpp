@@ -130,6 +130,7 @@ bool takeSpecialItem(GameState& g, const Item& item) {
     }
     if (item.archetype == "Arrow") return takeArrow(g, item);
     c.specialItems.push_back(item);
+    itemEnduranceGained(c, item, g.rules.armorRules);
     return true;
 }
 
@@ -671,10 +672,31 @@ bool resolveMeal(GameState& g, const RulesPrompt& prompt, int choice) {
 
 // ---- Removing, storage, lost items -----------------------------------------
 
-bool removeItemAt(Character& c, int list, int index) {
-    std::vector<Item>* items = carriedList(c, list);
+int itemEnduranceShare(const Item& item, int armorRules) {
+    if (item.type != ITEM_SPECIAL) return 0;
+    return itemEpShare(bonusBlock(item, armorRules).epBonus, armorRules);
+}
+
+void itemEnduranceGained(Character& c, const Item& item, int armorRules) {
+    int share = itemEnduranceShare(item, armorRules);
+    if (share <= 0) return;
+    c.epMax += share;
+    c.epCur += share;
+}
+
+void itemEnduranceLost(Character& c, const Item& item, int armorRules) {
+    int share = itemEnduranceShare(item, armorRules);
+    if (share <= 0) return;
+    c.epMax = std::max(0, c.epMax - share);
+    c.epCur = std::min(c.epCur, c.epMax);
+}
+
+bool removeItemAt(GameState& g, int list, int index) {
+    std::vector<Item>* items = carriedList(g.character, list);
     if (!items || index < 0 || index >= static_cast<int>(items->size())) return false;
+    Item gone = (*items)[static_cast<size_t>(index)];
     items->erase(items->begin() + index);
+    itemEnduranceLost(g.character, gone, g.rules.armorRules);
     return true;
 }
 
@@ -692,7 +714,7 @@ bool discardItem(GameState& g, int list, int index) {
         --it.uses;
         if (it.archetype == "Quiver" && it.uses == 0) it.zejarDulaga = false;
     } else {
-        items->erase(items->begin() + index);
+        removeItemAt(g, list, index);
     }
     if (list == LIST_WEAPONS)
         ++c.weaponDiscards;
@@ -709,7 +731,7 @@ bool depositItem(GameState& g, int list, int index) {
     if (!items || index < 0 || index >= static_cast<int>(items->size())) return false;
     Item it = (*items)[static_cast<size_t>(index)];
     it.equipped = false;
-    items->erase(items->begin() + index);
+    removeItemAt(g, list, index);
     c.storageItems.push_back(it);
     return true;
 }
@@ -966,7 +988,7 @@ bool answerPrompt(GameState& g, const Catalogues& cat, int replyId, int number) 
         return discardItem(g, at.list, at.index);
     case PromptKind::Sell: {
         if (!pick(at)) return true;
-        if (!removeItemAt(g.character, at.list, at.index)) return false;
+        if (!removeItemAt(g, at.list, at.index)) return false;
         int excess = 0;
         addCoins(g, cat, p.price, CURRENCY_CROWNS, excess);
         return true;

@@ -106,8 +106,16 @@ std::vector<std::string> mealChoiceTexts(const GameState& g, const Catalogues& c
 // Returns the tier whose Discipline applies (its name is the choice's D).
 int huntingTier(const Character& c, int situation);
 
-// Removes one item at a place; counts it as a discard when `discard`.
-bool removeItemAt(Character& c, int list, int index);
+// A Special Item's ENDURANCE bonus (its share under ARMOR_RULES:) comes and
+// goes with the item: taking it raises the maximum and the current score;
+// losing it lowers the maximum, and the current score is kept within it.
+// Every path that adds or removes a Special Item goes through these.
+int itemEnduranceShare(const Item& item, int armorRules);
+void itemEnduranceGained(Character& c, const Item& item, int armorRules);
+void itemEnduranceLost(Character& c, const Item& item, int armorRules);
+
+// Removes one item at a place (with the ENDURANCE it gave).
+bool removeItemAt(GameState& g, int list, int index);
 // The Action Chart's Drop: arrows and Fireseeds go one at a time.
 bool discardItem(GameState& g, int list, int index);
 // Deposit into / withdraw from storage, reclaim from the lost items.

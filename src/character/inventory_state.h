@@ -88,6 +88,15 @@ struct RulesState {
     bool pickWanted = false;
     PickRequest pick;
     bool deathAsked = false;            // the death window was asked for in this section
+    // A fight or evade button asked for a combat round: the front end runs it
+    // (the window animates it, the text player plays it at once) and hands
+    // the outcome to afterCombatRound.
+    bool roundWanted = false;
+    bool roundEvade = false;
+    int roundButtonId = -1; // the button that started the round; its tooltip gets the outcome
+    // Condition types the definitions lack, already reported (conditions are
+    // checked on every frame: one line per type is enough).
+    mutable std::vector<int> unknownConditionsReported;
 
     std::vector<RulesPrompt> prompts; // open questions, oldest first
     int nextSerial = 1;

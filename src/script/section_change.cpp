@@ -22,6 +22,7 @@ SectionLeft leaveSection(GameState& g) {
     for (const RulesPrompt& p : s.prompts)
         if (p.kind == PromptKind::Meal) ++s.mealsExpected;
     s.deathAsked = false;
+    s.roundWanted = false; // a round asked for on the way out is not fought
     return left;
 }
 
@@ -67,11 +68,44 @@ bool checkDeath(GameState& g) {
     return true;
 }
 
+namespace {
+
+// From the third series on, a hero who finished the whole second series with
+// his old scores holds every one of its Disciplines; one who re-rolled his
+// scores forfeited them (the GM_STATS_TRANSFER: choice).
+void settleDravicDisciplines(Character& c) {
+    if (c.onBookSeries != TIER_GRAND_MASTER) return;
+    const int count = disciplineCount(TIER_DRAVIC);
+    if (c.gmRerollStats) {
+        for (int id = 0; id < count; ++id)
+            if (hasDiscipline(c, TIER_DRAVIC, id)) forgetDiscipline(c, TIER_DRAVIC, id);
+    } else if (c.dravicBooksCompleted >= 7) { // 3 Disciplines to start, one per book: all ten
+        for (int id = 0; id < count; ++id)
+            if (!hasDiscipline(c, TIER_DRAVIC, id)) learnDiscipline(c, TIER_DRAVIC, id);
+    }
+}
+
+// The item that belongs to the second series only does not cross into the
+// third while the character's flag (warmarn) says so.
+void dropDravicOnlyItems(GameState& g) {
+    Character& c = g.character;
+    if (c.onBook < 13 || !c.warmarn) return;
+    for (int l = LIST_WEAPONS; l <= LIST_SPECIAL; ++l) {
+        std::vector<Item>& list = *carriedList(c, l);
+        for (size_t i = list.size(); i-- > 0;)
+            if (list[i].id == ITEM_ID_DRAVIC_ONLY) removeItemAt(g, l, static_cast<int>(i));
+    }
+}
+
+} // namespace
+
 void runFrameRules(GameState& g, const Catalogues&) {
     Character& c = g.character;
     // Entering the third tier: the Grand Master Disciplines still to choose.
     if (c.onBook == 13 && !c.completedOpeningSection)
         c.disciplinesToChoose = std::max(0, 4 - knownCount(c, TIER_GRAND_MASTER));
+    settleDravicDisciplines(c);
+    dropDravicOnlyItems(g);
     // A combat under way marks the section as one with a fight (no healing on leaving it).
     if (g.combat.started) g.rulesState.sectionHadCombat = true;
     checkDeath(g);

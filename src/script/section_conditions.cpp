@@ -453,7 +453,15 @@ bool evaluateConditions(const std::vector<Condition>& list, const GameState& g, 
     const Condition* singularHeld = nullptr;
     try {
         for (const Condition& cond : list) {
-            if (!cond.type.known) continue; // a type the definitions lack takes no part
+            if (!cond.type.known) { // a type the definitions lack takes no part
+                std::vector<int>& seen = g.rulesState.unknownConditionsReported;
+                if (std::find(seen.begin(), seen.end(), cond.type.typeId) == seen.end()) {
+                    seen.push_back(cond.type.typeId);
+                    printf("Condition type %d in %s is not defined; skipped\n", cond.type.typeId,
+                           g.section.sectionName.c_str());
+                }
+                continue;
+            }
             bool r = conditionResult(cond, g, cat, 0);
             if (!cond.singular) {
                 if (!r) result = false;

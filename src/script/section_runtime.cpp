@@ -7,6 +7,7 @@
 #include "character/inventory.h"
 #include "character/scores.h"
 #include "script/save_effects.h"
+#include "script/section_combat.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -19,10 +20,6 @@ constexpr int MAX_PRESS_DEPTH = 16;
 
 void changed(GameState& g) {
     ++g.rulesState.pageRevision;
-}
-
-void waits(int type, const char* what) {
-    printf("Effect type %d waits for %s\n", type, what);
 }
 
 // v, or button a's value when v is 0 (the amount of several effects).
@@ -181,7 +178,7 @@ void loseDiscipline(Character& c, int tier, int id) {
 }
 
 // Sends the first carried copy of item `id` to the lost items.
-bool loseItem(Character& c, int id, bool keep) {
+bool loseItem(Character& c, int id, bool keep, int armorRules) {
     for (int l = LIST_WEAPONS; l <= LIST_SPECIAL; ++l) {
         std::vector<Item>& list = *carriedList(c, l);
         for (size_t i = 0; i < list.size(); ++i) {
@@ -189,6 +186,7 @@ bool loseItem(Character& c, int id, bool keep) {
             Item it = list[i];
             it.equipped = false;
             list.erase(list.begin() + static_cast<long>(i));
+            itemEnduranceLost(c, it, armorRules);
             if (keep) c.lostItems.push_back(it);
             return true;
         }
@@ -229,10 +227,10 @@ void inventoryAction(const Effect& e, GameState& g, const Catalogues& cat) {
         canTakeById(g, cat, v);
         break;
     case 1: // the text takes item v; it may come back later
-        loseItem(c, v, true);
+        loseItem(c, v, true, g.rules.armorRules);
         break;
     case 2: // item v is gone for good
-        loseItem(c, v, false);
+        loseItem(c, v, false, g.rules.armorRules);
         break;
     case 3: // sell: a names the weapon class (-1 any item, -2 any weapon), v the price
         askSell(g, e.idToAffect, v);
@@ -280,6 +278,39 @@ Item* fireseeds(Character& c) {
 }
 
 void pressAt(SectionButton& button, GameState& g, const Catalogues& cat, int depth);
+
+// The effects that write the campaign's records and files, all five sent
+// here by the switch below; the saves' rules (save_effects) perform them.
+bool campaignEffect(const Effect& e, GameState& g, const Catalogues& cat) {
+    Character& c = g.character;
+    switch (e.type.typeId) {
+    case 24: { // lose maximum ENDURANCE for good
+        int amount = 0;
+        if (!amountOf(e, g, amount) || amount <= 0) return true;
+        c.epMax -= amount;
+        c.epCur = std::max(1, std::min(c.epMax, c.epCur - amount));
+        return true;
+    }
+    case 35: // a flag of the book's record
+        setBookRecordFlag(e, g);
+        return true;
+    case 36: // the book is finished
+        finishBookEffect(g);
+        return true;
+    case 65: // the travel log to a text file
+        exportTravelLogEffect(e, g, cat);
+        return true;
+    default: // 76: the start-of-book save a restart returns to
+        startOfBookSave(g);
+        return true;
+    }
+}
+
+// Effect 64: award v of the current profile, its two dependent awards and
+// the notice. The awards' rules take this over.
+void awardEffect(int award, GameState&, const Catalogues&) {
+    printf("Effect type 64 (award %d) waits for the awards\n", award);
+}
 
 // Performs one effect; false ends the walk over the button's effects.
 bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& cat, int depth) {
@@ -504,13 +535,12 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
         }
         return true;
     }
-    case 24: { // lose maximum ENDURANCE for good
-        int amount = 0;
-        if (!amountOf(e, g, amount) || amount <= 0) return true;
-        c.epMax -= amount;
-        c.epCur = std::max(1, std::min(c.epMax, c.epCur - amount));
-        return true;
-    }
+    case 24: // maximum ENDURANCE lost for good
+    case 35: // a flag of the book's record
+    case 36: // the book is finished
+    case 65: // the travel log exported
+    case 76: // the start-of-book save
+        return campaignEffect(e, g, cat);
     case 25: { // lose COMBAT SKILL
         int amount = 0;
         if (!amountOf(e, g, amount)) return true;
@@ -595,7 +625,8 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
     }
     case 32: // a combat round, or the Combat Results Table viewer
         if (v == 0) {
-            waits(32, "the combat engine");
+            // The front end runs the round; the walk stops here either way.
+            requestCombatRound(g, pressed.id, false);
             return false;
         }
         screen(g, ScreenKind::ResultsTable, v);
@@ -606,7 +637,7 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
             if (c.epCur > 0) g.pendingSection = v;
             return true;
         }
-        waits(33, "the combat engine");
+        requestCombatRound(g, pressed.id, true);
         return true;
     case 34: // inventory clean-ups
         if (v == 0) {
@@ -622,12 +653,6 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
         } else if (v == 2) {
             loseList(c.backpackItems, c.lostItems);
         }
-        return true;
-    case 35: // a flag of the book's record
-        setBookRecordFlag(e, g);
-        return true;
-    case 36: // the book is finished
-        finishBookEffect(g);
         return true;
     case 37: // the end-of-book summary
         g.pendingBookComplete = true;
@@ -698,10 +723,10 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
         int method = g.rules.initialStats;
         int csPick = 0, epPick = 0, csPoints = 0;
         if (initialStatsNeedPicks(method)) {
-            // Until the Random Number Table model takes over, the picks come
-            // straight from the game's random source (0-9).
-            csPick = randomBelow(g.random, 10);
-            epPick = randomBelow(g.random, 10);
+            // Two unguided picks from the book's table, as the reader would make them.
+            if (g.randomTable.book != c.onBook) loadTable(g.randomTable, c.onBook);
+            csPick = drawTableNumber(g.randomTable, g.random);
+            epPick = drawTableNumber(g.randomTable, g.random);
         }
         if (initialStatsNeedDistribution(method)) {
             const SectionButton* b = pageButton(g, a);
@@ -752,11 +777,8 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
     case 62:
         coinsWithStorage(g, v, w);
         return true;
-    case 64:
-        waits(64, "the awards");
-        return true;
-    case 65: // the travel log to a text file
-        exportTravelLogEffect(e, g, cat);
+    case 64: // an award of the profile, with its notice
+        awardEffect(v, g, cat);
         return true;
     case 66:
         screen(g, ScreenKind::Notice, v, 0, 0, s);
@@ -838,9 +860,6 @@ bool perform(Effect& e, SectionButton& pressed, GameState& g, const Catalogues& 
                    lost.end());
         return true;
     }
-    case 76: // the start-of-book save a restart returns to
-        startOfBookSave(g);
-        return true;
     case 78: // storage emptied
         c.storageItems.clear();
         c.storageCrowns = c.storageLune = c.storageKika = 0;
@@ -860,7 +879,12 @@ void pressAt(SectionButton& button, GameState& g, const Catalogues& cat, int dep
     // `button` stays valid; walk by index all the same.
     for (size_t i = 0; i < button.effects.size(); ++i) {
         Effect& e = button.effects[i];
-        if (!e.type.known) continue;
+        if (!e.type.known) {
+            // The definitions lack this type: the rest of the button still works.
+            printf("Effect type %d of button %d in %s is not defined; skipped\n", e.type.typeId, id,
+                   g.section.sectionName.c_str());
+            continue;
+        }
         if (!evaluateConditions(e.conditions, g, cat)) continue;
         if (!perform(e, button, g, cat, depth)) break;
     }
@@ -896,6 +920,7 @@ bool deliverPick(GameState& g, const Catalogues& cat, const PickResult& result) 
     if (!b) return false;
     b->value = result.number;
     for (const std::string& line : result.modifierLines) b->tooltip += line;
+    raiseMessage(g, "Random Number Table", result.message);
     changed(g);
     // The press that asked for the number goes on with it.
     pressButton(*b, g, cat);

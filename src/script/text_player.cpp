@@ -7,9 +7,11 @@
 #include "character/scores.h"
 #include "fs/vfs.h"
 #include "script/section_change.h"
+#include "script/section_combat.h"
 #include "script/section_runtime.h"
 #include "script/type_registry.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -26,7 +28,8 @@ constexpr long MAX_LINES = 1000000;
 
 std::string breakLines(const std::string& text) {
     std::string out;
-    for (char ch : text) out += ch == '`' ? '\n' : ch;
+    for (char ch : text)
+        out += ch == '`' ? '\n' : ch;
     return out;
 }
 
@@ -59,7 +62,8 @@ void printMessage(TextPlayer& p, const MessageRequest& m) {
     else if (m.textEntry)
         o << "(type the text, or 'cancel')\n";
     else
-        for (size_t i = 0; i < m.choices.size(); ++i) o << "  " << i + 1 << ") " << m.choices[i] << "\n";
+        for (size_t i = 0; i < m.choices.size(); ++i)
+            o << "  " << i + 1 << ") " << m.choices[i] << "\n";
 }
 
 // The question waiting for the player's answer, if any: the first of the queue.
@@ -77,29 +81,134 @@ void flushMessages(TextPlayer& p) {
     }
 }
 
-// A number asked for by a button: the pick is made at once from the book's table.
-void runPicks(TextPlayer& p) {
-    for (int guard = 0; guard < 16 && p.g.rulesState.pickWanted; ++guard) {
-        RandomNumberTable table;
-        loadTable(table, p.g.character.onBook);
-        if (!startPick(table, p.g.rulesState.pick, p.g.random, false)) break;
-        for (int step = 0; step < 64 && !updatePick(table, 10000, 4, p.g.random); ++step) {
+bool pickIsGuided(const TextPlayer& p) {
+    return p.g.rulesState.pick.value2 != 0;
+}
+
+// A button waits for a number from the Random Number Table: the player picks it.
+void printPickPrompt(TextPlayer& p) {
+    std::ostream& o = *p.out;
+    if (pickIsGuided(p))
+        o << "\n(The Random Number Table: choose where to point with 'pick 1' to 'pick 9',\n"
+             " as on a numeric keypad: 7 8 9 the top of the table, 1 2 3 the bottom)\n";
+    else if (p.g.rules.allowGuidedRtn)
+        o << "\n(The Random Number Table: type 'pick', or 'pick 1' to 'pick 9' to point at a "
+             "region)\n";
+    else
+        o << "\n(The Random Number Table: type 'pick' to pick a number)\n";
+}
+
+ChartSnapshot snapshot(const GameState& g) {
+    const Character& c = g.character;
+    ChartSnapshot s;
+    s.cs = effectiveCombatSkill(c, g.rules, nullptr);
+    s.epCur = c.epCur;
+    s.epMax = c.epMax;
+    s.crowns = c.goldCrowns;
+    s.lune = c.lune;
+    s.kika = c.kika;
+    for (int l = LIST_WEAPONS; l <= LIST_SPECIAL; ++l)
+        for (const Item& it : *carriedList(c, l))
+            s.items.push_back(it.name);
+    std::sort(s.items.begin(), s.items.end());
+    return s;
+}
+
+// What the command changed on the Action Chart, one line each.
+void tellChanges(TextPlayer& p) {
+    const ChartSnapshot& before = p.before;
+    ChartSnapshot now = snapshot(p.g);
+    std::ostringstream o;
+    auto number = [&](const char* what, int a, int b) {
+        if (a != b) o << "  (" << what << ": " << a << " -> " << b << ")\n";
+    };
+    number("COMBAT SKILL", before.cs, now.cs);
+    number("ENDURANCE", before.epCur, now.epCur);
+    number("ENDURANCE maximum", before.epMax, now.epMax);
+    number("Gold Crowns", before.crowns, now.crowns);
+    number("Lune", before.lune, now.lune);
+    number("Kika", before.kika, now.kika);
+    std::vector<std::string> gained, lost;
+    std::set_difference(now.items.begin(), now.items.end(), before.items.begin(),
+                        before.items.end(), std::back_inserter(gained));
+    std::set_difference(before.items.begin(), before.items.end(), now.items.begin(),
+                        now.items.end(), std::back_inserter(lost));
+    for (const std::string& n : gained)
+        o << "  (+ " << n << ")\n";
+    for (const std::string& n : lost)
+        o << "  (- " << n << ")\n";
+    if (!o.str().empty()) *p.out << "\n" << o.str();
+    p.before = now;
+}
+
+void settle(TextPlayer& p, bool forcePage);
+int offeredWith(const TextPlayer& p, int effectType);
+void press(TextPlayer& p, int choice);
+
+// The pick a button asked for, made on the book's table and handed back to
+// the button. `region` 0 lets the table choose.
+void pickNumber(TextPlayer& p, int region) {
+    std::ostream& o = *p.out;
+    GameState& g = p.g;
+    if (!g.rulesState.pickWanted) {
+        // A choice of the page that picks (its caption is often "Pick"):
+        // 'pick' presses it and picks at once.
+        int choice = offeredWith(p, 5);
+        if (choice < 0) {
+            o << "Nothing asks for a random number now.\n";
+            return;
         }
-        PickResult result = pickResult(table, p.g.character);
-        *p.out << "\n" << pickReport(table) << "\n";
-        endPick(table);
-        if (!deliverPick(p.g, p.cat, result)) break;
+        press(p, choice);
+        if (!g.rulesState.pickWanted || (pickIsGuided(p) && region == RNT_NO_REGION)) return;
     }
+    if (pickIsGuided(p) && region == RNT_NO_REGION) {
+        o << "This pick lets you choose where to point: type 'pick 1' to 'pick 9'.\n";
+        return;
+    }
+    if (!pickIsGuided(p) && region != RNT_NO_REGION && !g.rules.allowGuidedRtn) {
+        o << "The rules of this game do not let you choose a region: type 'pick'.\n";
+        return;
+    }
+    RandomNumberTable& t = g.randomTable;
+    if (t.book != g.character.onBook) loadTable(t, g.character.onBook);
+    endPick(t); // a pick left over from a page that has gone
+    startPick(t, g.rulesState.pick, g.random, g.rules.allowGuidedRtn);
+    if (region != RNT_NO_REGION) chooseRegion(t, region, g.random);
+    for (int step = 0; step < 64 && !updatePick(t, 10000, 4, g.random); ++step) {
+    }
+    PickResult result = pickResult(t, g.character);
+    o << "\n" << pickReport(t) << "\n";
+    endPick(t);
+    deliverPick(g, p.cat, result);
+    settle(p, false);
+}
+
+// The round a fight or evade button asked for, printed as it is fought.
+void fightAskedRound(TextPlayer& p) {
+    bool evade = false;
+    if (!takeCombatRound(p.g, evade)) return;
+    std::vector<std::string> lines;
+    playCombatRound(p.g, p.cat, evade, &lines);
+    *p.out << "\n";
+    for (const std::string& line : lines)
+        *p.out << line << "\n";
 }
 
 void showScreens(TextPlayer& p) {
     for (const ScreenRequest& r : p.g.rulesState.screens) {
         switch (r.kind) {
         case ScreenKind::Window:
-            if (r.value == RULES_DEATH_WINDOW)
-                *p.out << "\n== You have fallen... ==\nYour adventure ends here. Type 'quit'.\n";
-            else
+            if (r.value == RULES_DEATH_WINDOW) {
+                p.fallen = true;
+                *p.out << "\n== Greystar, you have fallen... ==\n";
+                std::string lament = bookLament(p.g.character.onBook);
+                if (!lament.empty()) *p.out << breakLines(lament) << "\n";
+                *p.out
+                    << "Type 'restart' to begin this book again, 'chart' to see the Action Chart, "
+                       "or 'quit'.\n";
+            } else {
                 *p.out << "(screen " << r.value << " is not shown in text mode)\n";
+            }
             break;
         case ScreenKind::Notice:
             *p.out << "\n" << breakLines(r.text) << "\n";
@@ -109,7 +218,8 @@ void showScreens(TextPlayer& p) {
         }
     }
     p.g.rulesState.screens.clear();
-    for (std::string& arg : p.g.pendingWindowArgs) arg.clear();
+    for (std::string& arg : p.g.pendingWindowArgs)
+        arg.clear();
 }
 
 void loadOpeningPage(TextPlayer& p) {
@@ -120,6 +230,14 @@ void loadOpeningPage(TextPlayer& p) {
     loadSection(page, context);
 }
 
+// Where a button's word stands on the page; buttons without a word come last.
+size_t wordPosition(const SectionPage& page, int buttonId) {
+    for (size_t i = 0; i < page.words.size(); ++i)
+        if (page.words[i].isButton && page.words[i].buttonId == buttonId && !page.words[i].ignore)
+            return i;
+    return page.words.size();
+}
+
 void listButtons(TextPlayer& p) {
     p.offered.clear();
     const auto& buttons = p.g.section.buttons;
@@ -128,6 +246,11 @@ void listButtons(TextPlayer& p) {
         if (b.autoExecute() || b.colour == 0 || !buttonOffered(b, p.g, p.cat)) continue;
         p.offered.push_back(static_cast<int>(i));
     }
+    // Numbered in reading order, as the player meets them on the page.
+    std::stable_sort(p.offered.begin(), p.offered.end(), [&](int a, int b) {
+        return wordPosition(p.g.section, buttons[static_cast<size_t>(a)].id) <
+               wordPosition(p.g.section, buttons[static_cast<size_t>(b)].id);
+    });
     std::ostream& o = *p.out;
     if (p.offered.empty()) {
         if (!p.g.rulesState.heroActive && p.pageIndex + 1 < OPENING_PAGE_COUNT)
@@ -150,7 +273,7 @@ void listButtons(TextPlayer& p) {
 void settle(TextPlayer& p, bool forcePage) {
     bool pageChanged = forcePage;
     for (int round = 0; round < 32; ++round) {
-        runPicks(p);
+        fightAskedRound(p);
         handPendingToInventory(p.g, p.cat);
         if (p.g.pendingSection > 0) {
             int section = p.g.pendingSection;
@@ -159,12 +282,15 @@ void settle(TextPlayer& p, bool forcePage) {
             pageChanged = true;
         }
         runFrameRules(p.g, p.cat);
-        if (runAutoExecutes(p.g, p.cat) == 0 && p.g.pendingSection == 0 && !p.g.rulesState.pickWanted) break;
+        if (runAutoExecutes(p.g, p.cat) == 0 && p.g.pendingSection == 0 &&
+            !p.g.rulesState.roundWanted)
+            break;
     }
     if (p.g.pendingBookComplete) {
         p.g.pendingBookComplete = false;
-        *p.out << "\n== The end of the book ==\n";
+        p.bookOver = true;
     }
+    tellChanges(p);
     if (pageChanged) {
         std::string text = pageText(p.g.section);
         *p.out << "\n--- " << p.g.section.sectionName << " ---\n" << text;
@@ -172,11 +298,64 @@ void settle(TextPlayer& p, bool forcePage) {
     }
     showScreens(p);
     flushMessages(p);
+    if (p.fallen) return;
     if (MessageRequest* q = openQuestion(p)) {
         printMessage(p, *q);
         return;
     }
+    if (p.g.rulesState.pickWanted) {
+        printPickPrompt(p);
+        return;
+    }
+    if (p.bookOver) {
+        *p.out << "\n== The end of the book ==\nYou have completed this adventure. Type 'chart' to "
+                  "see what you carry, or 'quit'.\n";
+        return;
+    }
     listButtons(p);
+}
+
+// The first offered choice with an effect of this type (a fight: 32 with
+// VALUE 0; an evasion: 33); -1 when none.
+int offeredWith(const TextPlayer& p, int effectType) {
+    for (size_t n = 0; n < p.offered.size(); ++n) {
+        const SectionButton& b = p.g.section.buttons[static_cast<size_t>(p.offered[n])];
+        for (const Effect& e : b.effects)
+            if (e.type.known && e.type.typeId == effectType && (effectType != 32 || e.value == 0))
+                return static_cast<int>(n);
+    }
+    return -1;
+}
+
+void press(TextPlayer& p, int choice) {
+    size_t index = static_cast<size_t>(p.offered[static_cast<size_t>(choice)]);
+    if (index >= p.g.section.buttons.size()) return;
+    pressButton(p.g.section.buttons[index], p.g, p.cat);
+    settle(p, false);
+}
+
+// A new hero in the book, on its first opening page; the random source goes on.
+void beginBook(TextPlayer& p) {
+    Character& c = p.g.character;
+    resetCharacter(c);
+    c.onBook = p.book;
+    c.onBookSeries = p.book <= 5 ? TIER_VAEL : p.book <= 12 ? TIER_DRAVIC : TIER_GRAND_MASTER;
+    startCampaignInTier(c, c.onBookSeries);
+    p.g.combat.reset();
+    p.g.rulesState = RulesState();
+    p.g.messages.pending.clear();
+    p.g.pendingSection = 0;
+    p.g.pendingItem = -1;
+    p.g.pendingCoins = 0;
+    p.g.pendingBookComplete = false;
+    p.fallen = false;
+    p.bookOver = false;
+    loadTable(p.g.randomTable, p.book);
+    p.before = snapshot(p.g);
+    p.g.section.bookCode = p.cat.books[static_cast<size_t>(p.book - 1)].code;
+    p.pageIndex = 0;
+    loadOpeningPage(p);
+    settle(p, true);
 }
 
 bool answer(TextPlayer& p, const std::string& line) {
@@ -207,17 +386,35 @@ bool answer(TextPlayer& p, const std::string& line) {
 }
 
 std::string itemLine(const GameState& g, const Item& it) {
-    std::string s = itemLabel(it, g.rules.weaponRules, g.rules.armorRules, g.rules.limitSi, g.character.onBook);
+    std::string s =
+        itemLabel(it, g.rules.weaponRules, g.rules.armorRules, g.rules.limitSi, g.character.onBook);
     if (it.equipped) s += " (equipped)";
     if (it.dessiStone) s += " w/ Dessi Stone";
     return s;
 }
 
-void listItems(std::ostringstream& o, const GameState& g, const char* heading, const std::vector<Item>& items) {
+// Carried items are numbered across the three lists, for 'equip', 'use' and 'drop'.
+void listItems(std::ostringstream& o, const GameState& g, const char* heading,
+               const std::vector<Item>& items, int& number) {
     o << heading << ":";
     if (items.empty()) o << " none";
     o << "\n";
-    for (const Item& it : items) o << "  - " << itemLine(g, it) << "\n";
+    for (const Item& it : items)
+        o << "  " << ++number << ") " << itemLine(g, it) << "\n";
+}
+
+// The place of carried item number n (from 1, in the chart's order).
+bool itemPlace(const Character& c, int n, ItemPlace& at) {
+    for (int l = LIST_WEAPONS; l <= LIST_SPECIAL; ++l) {
+        int size = static_cast<int>(carriedList(c, l)->size());
+        if (n >= 1 && n <= size) {
+            at.list = l;
+            at.index = n - 1;
+            return true;
+        }
+        n -= size;
+    }
+    return false;
 }
 
 } // namespace
@@ -231,10 +428,11 @@ std::string pageText(const SectionPage& page) {
         line.clear();
     };
     for (const PageWord& w : page.words) {
-        if (w.ignore || w.text.empty()) continue;
+        if (w.ignore || w.text.empty() || w.text == AUTOEXECUTE_CAPTION) continue;
         if (w.newParagraph) {
             endLine();
-            if (!out.empty() && out.compare(out.size() - 2 < out.size() ? out.size() - 2 : 0, 2, "\n\n") != 0)
+            if (!out.empty() &&
+                out.compare(out.size() - 2 < out.size() ? out.size() - 2 : 0, 2, "\n\n") != 0)
                 out += "\n";
         }
         std::string text = breakLines(w.text);
@@ -259,7 +457,8 @@ std::string actionChartText(const GameState& g, const Catalogues&) {
     if (!csText.empty() && csText.back() != '\n' && csText.back() != '`') o << "\n";
     o << "ENDURANCE: " << c.epCur << " / " << c.epMax << "\n";
     if (!epText.empty()) o << breakLines(epText) << (epText.back() == '`' ? "" : "\n");
-    o << "Damage: " << c.damageFromCombat << " combat, " << c.damageFromStarvation << " starvation\n";
+    o << "Damage: " << c.damageFromCombat << " combat, " << c.damageFromStarvation
+      << " starvation\n";
     o << "Disciplines:";
     const std::vector<int>& order = c.disciplineOrder[static_cast<size_t>(c.onBookSeries)];
     if (order.empty()) o << " none";
@@ -272,12 +471,13 @@ std::string actionChartText(const GameState& g, const Catalogues&) {
         o << "\n";
     }
     if (c.disciplinesToChoose > 0) o << "  (" << c.disciplinesToChoose << " still to choose)\n";
-    listItems(o, g, "Weapons", c.weapons);
+    int number = 0;
+    listItems(o, g, "Weapons", c.weapons, number);
     if (c.haveBackpack)
-        listItems(o, g, "Backpack", c.backpackItems);
+        listItems(o, g, "Backpack", c.backpackItems, number);
     else
         o << "Backpack: you do not have a Backpack\n";
-    listItems(o, g, "Special Items", c.specialItems);
+    listItems(o, g, "Special Items", c.specialItems, number);
     o << "Belt Pouch: ";
     if (c.haveBeltPouch)
         o << c.goldCrowns << " Gold Crowns, " << c.lune << " Lune, " << c.kika << " Kika\n";
@@ -287,8 +487,8 @@ std::string actionChartText(const GameState& g, const Catalogues&) {
     return o.str();
 }
 
-bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int seed, std::ostream& out,
-                     const char* argv0) {
+bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int seed,
+                     std::ostream& out, const char* argv0) {
     p.out = &out;
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -315,17 +515,22 @@ bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int se
     loadCatalogue(p.cat.items);
     loadConditionTypes(CONDITION_TYPES_FILE, p.cat.conditionTypes);
     loadEffectTypes(EFFECT_TYPES_FILE, p.cat.effectTypes);
+    loadDisciplineTexts(p.cat.disciplineTexts);
+    if (!loadCombatTable(p.cat.combatTable)) {
+        out << "qhdata play: " << CRT_PATH << " cannot be read from " << dataDir << "\n";
+        return false;
+    }
+    const std::string opening = std::string(OPENING_PAGES[0]) + ".htm";
+    if (!vfsExists(entry.code + "/" + opening) &&
+        !vfsExists(entry.code + "/en/xhtml/gs/" + entry.code + "/" + opening)) {
+        out << "qhdata play: book " << book << " (" << entry.title << ") is not in "
+            << folder.string() << "\n";
+        return false;
+    }
 
-    Character& c = p.g.character;
-    resetCharacter(c);
-    c.onBook = book;
-    c.onBookSeries = book <= 5 ? TIER_VAEL : book <= 12 ? TIER_DRAVIC : TIER_GRAND_MASTER;
-    startCampaignInTier(c, c.onBookSeries);
     seedRandom(p.g.random, seed, 0);
-    p.g.section.bookCode = entry.code;
-    p.pageIndex = 0;
-    loadOpeningPage(p);
-    settle(p, true);
+    p.book = book;
+    beginBook(p);
     return true;
 }
 
@@ -343,7 +548,23 @@ void textPlayerCommand(TextPlayer& p, const std::string& raw) {
         return;
     }
     if (line == "help") {
-        o << "Commands: a choice's number, 'chart', 'look', 'next' (opening pages), 'quit'.\n";
+        o << "Commands: a choice's number; 'fight' and 'evade' in a combat; 'pick' (or 'pick 1' "
+             "to\n"
+             "'pick 9') when the Random Number Table is asked for; 'chart' for the Action Chart;\n"
+             "'equip N', 'use N' and 'drop N' for item N of the chart; 'look' to read the page\n"
+             "again; 'next' for the next opening page; 'restart' after a death; 'quit'.\n";
+        return;
+    }
+    if (line == "restart") {
+        if (!p.fallen) {
+            o << "You can only restart after Greystar has fallen.\n";
+            return;
+        }
+        beginBook(p);
+        return;
+    }
+    if (p.fallen) {
+        o << "Greystar has fallen. Type 'restart', 'chart' or 'quit'.\n";
         return;
     }
     if (line == "look") {
@@ -358,6 +579,54 @@ void textPlayerCommand(TextPlayer& p, const std::string& raw) {
         if (answer(p, line)) settle(p, false);
         return;
     }
+    if (line == "pick" || line.rfind("pick ", 0) == 0) {
+        int region = line == "pick" ? RNT_NO_REGION : parseNumber(trim(line.substr(5)));
+        if (region < 1 || region > 9) {
+            if (line != "pick") {
+                o << "A region is a number from 1 to 9.\n";
+                return;
+            }
+            region = RNT_NO_REGION;
+        }
+        pickNumber(p, region);
+        return;
+    }
+    if (p.g.rulesState.pickWanted) {
+        o << "The Random Number Table waits: type 'pick' first.\n";
+        return;
+    }
+    for (const char* verb : {"equip", "use", "drop"}) {
+        std::string v = verb;
+        if (line != v && line.rfind(v + " ", 0) != 0) continue;
+        ItemPlace at;
+        int n = line == v ? -1 : parseNumber(trim(line.substr(v.size())));
+        if (!itemPlace(p.g.character, n, at)) {
+            o << "Give the number of an item as 'chart' lists it, as in '" << v << " 1'.\n";
+            return;
+        }
+        if (v == "equip") {
+            if (at.list == LIST_BACKPACK) {
+                o << "Only Weapons and Special Items can be wielded or worn.\n";
+                return;
+            }
+            equipToggle(p.g, at.list, at.index);
+        } else if (v == "use") {
+            useItem(p.g, at.list, at.index);
+        } else {
+            discardItem(p.g, at.list, at.index);
+        }
+        settle(p, false);
+        return;
+    }
+    if (line == "fight" || line == "evade") {
+        int choice = offeredWith(p, line == "fight" ? 32 : 33);
+        if (choice < 0) {
+            o << (line == "fight" ? "There is no fight here.\n" : "You cannot evade here.\n");
+            return;
+        }
+        press(p, choice);
+        return;
+    }
     if (line == "next") {
         if (p.g.rulesState.heroActive || p.pageIndex + 1 >= OPENING_PAGE_COUNT) {
             o << "There is no next opening page.\n";
@@ -370,17 +639,14 @@ void textPlayerCommand(TextPlayer& p, const std::string& raw) {
     }
     int n = parseNumber(line);
     if (n < 0) {
-        o << "Unknown command. Type a choice's number, 'chart', 'look', 'help' or 'quit'.\n";
+        o << "Unknown command. Type a choice's number, 'chart', 'help' or 'quit'.\n";
         return;
     }
     if (n < 1 || n > static_cast<int>(p.offered.size())) {
         o << "There is no choice " << n << " here.\n";
         return;
     }
-    size_t index = static_cast<size_t>(p.offered[static_cast<size_t>(n - 1)]);
-    if (index >= p.g.section.buttons.size()) return;
-    pressButton(p.g.section.buttons[index], p.g, p.cat);
-    settle(p, false);
+    press(p, n - 1);
 }
 
 int runTextPlayer(TextPlayer& p, std::istream& in) {

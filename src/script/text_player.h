@@ -8,6 +8,13 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
+
+// What the player is told changed after a command: scores, coins, items.
+struct ChartSnapshot {
+    int cs = 0, epCur = 0, epMax = 0, crowns = 0, lune = 0, kika = 0;
+    std::vector<std::string> items; // carried item names, sorted
+};
 
 struct TextPlayer {
     GameState g;
@@ -17,6 +24,10 @@ struct TextPlayer {
     int pageIndex = 0; // which opening page is shown while the opening pages last
     std::vector<int> offered; // indices into the page's buttons, numbered from 1
     std::string lastPrinted;  // the page's text as last printed
+    bool fallen = false;      // the hero died: only restart, chart and quit remain
+    bool bookOver = false;    // the book's end was reached
+    int book = 1;             // the book being played, for a restart
+    ChartSnapshot before;     // the chart as the current command found it
 };
 
 // Mounts DATA_DIR (a data folder as the build makes it) and the book's files,

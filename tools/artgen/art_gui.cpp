@@ -251,13 +251,14 @@ ART_MODULE(guiPieces) {
     ctx.save(cursorArrow(GOLD, BRONZE_DARK), "gui/cursors/gold.png");
     ctx.save(cursorArrow(hex(0xe8e2d4), INK), "gui/cursors/ink.png");
 
-    for (int size : {32, 64}) {
+    // 32 and 64 for the window; every size for the desktop's icon theme.
+    for (int size : {32, 48, 64, 128, 256}) {
         Canvas c(size, size);
         float r = size / 2.0f;
         c.fillShape(circle(r, r, r - 0.5f), radialGradient(r * 0.8f, r * 0.7f, r * 1.2f,
                                                            {{0.0f, hex(0x2c3b52)}, {1.0f, NIGHT}}));
         c.strokeShape(circle(r, r, r - 1.5f), size / 24.0f, GOLD);
         drawEmblem(c, r, r + size * 0.02f, size * 0.8f);
-        ctx.save(c, size == 64 ? "gui/icon.png" : "gui/icon32.png");
+        ctx.save(c, size == 64 ? "gui/icon.png" : "gui/icon" + std::to_string(size) + ".png");
     }
 }

@@ -8,6 +8,8 @@
 //   qhdata words FILE [SECTION]     the words the game makes of one XHTML page
 //   qhdata words DATA_DIR BOOK SECTION  ...of a shipped page, with its script applied
 //   qhdata validate DATA_DIR        every reference of the shipped books' scripts resolves
+//   qhdata play DATA_DIR [BOOK] [--seed S]  play a book in text mode, without a window
+//   qhdata play DATA_DIR [BOOK] [--seed S]  play a book in text mode, without a window
 #include "fs/data_file.h"
 
 #include <cstdio>
@@ -22,6 +24,8 @@ namespace fs = std::filesystem;
 
 int wordsCommand(int argc, char** argv);    // words.cpp
 int validateCommand(int argc, char** argv); // validate.cpp
+int playCommand(int argc, char** argv);     // play.cpp
+int playCommand(int argc, char** argv);     // play.cpp
 
 namespace {
 
@@ -58,7 +62,8 @@ int usage() {
                          "       qhdata decode-tree DATA_DIR SOURCES_DIR\n"
                          "       qhdata words FILE.htm [SECTION_NAME]\n"
                          "       qhdata words DATA_DIR BOOK_NUMBER SECTION_NAME\n"
-                         "       qhdata validate DATA_DIR\n");
+                         "       qhdata validate DATA_DIR\n"
+                         "       qhdata play DATA_DIR [BOOK] [--book N] [--seed S]\n");
     return 2;
 }
 
@@ -187,6 +192,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && !std::strcmp(argv[1], "cat")) return printDecoded(argv[2]);
     if (argc >= 2 && !std::strcmp(argv[1], "words")) return wordsCommand(argc, argv);
     if (argc >= 2 && !std::strcmp(argv[1], "validate")) return validateCommand(argc, argv);
+    if (argc >= 2 && !std::strcmp(argv[1], "play")) return playCommand(argc, argv);
     if (argc != 4) return usage();
     const char* mode = argv[1];
     if (!std::strcmp(mode, "build-tree")) return buildTree(argv[2], argv[3]);
