@@ -139,5 +139,6 @@ void saveProfiles(Application& app);
 bool allowMidSaves(const Application& app);
 void writeResumeSave(Application& app);
 void releaseSubsystems(Application& app); // tab images and every image held
+void releaseOverlays(Application& app);   // the table popup, combat and results table images
 
 } // namespace hooks

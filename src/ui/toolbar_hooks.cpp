@@ -39,6 +39,7 @@ void buildToolbar(Application& app) {
 
 void releaseSubsystems(Application& app) {
     releasePagePanels(app);
+    releaseOverlays(app);
     releaseToolbar(app);
     releaseToolkit(app);
 }
