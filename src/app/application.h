@@ -7,6 +7,9 @@
 #include "app/settings.h"
 #include "app/title_screen.h"
 #include "book/download.h"
+#include "book/random_table_view.h"
+#include "combat/combat_view.h"
+#include "combat/crt_view.h"
 #include "fs/data_file.h"
 #include "ui/button.h"
 #include "ui/font.h"
@@ -97,6 +100,13 @@ struct Application {
     // choice buttons after it; the logo and book title above the pages.
     std::vector<std::unique_ptr<Button>> headerButtons;
     TitleBar titleBar;
+
+    // Drawn over the pages while playing: the Random Number Table popup (its
+    // pick is game.randomTable), the combat screen (its record is
+    // game.combat) and the Combat Results Table, for a round or as the viewer.
+    RandomTableView randomTableView;
+    CombatScreen combatScreen;
+    CombatResultsTable resultsTable;
 };
 
 extern Application* theApp;

@@ -209,22 +209,17 @@ void processRequests(Application& app) {
     // Awards are earned on every section change and by section effects: the
     // medal comes up whenever something was.
     if (app.playing && hooks::runAwardsCheck(app)) hooks::setToolbarButtonVisible(app, 7, true);
-    if (app.playing && hooks::heroIsDead(app) &&
-        hooks::screenStatus(app).topWindowId != WIN_DEATH)
-        hooks::openWindow(app, WIN_DEATH, 0, "");
+    // Zero ENDURANCE where it kills: the death window is among the screens
+    // the rules ask for, shown with the others.
+    if (app.playing) {
+        hooks::heroIsDead(app);
+        showRuleRequests(app);
+    }
     if (app.game.pendingBookComplete) {
         app.game.pendingBookComplete = false;
         hooks::runEndOfBook(app);
     }
-    if (app.game.pendingItem >= 0) {
-        hooks::giveItem(app, app.game.pendingItem);
-        app.game.pendingItem = -1;
-    }
-    if (app.game.pendingCoins >= 1) {
-        for (int kind = 0; kind < 3; ++kind)
-            hooks::giveCoins(app, kind, app.game.pendingCoins);
-        app.game.pendingCoins = 0;
-    }
+    hooks::handPendingToInventory(app);
 }
 
 } // namespace

@@ -23,6 +23,9 @@ bool somethingAnimates(const Application& app);
 bool frameIsDue(const Application& app);
 // Leaves the title screens for play: 1 or more resumes the saved game, -1 starts anew.
 void enterPlayMode(Application& app, int startValue);
+// What the rules asked of the screen during the frame: windows (the death
+// window among them), notices, the Combat Results Table viewer.
+void showRuleRequests(Application& app);
 // The book's cover, at once as a loading picture or until a key or click.
 void showCover(Application& app, bool loading);
 

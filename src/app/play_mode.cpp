@@ -25,6 +25,36 @@ bool keyOrButtonPressed(Application& app) {
 
 } // namespace
 
+void showRuleRequests(Application& app) {
+    std::vector<ScreenRequest>& screens = app.game.rulesState.screens;
+    std::vector<ScreenRequest> others;
+    for (const ScreenRequest& r : screens) {
+        switch (r.kind) {
+        case ScreenKind::Window:
+            if (r.value == RULES_DEATH_WINDOW) {
+                if (hooks::screenStatus(app).topWindowId != WIN_DEATH)
+                    hooks::openWindow(app, WIN_DEATH, 0, "");
+            } else {
+                hooks::openWindow(app, r.value, OPEN_FROM_BOTTOM, "");
+            }
+            break;
+        case ScreenKind::Notice:
+            showMessage(app.game.messages, "", r.text);
+            break;
+        case ScreenKind::ResultsTable:
+            hooks::openResultsTableViewer(app, r.value);
+            break;
+        default: // the Action Chart's own requests wait for it
+            others.push_back(r);
+            break;
+        }
+    }
+    // Requests nobody takes must not pile up for the rest of the game.
+    constexpr size_t KEEP = 32;
+    if (others.size() > KEEP) others.erase(others.begin(), others.end() - KEEP);
+    screens = std::move(others);
+}
+
 void showCover(Application& app, bool loading) {
     SDL_Surface* screen = app.screen.surface;
     if (!screen) return;
@@ -76,7 +106,10 @@ void enterPlayMode(Application& app, int startValue) {
         hooks::startNewCharacter(app);
     }
 
-    if (startValue == -1) hooks::deleteProfileSaves(app);
+    if (startValue == -1) {
+        hooks::startNewCharacter(app);
+        hooks::deleteProfileSaves(app);
+    }
     showCover(app, true);
     hooks::resetPlayScreen(app);
     hooks::loadInterfaceImages(app);

@@ -99,6 +99,8 @@ void refreshPageTabs(Application& app);
 bool closeRandomTable(Application& app);  // when shown and it allows closing
 bool closeResultsTable(Application& app); // when open and it allows closing
 void randomTableKey(Application& app, SDLKey key);
+// The Combat Results Table viewer at `page` (effect 32 with a value).
+void openResultsTableViewer(Application& app, int page);
 
 // ---- Each frame while playing -----------------------------------------------
 
@@ -111,10 +113,11 @@ int highestMapNumber(const Application& app); // -1 when no "Map" is carried
 void turnToSection(Application& app, int section);
 bool isLastSectionOfBook(const Application& app, int section);
 bool runAwardsCheck(Application& app); // true when something was awarded
-bool heroIsDead(const Application& app);
+// Zero ENDURANCE where it kills: the rules ask for the death window.
+bool heroIsDead(Application& app);
 void runEndOfBook(Application& app);
-void giveItem(Application& app, int item);
-void giveCoins(Application& app, int coinKind, int amount);
+// pendingItem and pendingCoins go to the inventory.
+void handPendingToInventory(Application& app);
 
 // ---- Entering play ----------------------------------------------------------
 
@@ -125,7 +128,7 @@ void loadBookOfCharacter(Application& app);
 void buildToolbar(Application& app);
 void setPanelLayout(Application& app); // page panel indices from the profile's choice
 bool loadSavedGame(Application& app);
-void startNewCharacter(Application& app);
+void startNewCharacter(Application& app); // a new campaign's hero in the chosen book
 int currentBookNumber(const Application& app);
 std::string chosenCover(const Application& app, int book); // "" when none chosen
 bool coverFirstOnly(const Application& app); // the combat record asks for the first cover
@@ -136,5 +139,6 @@ void saveProfiles(Application& app);
 bool allowMidSaves(const Application& app);
 void writeResumeSave(Application& app);
 void releaseSubsystems(Application& app); // tab images and every image held
+void releaseOverlays(Application& app);   // the table popup, combat and results table images
 
 } // namespace hooks

@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "book/section_page_view.h"
 #include "book/book_catalogue.h"
+#include "script/section_change.h"
 
 #include <algorithm>
 
@@ -36,15 +37,15 @@ void switchPagePanels(Application& app, int button) {
     switchPagePanel(app, button);
 }
 
-void refreshPageTabs(Application&) {}
+void refreshPageTabs(Application& app) {
+    ::refreshPageTabs(app);
+}
 
 void turnToSection(Application& app, int section) {
-    turnMainPageTo(app, "sect" + std::to_string(section));
-    // The section change rules (per-section state, travel log, healing, meals)
-    // belong to the rules; until they take this over, remember the section here.
-    Character& hero = app.game.character;
-    hero.onSection = section;
-    hero.travelLog.emplace_back(hero.onBook, section);
+    // The rules turn the page (per-section state, travel log, healing, Meals);
+    // the page then shows what they loaded.
+    enterSection(app.game, app.catalogues, section);
+    showMainPage(app);
 }
 
 bool isLastSectionOfBook(const Application& app, int section) {

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "book/section_script.h"
 #include "book/section_text.h"
+#include "script/section_runtime.h"
 #include "ui/font.h"
 #include "ui/frame_dirty.h"
 #include "ui/image.h"
@@ -56,35 +57,40 @@ SDL_Surface* renderWord(TTF_Font* font, const std::string& text, SDL_Color colou
                 : TTF_RenderText_Blended(font, shown.c_str(), colour);
 }
 
-// A section button's widget: the model's look, and its presses go to the rules.
+// A section button's widget: the model's look; its presses go to the rules
+// once the page has been drawn, never in the middle of drawing it.
 struct PageButton : Button {
     SectionButton* model = nullptr;
-    void runEffects() override { pressPageButton(*this); }
-    static void pressPageButton(PageButton& b);
+    GameState* game = nullptr;
+    const Catalogues* catalogues = nullptr;
+    bool pressQueued = false;
+    void runEffects() override {
+        pressQueued = true;
+        markFrameDirty();
+    }
+    bool hasConditions() const override { return model && !model->conditions.empty(); }
+    bool conditionsHold() override {
+        return !model || !game || buttonOffered(*model, *game, *catalogues);
+    }
 };
 
-// Until the rules' press of a section button is on main, a press only marks
-// the frame; the rules fill this in with one call.
-void PageButton::pressPageButton(PageButton& b) {
-    if (b.onRun) b.onRun(b);
+PageButton& pageButtonOf(const std::unique_ptr<Button>& b) {
+    return static_cast<PageButton&>(*b);
 }
 
-// The script loader's findButton rule (the last button with that id, else
-// the first); a seam until that loader is on main.
+// The words' buttons, by the loader's rule (the last with the id, else the first).
 int buttonIndexFor(PagePanel& page, int id) {
-    const std::vector<SectionButton>& list = page.model->buttons;
-    if (list.empty()) return -1;
-    for (int i = static_cast<int>(list.size()) - 1; i >= 0; --i)
-        if (list[static_cast<size_t>(i)].id == id) return i;
-    std::printf("Couldn't find button ID: %d in Section ID: %s. Returning first button...\n", id,
-                page.model->sectionName.c_str());
-    return 0;
+    const SectionButton* b = findButton(*page.model, id);
+    return b ? static_cast<int>(b - page.model->buttons.data()) : -1;
 }
 
-// Fills the page from its section: a seam that reads the stock words until
-// the section script loader (words, buttons and rules) is on main.
-void loadPageSection(Application& app, SectionPage& page) {
-    loadSectionText(page, page.sectionName, app.game.messages);
+// Fills a page from its section: the stock words and the script. Only the
+// main page takes the section's combat.
+void loadPageSection(Application& app, PagePanel& panel) {
+    ScriptContext context{app.catalogues.conditionTypes, app.catalogues.effectTypes,
+                          panel.model == &app.game.section ? &app.game.combat : nullptr,
+                          &app.game.messages};
+    loadSection(*panel.model, context);
 }
 
 void blit(SDL_Surface* image, SDL_Surface* screen, int x, int y) {
@@ -306,7 +312,12 @@ void prepareSectionPage(Application& app, PagePanel& page) {
     }
     for (auto& entry : fonts)
         if (entry.second.first) TTF_CloseFont(entry.second.first);
+    prepareButtons(app, page);
+    page.laidOut = true;
+}
 
+void prepareButtons(Application& app, PagePanel& page) {
+    const int S = baseSize(app);
     // Widgets for the model's buttons.
     page.buttons.clear();
     const BookEntry* book = findBook(app.catalogues, page.book);
@@ -370,13 +381,15 @@ void prepareSectionPage(Application& app, PagePanel& page) {
             if (!m.tooltip.empty()) setTooltip(*b, nullptr, m.tooltip);
         }
         b->model = &m;
+        b->game = &app.game;
+        b->catalogues = &app.catalogues;
         page.buttons.push_back(std::move(b));
         ++i;
     }
     // Erasing moved the models: point the widgets at their records again.
     for (size_t i = 0; i < page.buttons.size(); ++i)
         static_cast<PageButton&>(*page.buttons[i]).model = &models[i];
-    page.laidOut = true;
+    page.revision = app.game.rulesState.pageRevision;
 }
 
 void layoutSectionPage(Application& app, PagePanel& page) {
@@ -480,7 +493,7 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs) {
     SDL_SetClipRect(screen, &clip);
     for (auto& b : page.buttons) {
         if (!b->placed) continue;
-        if (b->caption == AUTOEXECUTE_CAPTION && !inView(page, *b)) continue;
+        if (b->caption == AUTOEXECUTE_CAPTION) continue; // never drawn; fired by the rules
         drawButton(*b, screen, app.mouseX, app.mouseY, elapsedMs, page.rect.x,
                    page.rect.y - page.scrollOffset);
     }
@@ -503,6 +516,8 @@ void resetPagePanels(Application& app) {
     for (auto& p : deck.panels)
         unloadSectionPage(*p);
     deck.panels.clear();
+    deck.tabs.clear();
+    deck.tabsShownFor = deck.tabWanted = -1;
     deck.current[0] = deck.current[1] = -1;
     deck.previous[0] = deck.previous[1] = -1;
     for (PageScrollbar& bar : deck.scrollBars)
@@ -532,25 +547,116 @@ void resetPagePanels(Application& app) {
     deck.scrollPanel = 0;
 }
 
-void turnMainPageTo(Application& app, const std::string& sectionName) {
+namespace {
+
+PagePanel& mainPanel(Application& app) {
     PageDeck& deck = pageDeck(app);
     if (deck.panels.empty()) resetPagePanels(app);
-    PagePanel& main = *deck.panels.front();
-    const bool wasShown = main.shown;
+    return *deck.panels.front();
+}
+
+} // namespace
+
+void showMainPage(Application& app) {
+    PagePanel& main = mainPanel(app);
     unloadSectionPage(main);
-    const int book = std::max(1, app.game.character.onBook);
-    const BookEntry* entry = findBook(app.catalogues, book);
-    main.book = book;
+    main.book = std::max(1, app.game.character.onBook);
     main.rect = app.pageRects[main.rightSide ? 1 : 0];
-    SectionPage& page = app.game.section;
-    page.bookCode = entry ? entry->code : page.bookCode;
-    page.sectionName = sectionName;
-    loadPageSection(app, page);
-    (void)wasShown;
     main.shown = false;
     showSectionPage(app, main, false);
     main.scrollOffset = 0;
     logPageLayout(main);
+}
+
+void turnMainPageTo(Application& app, const std::string& sectionName) {
+    PagePanel& main = mainPanel(app);
+    unloadSectionPage(main);
+    const BookEntry* entry = findBook(app.catalogues, std::max(1, app.game.character.onBook));
+    SectionPage& page = app.game.section;
+    page.bookCode = entry ? entry->code : page.bookCode;
+    page.sectionName = sectionName;
+    page.resetRules();
+    loadPageSection(app, main);
+    showMainPage(app);
+}
+
+void refreshPageButtons(Application& app, PagePanel& page) {
+    if (!page.shown || !page.laidOut) return;
+    const int scroll = page.scrollOffset;
+    prepareButtons(app, page);
+    layoutSectionPage(app, page);
+    page.scrollOffset = std::clamp(scroll, 0, page.maxScroll);
+    logPageLayout(page);
+}
+
+void runPagePresses(Application& app, PagePanel& page) {
+    if (!page.shown || !page.laidOut) return;
+    // AUTOEXECUTE buttons fire once in view; queued clicks go to the rules.
+    std::vector<SectionButton*> pressed;
+    for (auto& b : page.buttons) {
+        PageButton& pb = pageButtonOf(b);
+        if (!pb.model) continue;
+        if (pb.model->autoExecute()) {
+            autoExecuteIfDue(*pb.model, inView(page, pb), app.game, app.catalogues);
+        } else if (pb.pressQueued) {
+            pb.pressQueued = false;
+            pressed.push_back(pb.model);
+        }
+    }
+    for (SectionButton* m : pressed) pressButton(*m, app.game, app.catalogues);
+    if (page.revision != app.game.rulesState.pageRevision) refreshPageButtons(app, page);
+}
+
+const char* const OPENING_PAGE_FILES[OPENING_PAGE_COUNT] = {"gamerulz", "discplnz", "equipmnt"};
+const char* const OPENING_PAGE_TABS[OPENING_PAGE_COUNT] = {"Game Rules", "Disciplines",
+                                                           "Equipment"};
+
+int shownOpeningPage(Application& app) {
+    PageDeck& deck = pageDeck(app);
+    if (!app.playing || deck.panels.empty() || app.game.rulesState.heroActive) return -1;
+    const std::string& name = app.game.section.sectionName;
+    for (int i = 0; i < OPENING_PAGE_COUNT; ++i)
+        if (name == OPENING_PAGE_FILES[i]) return i;
+    return -1;
+}
+
+void refreshPageTabs(Application& app) {
+    PageDeck& deck = pageDeck(app);
+    const int shown = shownOpeningPage(app);
+    if (shown == deck.tabsShownFor) return;
+    deck.tabs.clear();
+    deck.tabsShownFor = shown;
+    markFrameDirty();
+    if (shown < 0) return;
+    SDL_Surface* raw = loadImage("data/gui", "tab");
+    const double scale = app.screen.uiScale > 0 ? app.screen.uiScale : 1.0;
+    SurfacePtr art = shareSurface(scaleImage(raw, scale * 1.4));
+    SDL_FreeSurface(raw);
+    const PageRect& right = app.pageRects[1];
+    const int S = baseSize(app);
+    const RgbColor& ink = app.settings.textColor;
+    for (int i = 0; i < OPENING_PAGE_COUNT; ++i) {
+        auto tab = std::make_unique<Button>();
+        tab->owner = &app;
+        tab->id = i;
+        tab->pixelTest = false;
+        tab->needsClickLock = true;
+        setCaption(*tab, OPENING_PAGE_TABS[i], app.fonts.tip, SDL_Color{ink.r, ink.g, ink.b, 0}, 0,
+                   0);
+        setShadedImages(*tab, art, 30, -30);
+        setTooltip(*tab, nullptr, std::string("Read the page \"") + OPENING_PAGE_TABS[i] + "\"");
+        tab->x = right.x + S;
+        tab->y = right.y + S + i * (art ? art->h + S / 2 : S * 2);
+        tab->placed = true;
+        // The open page's tab stands out and takes no clicks.
+        tab->clickable = i != shown;
+        tab->colour = tab->clickable ? 1 : 0;
+        if (!tab->clickable && art)
+            tab->stateImages[STATE_UNCLICKABLE] = shareSurface(shiftBrightness(40, art.get()));
+        tab->onRun = [&app, i](Button&) { pageDeck(app).tabWanted = i; };
+        deck.tabs.push_back(std::move(tab));
+    }
+    logPageLayout(*deck.panels.front());
 }
 
 void drawPagePanels(Application& app, int elapsedMs) {
@@ -563,16 +669,37 @@ void drawPagePanels(Application& app, int elapsedMs) {
         drawSectionPage(app, *p, elapsedMs);
         drawScrollbar(app, pos, *p);
         if (p->scrollOffset != before) logPageLayout(*p);
+        runPagePresses(app, *p);
         // A pointed-at choice still counts towards its tooltip; a drag moves on.
         bool waiting = deck.scrollBars[pos].dragging;
         for (const auto& b : p->buttons)
             waiting = waiting || b->hovered || b->runPending;
         if (waiting) markFrameDirty();
     }
+    for (auto& tab : deck.tabs)
+        drawButton(*tab, app.screen.surface, app.mouseX, app.mouseY, elapsedMs, 0, 0);
+    if (deck.tabWanted >= 0 && deck.tabWanted < OPENING_PAGE_COUNT) {
+        const int wanted = deck.tabWanted;
+        deck.tabWanted = -1;
+        turnMainPageTo(app, OPENING_PAGE_FILES[wanted]);
+        refreshPageTabs(app);
+    }
 }
 
 void pagePanelsMouse(Application& app, int x, int y, bool down) {
     PageDeck& deck = pageDeck(app);
+    for (auto& tab : deck.tabs) {
+        if (!tab->clickable) continue;
+        if (down) {
+            if (hitTest(*tab, x, y) && !app.clickLock) tab->pressed = true;
+        } else if (tab->pressed) {
+            tab->pressed = false;
+            if (hitTest(*tab, x, y)) {
+                tab->runPending = true;
+                app.clickLock = true;
+            }
+        }
+    }
     for (int pos = 0; pos < 2; ++pos) {
         PagePanel* p = panelAt(app, deck.current[pos]);
         if (!p || !p->shown) continue;
@@ -674,5 +801,12 @@ void logPageLayout(const PagePanel& page) {
                      page.rect.x + b->x + img->w / 2,
                      page.rect.y + b->y - page.scrollOffset + img->h / 2, b->clickable ? 1 : 0);
     }
+    if (page.slot == 0 && theApp)
+        for (const auto& tab : pageDeck(*theApp).tabs) {
+            SDL_Surface* img = hitImage(*tab);
+            if (img)
+                std::fprintf(f, "tab %d at %d %d clickable %d\n", tab->id, tab->x + img->w / 2,
+                             tab->y + img->h / 2, tab->clickable ? 1 : 0);
+        }
     std::fclose(f);
 }

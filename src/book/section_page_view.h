@@ -30,6 +30,7 @@ struct PagePanel : ButtonPage {
     int maxScroll = 0;
     bool laidOut = false;
     bool shown = false;
+    int revision = -1; // the rules' page revision its buttons were built at
     int book = 1; // number of the book the words come from (text encoding, pictures)
 
     std::vector<std::unique_ptr<Button>> buttons; // the widgets of model->buttons, same order
@@ -49,11 +50,28 @@ struct PageDeck {
     int scrollPanel = 0;        // scrolled when the mouse is over no panel
     PageScrollbar scrollBars[2];
     bool digitsShown = false; // the digit keys' numbers beside their buttons
+    // The page tabs: while the opening pages last, one per opening page, in
+    // the right-hand position; a click shows that page on the main page.
+    std::vector<std::unique_ptr<Button>> tabs;
+    int tabsShownFor = -1; // the opening page the tabs were built for; -1 none
+    int tabWanted = -1;    // a tab was clicked: the page to show after drawing
 };
+
+// The opening pages a new campaign goes through before section 1, in order,
+// with the names of their tabs.
+constexpr int OPENING_PAGE_COUNT = 3;
+extern const char* const OPENING_PAGE_FILES[OPENING_PAGE_COUNT];
+extern const char* const OPENING_PAGE_TABS[OPENING_PAGE_COUNT];
+// Index of the opening page the main page shows; -1 when it shows none.
+int shownOpeningPage(Application& app);
+// Builds, rebuilds or removes the tabs for what the main page shows.
+void refreshPageTabs(Application& app);
 
 PageDeck& pageDeck(Application& app);
 
 void prepareSectionPage(Application& app, PagePanel& page);
+// The button widgets alone, from the model's buttons (after the rules changed them).
+void prepareButtons(Application& app, PagePanel& page);
 void layoutSectionPage(Application& app, PagePanel& page);
 void showSectionPage(Application& app, PagePanel& page, bool keepPrevious);
 void unloadSectionPage(PagePanel& page);
@@ -64,8 +82,17 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs);
 void resetPagePanels(Application& app);
 // Frees every panel with its images (at shutdown).
 void releasePagePanels(Application& app);
-// Step 14 of the frame: the main page turns to `section` of the current book.
+// The main page loads `sectionName` of the current book (an opening page, or
+// a section without the rules of arriving there) and shows it.
 void turnMainPageTo(Application& app, const std::string& sectionName);
+// The main page shows the game's section as it stands (after the rules
+// turned to it), scrolled to the top.
+void showMainPage(Application& app);
+// After the rules changed the page's buttons: new widgets, same scroll.
+void refreshPageButtons(Application& app, PagePanel& page);
+// After drawing: AUTOEXECUTE buttons in view fire, clicked buttons are
+// pressed (through the rules), and the widgets follow what changed.
+void runPagePresses(Application& app, PagePanel& page);
 
 // Frame glue.
 void drawPagePanels(Application& app, int elapsedMs);

@@ -3,7 +3,11 @@
 
 #include "app/application.h"
 #include "character/character.h"
+#include "character/new_campaign.h"
 #include "character/rule_options.h"
+#include "script/section_change.h"
+
+#include <algorithm>
 
 namespace hooks {
 
@@ -16,7 +20,9 @@ bool writeRuleDefaults(Application& app, DataFile& file) {
     return writeRules(app.game.rules, file, app.paths.indentLevel);
 }
 
-void runFrameRuleHooks(Application&) {}
+void runFrameRuleHooks(Application& app) {
+    runFrameRules(app.game, app.catalogues);
+}
 
 void keyG(Application&) {}
 
@@ -24,15 +30,21 @@ int highestMapNumber(const Application& app) {
     return highestMapNumber(app.game.character);
 }
 
-bool heroIsDead(const Application&) {
+bool heroIsDead(Application& app) {
+    checkDeath(app.game);
+    // The death window is one of the screens the rules ask for.
+    for (const ScreenRequest& r : app.game.rulesState.screens)
+        if (r.kind == ScreenKind::Window && r.value == RULES_DEATH_WINDOW) return true;
     return false;
 }
 
-void giveItem(Application&, int) {}
+void handPendingToInventory(Application& app) {
+    ::handPendingToInventory(app.game, app.catalogues);
+}
 
-void giveCoins(Application&, int, int) {}
-
-void startNewCharacter(Application&) {}
+void startNewCharacter(Application& app) {
+    startNewCampaign(app.game, std::max(1, app.game.character.onBook));
+}
 
 bool allowMidSaves(const Application& app) {
     return app.game.rules.allowMidSaves;

@@ -42,6 +42,7 @@ void buildToolbar(Application& app) {
 void releaseSubsystems(Application& app) {
     releaseActionChart(app);
     releasePagePanels(app);
+    releaseOverlays(app);
     releaseToolbar(app);
     releaseToolkit(app);
 }

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "book/book_flows.h"
 #include "book/download.h"
+#include "character/inventory.h"
 #include "fs/vfs.h"
 #include "ui/image.h"
 #include "ui/window_layout.h"
@@ -421,6 +422,14 @@ void windowClick(Application* appPtr, int windowId, int buttonId) {
         if (buttonId == RESTART_OVER_COMMAND) startOverFromScratch(app);
         if (buttonId == 90) closeWindow(windowId, app.windowManager, 0);
         break;
+    case RULES_REPLY_TARGET: // the answer to a question of the rules
+        if (app.windowData.promptIsText)
+            answerPromptText(app.game, buttonId, app.windowData.entryText);
+        else
+            answerPrompt(app.game, app.catalogues, buttonId, app.windowData.promptNumber);
+        app.windowData.promptNumber = 0;
+        app.windowData.promptIsText = false;
+        break;
     default: // windows whose contents come later close with their one button
         if (buttonId == 90) closeWindow(windowId, app.windowManager, 0);
         break;
@@ -489,6 +498,7 @@ void windowClosed(Application* appPtr, int windowId) {
         if (app.textEntry.active) closeEntry(app.textEntry, false);
         // The very first profile is never left without a name.
         if (d.firstProfilePending) firstProfileNamed(app);
+        showNextMessage(app); // questions waiting behind the entry
         break;
     case WIN_MESSAGE: { // the answer goes to the window that asked
         const MessageRequest m = d.message;

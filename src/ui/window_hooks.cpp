@@ -39,6 +39,14 @@ ScreenStatus screenStatus(const Application& app) {
         st.topWindowState = m.openStack.back()->state;
     }
     st.pagePanelsExist = !pageDeck(const_cast<Application&>(app)).panels.empty();
+    // What runs over the pages; while it animates, frames keep coming.
+    const RandomNumberTable& rnt = app.game.randomTable;
+    st.randomTableShown = app.playing && rnt.active;
+    st.randomTableState = st.randomTableShown && waitingForRegion(rnt) ? 1 : 0;
+    st.combatRunning = app.playing && app.combatScreen.running;
+    st.combatState = st.combatRunning ? app.game.combat.phase : 0;
+    st.resultsTableOpen = app.playing && app.resultsTable.viewerMode;
+    st.resultsTableActive = app.playing && app.resultsTable.state != CRT_IDLE;
     return st;
 }
 

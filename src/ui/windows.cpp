@@ -3,6 +3,7 @@
 #include "ui/windows.h"
 
 #include "app/application.h"
+#include "character/inventory_state.h"
 #include "ui/image.h"
 
 #include <SDL/SDL.h>
@@ -71,7 +72,27 @@ void clickWindowButton(Application& app, int windowId, int buttonId) {
 void showNextMessage(Application& app) {
     MessageQueue& q = app.game.messages;
     if (q.pending.empty() || isWindowOpen(app.windowManager, WIN_MESSAGE)) return;
-    app.windowData.message = q.pending.front();
+    if (app.textEntry.active) return; // one question at a time
+    const MessageRequest front = q.pending.front();
+    WindowData& d = app.windowData;
+    if (front.targetWindow == RULES_REPLY_TARGET && (front.numberEntry || front.textEntry)) {
+        // The rules want a number or a line typed: the entry popup asks.
+        q.pending.pop_front();
+        std::string prompt = front.title;
+        if (!front.text.empty()) prompt += (prompt.empty() ? "" : "`") + front.text;
+        d.promptIsText = front.textEntry;
+        if (front.textEntry) {
+            d.entryText.clear();
+            beginTextEntry(app.textEntry, &d.entryText, prompt, nullptr, RULES_REPLY_TARGET,
+                           front.id1, true);
+        } else {
+            d.promptNumber = 0;
+            beginNumberEntry(app.textEntry, &d.promptNumber, prompt, -1, false, nullptr,
+                             RULES_REPLY_TARGET, front.id1);
+        }
+        return;
+    }
+    app.windowData.message = front;
     q.pending.pop_front();
     app.windowData.messageResult = -1;
     openGameWindow(app, WIN_MESSAGE, 2);

@@ -32,6 +32,8 @@ struct WindowData {
     MessageRequest message; // the request the message box shows
     int messageResult = -1; // 0 first button, 1 second; -1 closed otherwise
     std::string entryText;  // what the entry popup edits
+    int promptNumber = 0;       // the number typed for a question of the rules
+    bool promptIsText = false;  // ...or the line of text (entryText)
     int profileSlot = 0;    // the slot the profiles window is working on
     int avatarIndex = 0;    // current pick of the avatar window
     FontChoices fonts;
