@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <utility>
 
 bool pathIsShifted(const std::string& path) { return path.find(".dat") != std::string::npos; }
 
@@ -29,14 +30,16 @@ DataFile openRead(const std::string& path) {
     PHYSFS_File* h = PHYSFS_openRead(vfsPath(path).c_str());
     if (!h) return f;
     std::string bytes;
-    char buf[16384];
+    const PHYSFS_sint64 length = PHYSFS_fileLength(h);
+    if (length > 0) bytes.reserve(static_cast<size_t>(length));
+    char buf[65536];
     for (;;) {
         PHYSFS_sint64 n = PHYSFS_readBytes(h, buf, sizeof buf);
         if (n <= 0) break;
         bytes.append(buf, static_cast<size_t>(n));
     }
     f.handle = h;
-    f.data = f.shifted ? unshiftBytes(bytes) : bytes;
+    f.data = f.shifted ? unshiftBytes(bytes) : std::move(bytes);
     return f;
 }
 
@@ -108,23 +111,33 @@ bool closeFile(DataFile& file) {
 bool atEnd(const DataFile& file) { return file.pos >= file.data.size(); }
 
 bool readToken(DataFile& file, std::string& out, bool stopAtSpace) {
-    out.clear();
-    bool seenNonSpace = false;
+    // Finds the token's extent first and copies it once: files of many
+    // megabytes (a damaged settings file) are read at memory speed.
     const std::string& d = file.data;
-    for (;;) {
-        if (file.pos >= d.size()) return !out.empty();
-        unsigned char c = static_cast<unsigned char>(d[file.pos++]);
-        if (c == 10) return true;
-        if (c == 13) {
-            if (file.pos >= d.size()) return !out.empty();
-            if (d[file.pos] == 10) ++file.pos;
-            return true;
-        }
-        if ((c == 32 || c == 160) && stopAtSpace) return true;
-        if (c == 32 && !seenNonSpace) continue;
-        out += static_cast<char>(c);
-        seenNonSpace = true;
+    const size_t n = d.size();
+    size_t p = file.pos;
+    if (!stopAtSpace)
+        while (p < n && d[p] == ' ') ++p;
+    const size_t start = p;
+    for (; p < n; ++p) {
+        const unsigned char c = static_cast<unsigned char>(d[p]);
+        if (c == 10 || c == 13) break;
+        if (stopAtSpace && (c == 32 || c == 160)) break;
     }
+    out.assign(d, start, p - start);
+    if (p >= n) {
+        file.pos = p;
+        return !out.empty();
+    }
+    if (d[p++] == 13) {
+        if (p >= n) {
+            file.pos = p;
+            return !out.empty();
+        }
+        if (d[p] == 10) ++p;
+    }
+    file.pos = p;
+    return true;
 }
 
 bool readLine(DataFile& file, std::string& out) { return readToken(file, out, false); }

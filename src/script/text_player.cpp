@@ -101,6 +101,7 @@ void printPickPrompt(TextPlayer& p) {
 ChartSnapshot snapshot(const GameState& g) {
     const Character& c = g.character;
     ChartSnapshot s;
+    s.csBase = c.csBase;
     s.cs = effectiveCombatSkill(c, g.rules, nullptr);
     s.epCur = c.epCur;
     s.epMax = c.epMax;
@@ -122,7 +123,11 @@ void tellChanges(TextPlayer& p) {
     auto number = [&](const char* what, int a, int b) {
         if (a != b) o << "  (" << what << ": " << a << " -> " << b << ")\n";
     };
-    number("COMBAT SKILL", before.cs, now.cs);
+    // Before the scores are set the bonuses alone would make a number.
+    if (before.csBase > 0)
+        number("COMBAT SKILL", before.cs, now.cs);
+    else if (now.csBase > 0)
+        o << "  (COMBAT SKILL: " << now.cs << ")\n";
     number("ENDURANCE", before.epCur, now.epCur);
     number("ENDURANCE maximum", before.epMax, now.epMax);
     number("Gold Crowns", before.crowns, now.crowns);
@@ -213,7 +218,14 @@ void showScreens(TextPlayer& p) {
         case ScreenKind::Notice:
             *p.out << "\n" << breakLines(r.text) << "\n";
             break;
-        default:
+        case ScreenKind::ActionChartPage:
+            *p.out << "\n" << actionChartText(p.g, p.cat);
+            break;
+        case ScreenKind::ResultsTable:
+            *p.out << "(The Combat Results Table is not drawn in text mode: every round prints its "
+                      "ratio, number and losses.)\n";
+            break;
+        default: // journal and entry-list screens have nothing to print here
             break;
         }
     }

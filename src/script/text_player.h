@@ -12,7 +12,7 @@
 
 // What the player is told changed after a command: scores, coins, items.
 struct ChartSnapshot {
-    int cs = 0, epCur = 0, epMax = 0, crowns = 0, lune = 0, kika = 0;
+    int csBase = 0, cs = 0, epCur = 0, epMax = 0, crowns = 0, lune = 0, kika = 0;
     std::vector<std::string> items; // carried item names, sorted
 };
 

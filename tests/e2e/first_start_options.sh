@@ -54,8 +54,8 @@ for _ in 1 2 3 4; do
     xdotool key --window "$win" Escape 2>/dev/null || true
     sleep 0.7
 done
-status=$(wait_for_exit "$pid" 20) || fail "still running after Escape"
-[ "$status" = 0 ] || fail "exit status $status"
+wait_for_exit "$pid" 20 || fail "still running after Escape"
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 grep -q $'^TARGET_FPS          40      // range: 10 to 60\r$' "$QH_USER/settings.txt" ||
     fail "target FPS not saved: $(grep TARGET_FPS "$QH_USER/settings.txt")"
 [ -f "$QH_USER/data/profiles/profiles.dat" ] || fail "no profile list"
@@ -80,13 +80,13 @@ start_again 2 47
 click_button 47 51 # no automatic update checks
 grep -q "^window 0 " "$QH_LAYOUT_LOG" || fail "no main menu after the update question"
 click_button 0 7 # Quit
-status=$(wait_for_exit "$pid" 20) || fail "Quit did not end the program"
-[ "$status" = 0 ] || fail "exit status $status"
+wait_for_exit "$pid" 20 || fail "Quit did not end the program"
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 grep -q $'^SHOWN_AUTO_UPDATE_CHOICE 1 ' "$QH_USER/settings.txt" || fail "update choice not kept"
 
 # Third start: straight to the main menu.
 start_again 3 0
 click_button 0 7
-status=$(wait_for_exit "$pid" 20) || fail "Quit did not end the program"
-[ "$status" = 0 ] || fail "exit status $status"
+wait_for_exit "$pid" 20 || fail "Quit did not end the program"
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 echo "first_start_options: 1 passed, 0 failed"

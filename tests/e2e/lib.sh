@@ -27,12 +27,16 @@ wait_for_window() {
     return 1
 }
 
-# Waits up to $2 seconds for process $1 to end; prints its exit status.
+# Waits up to $2 seconds for process $1 (a child of this shell) to end and
+# sets EXIT_STATUS to its exit status. Not for use inside $(...): a subshell
+# cannot wait for its parent's children.
+EXIT_STATUS=""
 wait_for_exit() {
     local pid=$1 limit=${2:-20}
     for _ in $(seq 1 $((limit * 10))); do
         if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid" && echo 0 || echo $?
+            EXIT_STATUS=0
+            wait "$pid" || EXIT_STATUS=$?
             return 0
         fi
         sleep 0.1

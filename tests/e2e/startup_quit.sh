@@ -23,8 +23,8 @@ for _ in 1 2 3; do
     xdotool key --window "$win" Escape 2>/dev/null || true
     sleep 0.5
 done
-status=$(wait_for_exit "$pid" 20) || fail "still running after Escape"
-[ "$status" = 0 ] || fail "exit status $status"
+wait_for_exit "$pid" 20 || fail "still running after Escape"
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 
 [ -f "$QH_USER/settings.txt" ] || fail "no settings.txt"
 grep -q $'^TARGET_FPS          30      // range: 10 to 60\r$' "$QH_USER/settings.txt" ||

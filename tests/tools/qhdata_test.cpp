@@ -141,9 +141,8 @@ std::string copyOfBookOne() {
 
 std::string toolOutput(const std::string& args, int& status) {
     const std::string out = makeTempFolder("out") + "out.txt";
-    status = std::system((std::string(QH_BUILD_DIR) + "/tools/qhdata " + args + " >" + out +
-                          " 2>&1")
-                             .c_str());
+    status = std::system(
+        (std::string(QH_BUILD_DIR) + "/tools/qhdata " + args + " >" + out + " 2>&1").c_str());
     return readRealFile(out);
 }
 
@@ -192,8 +191,7 @@ TEST_F(QhdataTest, validateShippedDataAndPlantedFaults) {
     const std::string out = toolOutput("validate " + data, status);
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_NE(out.find("sect1: a dead end"), std::string::npos) << out;
-    EXPECT_NE(out.find("sect350: no choice reaches this section from section 1"),
-              std::string::npos)
+    EXPECT_NE(out.find("sect350: no choice reaches this section from section 1"), std::string::npos)
         << out;
 }
 
@@ -206,4 +204,29 @@ TEST_F(QhdataTest, wordsShowsAShippedPageWithItsScript) {
     EXPECT_NE(out.find("\nbutton "), std::string::npos) << out;
     toolOutput("words " + std::string(QH_BUILD_DIR) + "/data 1 sect2", status);
     EXPECT_EQ(WEXITSTATUS(status), 1); // book 1 has no section 2
+}
+
+TEST_F(QhdataTest, playReadsItsInputAndRefusesBadArguments) {
+    const std::string data = std::string(QH_BUILD_DIR) + "/data";
+    const std::string dir = makeTempFolder("play");
+    writeRealFile(dir + "in.txt", "1\nchart\nquit\n");
+    int status = -1;
+    std::string out = toolOutput("play " + data + " 1 --seed 3 <" + dir + "in.txt", status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << out;
+    EXPECT_NE(out.find("--- gamerulz ---"), std::string::npos) << out;
+    EXPECT_NE(out.find("ACTION CHART (book 1, section 1)"), std::string::npos);
+    // The same seed and input print the same.
+    EXPECT_EQ(toolOutput("play " + data + " --book 1 --seed 3 <" + dir + "in.txt", status), out);
+
+    for (const char* bad : {"play", "play DATA --seed", "play DATA --seed -4", "play DATA 1 2",
+                            "play DATA --colour red"}) {
+        std::string args = bad;
+        size_t at = args.find("DATA");
+        if (at != std::string::npos) args.replace(at, 4, data);
+        toolOutput(args + " </dev/null", status);
+        EXPECT_EQ(WEXITSTATUS(status), 2) << bad;
+    }
+    out = toolOutput("play " + data + " 9 </dev/null", status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(out.find("qhdata play: book 9 ("), std::string::npos) << out;
 }
