@@ -7,6 +7,8 @@
 
 #include <SDL/SDL.h>
 
+#include <algorithm>
+
 bool somethingAnimates(const Application& app) {
     const hooks::ScreenStatus st = hooks::screenStatus(app);
     return (st.windowCount > 0 && st.topWindowState != WINDOW_OPEN) || st.randomTableShown ||
@@ -32,6 +34,13 @@ void presentFrame(Application& app) {
     if (last == 0) last = now;
     const int frameMs = static_cast<int>(now - last);
     last = now;
+    const int kind = app.playing ? 1 : 0;
+    ++app.pacer.frames[kind];
+    if (kind != app.pacer.lastKind)
+        app.pacer.switchFrameMs = std::max(app.pacer.switchFrameMs, frameMs);
+    else
+        app.pacer.worstFrameMs[kind] = std::max(app.pacer.worstFrameMs[kind], frameMs);
+    app.pacer.lastKind = kind;
 
     if (app.settings.showFps && app.screen.surface)
         drawFrameRate(app.screen.surface, app.frameRate, frameMs, frameRateStyle(app.settings));

@@ -55,6 +55,17 @@ void reportStartupTime(long long ms) {
     std::fflush(stdout);
 }
 
+// For bench/run-all.sh: how the frames of the run went, and how many were drawn.
+void reportFrames(const Application& app) {
+    if (!std::getenv("QUILLHAVEN_REPORT_FRAMES")) return;
+    const FramePacer& p = app.pacer;
+    std::printf("Frames: title %ld, worst gap %d ms; play %ld, worst gap %d ms; "
+                "entering play %d ms; drawn %ld\n",
+                p.frames[0], p.worstFrameMs[0], p.frames[1], p.worstFrameMs[1], p.switchFrameMs,
+                app.framesDrawn);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 void markFirstFrame(Application& app) {
@@ -135,6 +146,7 @@ bool setVideoMode(Application& app) {
 }
 
 void shutDown(Application& app) {
+    reportFrames(app);
     hooks::saveProfiles(app);
     if (hooks::screenStatus(app).pagePanelsExist && !hooks::allowMidSaves(app))
         hooks::writeResumeSave(app);

@@ -71,6 +71,12 @@ struct FramePacer {
     int lockFrames = 0, lockMs = 0; // click lock counters
     bool lockRelease = true;
     unsigned lastPresentTicks = 0; // when the previous frame was presented
+    // Per screen kind (0 title screens, 1 play): loop turns and the longest
+    // time between two of them, which the benchmark scripts report; the turn
+    // that went from one kind to the other (entering play) on its own.
+    long frames[2] = {0, 0};
+    int worstFrameMs[2] = {0, 0};
+    int lastKind = 0, switchFrameMs = 0;
 };
 
 // Frames per second aimed at: doubled (at least 90) while something animates.
