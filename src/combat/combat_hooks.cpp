@@ -81,8 +81,7 @@ void runPick(Application& app, int elapsedMs) {
     if (!done) return;
     const PickResult result = pickResult(rnt, g.character);
     endPick(rnt);
-    showMessage(g.messages, "Random Number Table", result.message);
-    deliverPick(g, app.catalogues, result);
+    deliverPick(g, app.catalogues, result); // raises the number's message itself
 }
 
 } // namespace
