@@ -300,7 +300,7 @@ void noticeClick(Application& app, int windowId, int buttonId) {
         app.settings.autoCheckUpdate = buttonId == 50;
         break;
     case WIN_DONATE:
-        if (buttonId == 50) openInBrowser(downloadServers(app).donationUrl);
+        if (buttonId == 50) openInBrowser(downloadServers(app.servers).donationUrl);
         break;
     }
     openGameWindow(app, WIN_MAIN_MENU, 2);
