@@ -207,12 +207,12 @@ void fightAskedRound(TextPlayer& p) {
     bool evade = false;
     if (!takeCombatRound(p.g, evade)) return;
     std::vector<std::string> lines;
-    drawStarts(p.g, PENDING_COMBAT);
+    roundStarts(p.g);
     playCombatRound(p.g, p.cat, evade, &lines);
     *p.out << "\n";
     for (const std::string& line : lines)
         *p.out << line << "\n";
-    reportSave(p, drawEnds(p.g));
+    reportSave(p, roundEnds(p.g));
 }
 
 void showScreens(TextPlayer& p) {
