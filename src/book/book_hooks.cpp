@@ -24,7 +24,9 @@ bool pointInBookPicture(const Application&, int, int) {
 }
 
 void scrollPages(Application& app, int direction, bool byPage) {
-    if (actionChartScroll(app, direction, byPage)) return;
+    // The keys read the book: they scroll the page under the pointer or, with
+    // the pointer anywhere else (the Action Chart too), the main page. The
+    // wheel is what scrolls the chart.
     scrollPagePanels(app, direction, byPage);
 }
 

@@ -41,7 +41,7 @@ class Layout {
             b.placed = false;
         const int count = static_cast<int>(words.size());
         if (count == 0) return 0;
-        y = metrics.topMargin();
+        y = metrics.topMargin() + std::max(0, page.topInset);
         int lastLineY = y;
         for (int s = 0; s < count;) {
             Line line = gather(s);
@@ -53,7 +53,8 @@ class Layout {
             }
             s = line.last + 1;
         }
-        return std::max(0, metrics.topMargin() + lastLineY + metrics.ascent - page.height);
+        return std::max(0, metrics.topMargin() + lastLineY + metrics.ascent - page.height +
+                               std::max(0, page.bottomInset));
     }
 
   private:

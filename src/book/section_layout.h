@@ -38,6 +38,10 @@ struct LayoutButton {
 struct PageSize {
     int width = 0, height = 0;
     bool rightSide = false; // text shifted left by D instead of right
+    // Bands of the sheet's window that something covers: the page tabs at the
+    // top, the scroll strip at the bottom. The text starts below the one and
+    // can scroll clear of the other.
+    int topInset = 0, bottomInset = 0;
 };
 
 // Punctuation that sticks to the word before it; footnote markers too, except

@@ -393,7 +393,6 @@ void prepareButtons(Application& app, PagePanel& page) {
 }
 
 void layoutSectionPage(Application& app, PagePanel& page) {
-    (void)app;
     std::vector<PageWord>& words = page.model->words;
     page.layoutButtons.assign(page.buttons.size(), LayoutButton{});
     for (size_t i = 0; i < page.buttons.size(); ++i) {
@@ -415,6 +414,14 @@ void layoutSectionPage(Application& app, PagePanel& page) {
         for (size_t i = 0; i < words.size(); ++i)
             if (words[i].isButton) buttonOf[i] = buttonIndexFor(page, words[i].buttonId);
     PageSize size{page.rect.w, page.rect.h, page.rightSide};
+    size.topInset = pageTabBand(app, page);
+    if (app.settings.paperShowScroll) {
+        // The scroll strip lies over the bottom of the sheet: the last line
+        // must scroll clear of it.
+        SDL_Surface* strip =
+            (page.rightSide ? app.skin.scrollStripRight : app.skin.scrollStrip).get();
+        if (strip) size.bottomInset = strip->h * 4 / 10;
+    }
     page.maxScroll = layoutWords(words, buttonOf, page.layoutButtons, page.metrics, size);
     for (size_t i = 0; i < page.buttons.size(); ++i) {
         page.buttons[i]->x = page.layoutButtons[i].x;
@@ -483,6 +490,15 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs) {
         words.y = static_cast<Sint16>(std::min<int>(page.rect.y + page.rect.h, page.rect.y + below));
         words.h = static_cast<Uint16>(std::max(0, page.rect.y + page.rect.h - words.y));
     }
+    // Text and choices scroll under the tabs, never over them.
+    const int band = pageTabBand(app, page);
+    if (band > 0 && words.y < page.rect.y + band) {
+        const int y = std::min(page.rect.y + page.rect.h, page.rect.y + band);
+        words.h = static_cast<Uint16>(std::max(0, words.y + words.h - y));
+        words.y = static_cast<Sint16>(y);
+    }
+    SDL_Rect below = clip;
+    if (band > 0) below = words;
     SDL_SetClipRect(screen, &words);
     const int top = page.scrollOffset - 64, bottom = page.scrollOffset + page.rect.h;
     for (const PageWord& w : page.model->words) {
@@ -490,7 +506,7 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs) {
         if (w.y + w.h < top || w.y > bottom) continue; // off the sheet's window
         blit(w.image.get(), screen, page.rect.x + w.x, page.rect.y + w.y - page.scrollOffset);
     }
-    SDL_SetClipRect(screen, &clip);
+    SDL_SetClipRect(screen, &below);
     for (auto& b : page.buttons) {
         if (!b->placed) continue;
         if (b->caption == AUTOEXECUTE_CAPTION) continue; // never drawn; fired by the rules
@@ -627,13 +643,24 @@ void refreshPageTabs(Application& app) {
     deck.tabs.clear();
     deck.tabsShownFor = shown;
     markFrameDirty();
-    if (shown < 0) return;
-    SDL_Surface* raw = loadImage("data/gui", "tab");
-    const double scale = app.screen.uiScale > 0 ? app.screen.uiScale : 1.0;
-    SurfacePtr art = shareSurface(scaleImage(raw, scale * 1.4));
-    SDL_FreeSurface(raw);
-    const PageRect& right = app.pageRects[1];
+    PagePanel* main = deck.panels.empty() ? nullptr : deck.panels.front().get();
+    if (shown < 0) {
+        // The section takes the whole sheet again.
+        if (main && main->laidOut) layoutSectionPage(app, *main);
+        return;
+    }
+    if (!main) return;
+    // A row of tabs along the top of the main page: the Action Chart has the
+    // other position, and the text is laid out below the row.
+    const PageRect& r = main->rect;
     const int S = baseSize(app);
+    const int margin = std::max(2, S / 2);
+    const int left = S * 3 / 2; // clear of the scroll bar
+    const int tabW = std::max(8, (r.w - left - margin) / OPENING_PAGE_COUNT);
+    SDL_Surface* raw = loadImage("data/gui", "tab");
+    const double scale = static_cast<double>(tabW) / std::max(1, raw->w);
+    SurfacePtr art = shareSurface(scaleImageTo(raw, tabW, std::max(4, static_cast<int>(raw->h * scale))));
+    SDL_FreeSurface(raw);
     const RgbColor& ink = app.settings.textColor;
     for (int i = 0; i < OPENING_PAGE_COUNT; ++i) {
         auto tab = std::make_unique<Button>();
@@ -645,8 +672,8 @@ void refreshPageTabs(Application& app) {
                    0);
         setShadedImages(*tab, art, 30, -30);
         setTooltip(*tab, nullptr, std::string("Read the page \"") + OPENING_PAGE_TABS[i] + "\"");
-        tab->x = right.x + S;
-        tab->y = right.y + S + i * (art ? art->h + S / 2 : S * 2);
+        tab->x = r.x + left + i * tabW;
+        tab->y = r.y + margin / 2;
         tab->placed = true;
         // The open page's tab stands out and takes no clicks.
         tab->clickable = i != shown;
@@ -656,7 +683,16 @@ void refreshPageTabs(Application& app) {
         tab->onRun = [&app, i](Button&) { pageDeck(app).tabWanted = i; };
         deck.tabs.push_back(std::move(tab));
     }
-    logPageLayout(*deck.panels.front());
+    if (main->laidOut) layoutSectionPage(app, *main);
+}
+
+int pageTabBand(Application& app, const PagePanel& page) {
+    PageDeck& deck = pageDeck(app);
+    if (deck.tabs.empty() || deck.panels.empty() || deck.panels.front().get() != &page) return 0;
+    int bottom = 0;
+    for (const auto& tab : deck.tabs)
+        if (SDL_Surface* img = hitImage(*tab)) bottom = std::max(bottom, tab->y + img->h);
+    return std::max(0, bottom - page.rect.y);
 }
 
 void drawPagePanels(Application& app, int elapsedMs) {
@@ -710,7 +746,7 @@ void pagePanelsMouse(Application& app, int x, int y, bool down) {
         else
             scrollbarMouseUp(bar);
         if (p->scrollOffset != before) logPageLayout(*p);
-        if (!inside(p->rect, x, y)) continue;
+        if (!inside(p->rect, x, y) || y < p->rect.y + pageTabBand(app, *p)) continue;
         // Section choices take presses like the play screen's other buttons.
         for (auto& b : p->buttons) {
             if (!b->placed || !b->visible || !b->clickable) continue;
@@ -749,7 +785,7 @@ void pagePanelsHomeEnd(Application& app, bool end) {
     logPageLayout(*p);
 }
 
-std::vector<Button*> digitButtons(PagePanel& page) {
+std::vector<Button*> digitButtons(PagePanel& page, int topBand) {
     std::vector<Button*> list;
     for (auto& b : page.buttons) {
         if (!b->placed || !b->visible || !b->clickable || b->pictureImage) continue;
@@ -757,7 +793,7 @@ std::vector<Button*> digitButtons(PagePanel& page) {
         const int top = b->y - page.scrollOffset;
         SDL_Surface* img = hitImage(*b);
         const int h = img ? img->h : 0;
-        if (top + h <= 0 || top >= page.rect.h) continue;
+        if (top + h <= topBand || top >= page.rect.h) continue;
         list.push_back(b.get());
     }
     std::stable_sort(list.begin(), list.end(), [](const Button* a, const Button* b) {
@@ -769,7 +805,7 @@ std::vector<Button*> digitButtons(PagePanel& page) {
 bool pressDigitButton(Application& app, int digit) {
     PagePanel* p = panelAt(app, pageDeck(app).current[0]);
     if (!p || !p->shown || digit < 1 || digit > 9) return false;
-    std::vector<Button*> list = digitButtons(*p);
+    std::vector<Button*> list = digitButtons(*p, pageTabBand(app, *p));
     if (digit > static_cast<int>(list.size())) return false;
     list[static_cast<size_t>(digit - 1)]->runPending = true;
     return true;

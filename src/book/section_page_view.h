@@ -66,6 +66,8 @@ extern const char* const OPENING_PAGE_TABS[OPENING_PAGE_COUNT];
 int shownOpeningPage(Application& app);
 // Builds, rebuilds or removes the tabs for what the main page shows.
 void refreshPageTabs(Application& app);
+// Height of the band the tabs cover at the top of `page` (0 without tabs).
+int pageTabBand(Application& app, const PagePanel& page);
 
 PageDeck& pageDeck(Application& app);
 
@@ -105,7 +107,8 @@ bool pressDigitButton(Application& app, int digit);
 void switchPagePanel(Application& app, int button);
 
 // The choice buttons the digit keys reach, in reading order.
-std::vector<Button*> digitButtons(PagePanel& page);
+// Choices wholly hidden under the top `topBand` pixels (the page tabs) do not count.
+std::vector<Button*> digitButtons(PagePanel& page, int topBand = 0);
 
 // Appends the page's shown buttons and section name to the QH_LAYOUT_LOG file.
 void logPageLayout(const PagePanel& page);

@@ -242,3 +242,18 @@ TEST(SectionLayoutTest, bad_sizes_never_hang_or_divide_by_zero) {
     empty.run();
     EXPECT_EQ(empty.maxScroll, 0);
 }
+
+TEST(SectionLayoutTest, covered_bands_move_the_text_and_the_scroll_limit) {
+    Page plain, banded;
+    banded.size.topInset = 30;    // the tab row
+    banded.size.bottomInset = 12; // the scroll strip
+    for (Page* p : {&plain, &banded}) {
+        for (int i = 0; i < 80; ++i)
+            p->add("w").endParagraph = i % 4 == 3;
+        p->run();
+    }
+    EXPECT_EQ(banded.words[0].y, plain.words[0].y + 30);
+    EXPECT_EQ(banded.words.back().y, plain.words.back().y + 30);
+    ASSERT_GT(plain.maxScroll, 0);
+    EXPECT_EQ(banded.maxScroll, plain.maxScroll + 30 + 12);
+}

@@ -6,7 +6,7 @@ if [ -z "${QH_IN_XVFB:-}" ]; then
     exec env QH_IN_XVFB=1 xvfb-run -a -s "-screen 0 ${QH_SCREEN:-1280x1024}x24 -noreset" bash "$0" "$@"
 fi
 source "$QH_E2E_LIB"
-export QH_LAYOUT_LOG="$QH_HOME/layout.txt"
+export QH_LAYOUT_LOG="${QH_KEEP_LOG:-$QH_HOME/layout.txt}"
 mkdir -p "$QH_USER"
 
 click_at() {

@@ -49,3 +49,108 @@ wait_for_exit() {
 window_size() {
     xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: *//p'
 }
+
+# --- Driving the game window. The scripts set QH_LAYOUT_LOG, start the
+# program with start_game and then find windows, buttons and pages in the log.
+win=""
+pid=""
+
+# Clicks at window coordinates, after moving away so the button sees the pointer arrive.
+click_at() {
+    xdotool mousemove --window "$win" 1 1
+    sleep 0.1
+    xdotool mousemove --window "$win" "$1" "$2"
+    sleep 0.2
+    xdotool mousedown 1
+    sleep 0.1
+    xdotool mouseup 1
+    sleep 0.8
+}
+
+# Clicks button $2 of window $1, as the layout log places it.
+click_button() {
+    local line=""
+    for _ in $(seq 1 60); do
+        line=$(grep "^window $1 button $2 at " "$QH_LAYOUT_LOG" 2>/dev/null | tail -1 || true)
+        [ -n "$line" ] && break
+        sleep 0.1
+    done
+    [ -n "$line" ] || fail "window $1 has no button $2"
+    set -- $line
+    click_at "$6" "$7"
+}
+
+# The last page line of the log for slot ${1:-0}:
+# "page S section NAME rect X Y W H scroll O max M".
+page_line() { grep "^page ${1:-0} section " "$QH_LAYOUT_LOG" 2>/dev/null | tail -1; }
+section_name() { page_line | awk '{print $4}'; }
+scroll_of() { page_line | awk '{print $11}'; }
+
+# The button lines logged since the last page line of slot 0:
+# "page 0 button ID at X Y clickable C".
+page_buttons() {
+    awk '/^page 0 section /{n=0; delete b} /^page 0 button /{b[++n]=$0} END{for(i=1;i<=n;i++) print b[i]}' \
+        "$QH_LAYOUT_LOG"
+}
+
+# Waits up to $2 seconds (default 8) for the main page to show section $1.
+wait_for_section() {
+    local want=$1 limit=${2:-8}
+    for _ in $(seq 1 $((limit * 10))); do
+        [ "$(section_name)" = "$want" ] && return 0
+        sleep 0.1
+    done
+    fail "the page shows $(section_name), not $want"
+}
+
+# Clicks button $1 of the main page where the log last placed it; it must be
+# clickable and inside the page rectangle.
+click_page_button() {
+    local line
+    line=$(page_buttons | grep "^page 0 button $1 at " | tail -1 || true)
+    [ -n "$line" ] || fail "the page $(section_name) shows no button $1"
+    set -- $line
+    [ "$7" = 1 ] || fail "button $3 of $(section_name) is not clickable"
+    local rect
+    rect=($(page_line))
+    local py=${rect[6]} ph=${rect[8]}
+    [ "$6" -gt "$py" ] && [ "$6" -lt $((py + ph)) ] || fail "button $3 is outside the page"
+    click_at "$5" "$6"
+}
+
+shot() { [ -z "${QH_SHOT:-}" ] || import -window root "$QH_SHOT-$1.png"; }
+
+# Starts the program with an empty log and skips the intro.
+start_game() {
+    : >"$QH_LAYOUT_LOG"
+    "$QH_BIN" >>"$QH_HOME/out.txt" 2>&1 &
+    pid=$!
+    win=$(wait_for_window "Greystar - A Role Playing Adventure v1.17.0" 20) || fail "no window"
+    sleep 1
+    xdotool key --window "$win" Escape # skip the intro
+    for _ in $(seq 1 50); do grep -q "^window " "$QH_LAYOUT_LOG" 2>/dev/null && break; sleep 0.1; done
+    sleep 0.8
+}
+
+# First start: names the profile, takes the avatar, starts book 1 By-The-Book.
+new_campaign_book1() {
+    xdotool type --window "$win" --delay 60 "${1:-Aldric}"
+    xdotool key --window "$win" Return
+    sleep 1
+    click_button 8 6   # accept the avatar
+    click_button 0 2   # New Campaign
+    click_button 15 12 # start book 1
+    click_button 16 10 # the gameplay rules: start
+    for _ in $(seq 1 80); do grep -q "^page 0 section " "$QH_LAYOUT_LOG" 2>/dev/null && break; sleep 0.1; done
+    page_line >/dev/null || fail "no page shown"
+    sleep 0.5
+}
+
+quit_with_escape() {
+    xdotool key --window "$win" Escape
+    for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && fail "still running after Escape"
+    local status=0
+    wait "$pid" || status=$?
+    [ "$status" = 0 ] || fail "exit status $status"
+}
