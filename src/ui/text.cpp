@@ -117,3 +117,36 @@ SurfacePtr WordImageCache::get(const FontPtr& font, const std::string& text, SDL
 void WordImageCache::clear() {
     entries.clear();
 }
+
+std::string fitLines(TTF_Font* font, const std::string& text, int maxWidth) {
+    if (!font || maxWidth <= 0) return text;
+    std::string out;
+    size_t lineStart = 0;
+    while (lineStart <= text.size()) {
+        size_t lineEnd = text.find('`', lineStart);
+        if (lineEnd == std::string::npos) lineEnd = text.size();
+        std::string line = text.substr(lineStart, lineEnd - lineStart);
+        // Take as many words as fit, then break before the next one.
+        while (true) {
+            int w = 0, h = 0;
+            textSize(font, line, &w, &h);
+            if (w <= maxWidth) break;
+            size_t cut = std::string::npos;
+            for (size_t space = line.find(' '); space != std::string::npos;
+                 space = line.find(' ', space + 1)) {
+                textSize(font, line.substr(0, space), &w, &h);
+                if (w > maxWidth) break;
+                cut = space;
+            }
+            if (cut == std::string::npos) cut = line.find(' '); // a long first word: its own line
+            if (cut == std::string::npos) break;
+            out += line.substr(0, cut) + '`';
+            line.erase(0, cut + 1);
+        }
+        out += line;
+        if (lineEnd == text.size()) break;
+        out += '`';
+        lineStart = lineEnd + 1;
+    }
+    return out;
+}

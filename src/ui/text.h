@@ -33,6 +33,11 @@ SDL_Surface* renderLines(TTF_Font* font, const std::string& text, SDL_Color colo
 // Width and height `text` would take in one line (0 x 0 without a font).
 void textSize(TTF_Font* font, const std::string& text, int* width, int* height);
 
+// `text` with every back-tick line wider than `maxWidth` broken at spaces (a
+// back-tick put in), so that it fits a box of that width. A single word wider
+// than the box keeps its line. Unchanged without a font.
+std::string fitLines(TTF_Font* font, const std::string& text, int maxWidth);
+
 // Rendered word images shared by reference count: a page asks for every word
 // it shows, and the same word in the same font and colour is rendered once.
 // Holding the font keeps its address from being reused by another font.

@@ -6,6 +6,7 @@
 #include "character/inventory.h"
 #include "fs/vfs.h"
 #include "ui/image.h"
+#include "ui/text.h"
 #include "ui/window_layout.h"
 #include "ui/windows.h"
 #include "save/save_flows.h"
@@ -147,7 +148,9 @@ void textEntryRefresh(Application& app, GameWindow& w) {
 void messageRefresh(Application& app, GameWindow& w) {
     const MessageRequest& m = app.windowData.message;
     setLabelText(app, w, 1, m.title.empty() ? " " : m.title);
-    setLabelText(app, w, 2, m.text.empty() ? " " : m.text);
+    // The box has one width: a long line is broken to fit inside its frame.
+    const int inside = w.width > 0 ? w.width * 9 / 10 : 0;
+    setLabelText(app, w, 2, m.text.empty() ? " " : fitLines(app.fonts.tip.get(), m.text, inside));
     setLabelText(app, w, 3, m.caption1.empty() ? "OK" : m.caption1);
     Button* second = findButton(w, 4);
     Button* first = findButton(w, 3);

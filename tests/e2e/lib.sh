@@ -6,7 +6,7 @@ QH_BIN=${1:?usage: script.sh path/to/quillhaven}
 QH_HOME=$(mktemp -d /tmp/qh-e2e-XXXXXX)
 export HOME=$QH_HOME
 QH_USER="$QH_HOME/Documents/Quillhaven"
-trap 'rm -rf "$QH_HOME"' EXIT
+[ -n "${QH_KEEP:-}" ] && echo "home: $QH_HOME" >&2 || trap 'rm -rf "$QH_HOME"' EXIT
 
 fail() {
     echo "FAIL: $*" >&2

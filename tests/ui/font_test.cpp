@@ -1,5 +1,8 @@
+#include <algorithm>
+
 #include "ui/font.h"
 #include "ui/frame_rate.h"
+#include "ui/text.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -157,4 +160,31 @@ TEST_F(FontTest, FrameRateReadOutIsDrawnInItsCorner) {
     EXPECT_GT(red, 5);
     EXPECT_EQ(pixelAt(screen, 0, 99).r, 0);
     SDL_FreeSurface(screen);
+}
+
+TEST_F(FontTest, LongMessageLinesAreBrokenToFitTheirBox) {
+    installFont("bluehigh.ttf");
+    TTF_Font* f = openFont("bluehigh", 16);
+    ASSERT_NE(f, nullptr);
+    int wide = 0, h = 0;
+    textSize(f, "You have completed Book 1:", &wide, &h);
+    const std::string text = "You have completed Book 1: Fleeing the Ashen Keep`OK`";
+    const std::string fitted = fitLines(f, text, wide);
+    // Every line fits, the words and the given breaks are all kept.
+    for (const std::string& line : splitLines(fitted)) {
+        int w = 0;
+        textSize(f, line, &w, &h);
+        EXPECT_LE(w, wide) << line;
+    }
+    EXPECT_EQ(fitted.substr(0, 27), "You have completed Book 1:`");
+    std::string rejoined = fitted;
+    std::replace(rejoined.begin(), rejoined.end(), '`', ' ');
+    std::string expected = text;
+    std::replace(expected.begin(), expected.end(), '`', ' ');
+    EXPECT_EQ(rejoined, expected);
+    // Short text, no font, a word wider than the box: left as they are.
+    EXPECT_EQ(fitLines(f, "Campaign Saved...", 1000), "Campaign Saved...");
+    EXPECT_EQ(fitLines(nullptr, text, 10), text);
+    EXPECT_EQ(fitLines(f, "Incomprehensibilities", 5), "Incomprehensibilities");
+    TTF_CloseFont(f);
 }
