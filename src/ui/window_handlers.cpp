@@ -145,6 +145,24 @@ void textEntryRefresh(Application& app, GameWindow& w) {
     setLabelText(app, w, 5, app.textEntry.text.empty() ? " " : app.textEntry.text);
 }
 
+// The title sits at 16 % of the box's height, the text's middle at 47 % and the
+// buttons at 82 %: a text of many lines makes the box taller so that none of
+// them overlap; a short one gives it back its usual size.
+void fitMessageBox(Application& app, GameWindow& w) {
+    const double s = app.screen.uiScale > 0 ? app.screen.uiScale : 1.0;
+    const int usual = static_cast<int>(MESSAGE_BOX_HEIGHT * s);
+    auto heightOf = [&](int id) {
+        Button* b = findButton(w, id);
+        SDL_Surface* img = b ? hitImage(*b) : nullptr;
+        return img ? img->h : 0;
+    };
+    const int text = heightOf(2), title = heightOf(1), button = heightOf(3);
+    const int margin = static_cast<int>(6 * s);
+    const int needed = std::max((text + title + 2 * margin) * 100 / 62,
+                                (text + button + 2 * margin) * 100 / 70);
+    resizeWindow(app, w, w.width, std::max(usual, needed));
+}
+
 void messageRefresh(Application& app, GameWindow& w) {
     const MessageRequest& m = app.windowData.message;
     setLabelText(app, w, 1, m.title.empty() ? " " : m.title);
@@ -166,6 +184,7 @@ void messageRefresh(Application& app, GameWindow& w) {
         if (second) second->visible = true;
     }
     if (first) placeButton(w, *first);
+    fitMessageBox(app, w);
 }
 
 // ---- 6: first profile name, 7: profiles, 8: avatar ------------------------------------

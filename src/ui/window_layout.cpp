@@ -38,17 +38,18 @@ Button& newButton(GameWindow& w, int id, double xPercent, int align, int y, int 
 
 } // namespace
 
-GameWindow& addWindow(Application& app, int id, int width, int height) {
-    auto win = std::make_unique<GameWindow>();
-    GameWindow& w = *win;
-    w.app = &app;
-    w.id = id;
-    const double s = scaleOf(app);
-    w.width = std::max(1, static_cast<int>(width * s));
-    w.height = std::max(1, static_cast<int>(height * s));
+namespace {
+
+// Gives `w` its pixel size, a background of that size (shared with any window
+// of the same size) and its resting place on the screen.
+void setWindowSize(Application& app, GameWindow& w, int width, int height) {
+    w.width = std::max(1, width);
+    w.height = std::max(1, height);
+    w.background.reset();
     // Most windows have the main menu's size: scale the background once for them all.
     for (const auto& other : app.windowManager.table)
-        if (other->background && other->width == w.width && other->height == w.height)
+        if (other.get() != &w && other->background && other->width == w.width &&
+            other->height == w.height)
             w.background = other->background;
     if (!w.background && app.skin.menuBackground)
         w.background = shareSurface(scaleImageTo(app.skin.menuBackground.get(), w.width, w.height));
@@ -57,8 +58,26 @@ GameWindow& addWindow(Application& app, int id, int width, int height) {
     SDL_Rect r = restingPosition(w.width, w.height, sw, sh, app.playing);
     w.x = r.x;
     w.y = r.y;
+}
+
+} // namespace
+
+GameWindow& addWindow(Application& app, int id, int width, int height) {
+    auto win = std::make_unique<GameWindow>();
+    GameWindow& w = *win;
+    w.app = &app;
+    w.id = id;
+    const double s = scaleOf(app);
+    setWindowSize(app, w, static_cast<int>(width * s), static_cast<int>(height * s));
     app.windowManager.table.push_back(std::move(win));
     return w;
+}
+
+void resizeWindow(Application& app, GameWindow& w, int width, int height) {
+    if (w.width == width && w.height == height) return;
+    setWindowSize(app, w, width, height);
+    for (auto& b : w.buttons)
+        placeButton(w, *b);
 }
 
 void placeButton(GameWindow& w, Button& b) {

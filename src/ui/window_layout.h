@@ -15,7 +15,13 @@ enum Alignment { ALIGN_LEFT = -1, ALIGN_CENTRE = 0, ALIGN_RIGHT = 1 };
 // A window of `width` x `height` at a scale of 1 (768-high screen, 462 on the
 // title screens), with the menu background stretched under it, resting where
 // windows rest on the current screen.
+// The message box's size at a display scale of 1.
+constexpr int MESSAGE_BOX_WIDTH = 400, MESSAGE_BOX_HEIGHT = 210;
+
 GameWindow& addWindow(Application& app, int id, int width, int height);
+// A new pixel size for `w` (a message longer than its box): its background,
+// its resting place and its buttons follow.
+void resizeWindow(Application& app, GameWindow& w, int width, int height);
 
 // A text label (caption only, menu text colour).
 Button& addLabel(Application& app, GameWindow& w, int id, const std::string& caption, int font,

@@ -115,7 +115,7 @@ void buildTextEntry(Application& app) {
 }
 
 void buildMessageBox(Application& app) {
-    GameWindow& w = addWindow(app, WIN_MESSAGE, 400, 210);
+    GameWindow& w = addWindow(app, WIN_MESSAGE, MESSAGE_BOX_WIDTH, MESSAGE_BOX_HEIGHT);
     addLabel(app, w, 1, " ", FONT_MENU, 50, ALIGN_CENTRE, -16);
     addLabel(app, w, 2, " ", FONT_TIP, 50, ALIGN_CENTRE, -47);
     addButton(app, w, 3, "OK", "", 3, FONT_MENU_SMALL, 50, ALIGN_CENTRE, -82);

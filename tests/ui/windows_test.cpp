@@ -102,6 +102,34 @@ TEST_F(WindowsTest, MessagesWaitTheirTurn) {
     EXPECT_FALSE(findButton(*findWindow(wm(), WIN_MESSAGE), 4)->visible);
 }
 
+TEST_F(WindowsTest, ALongMessageGetsATallerBoxWhoseLinesDoNotOverlap) {
+    const int usualHeight = findWindow(wm(), WIN_MESSAGE)->height;
+    showMessage("Congratulations!",
+                "You have completed Book 1: Fleeing the Ashen Keep!`No deaths/restarts - Special "
+                "props to you!``Campaign Saved...");
+    settle();
+    GameWindow* w = findWindow(wm(), WIN_MESSAGE);
+    ASSERT_NE(w, nullptr);
+    EXPECT_GT(w->height, usualHeight);
+    EXPECT_EQ(w->background->h, w->height);
+    auto box = [&](int id) {
+        Button* b = findButton(*w, id);
+        SDL_Surface* img = hitImage(*b);
+        return std::make_pair(b->y, b->y + img->h);
+    };
+    const auto title = box(1), text = box(2), ok = box(3);
+    EXPECT_LE(title.second, text.first);
+    EXPECT_LE(text.second, ok.first);
+    EXPECT_LE(ok.second, w->height);
+    // Every line fits the box's width.
+    EXPECT_LE(hitImage(*findButton(*w, 2))->w, w->width);
+    click(WIN_MESSAGE, 3);
+    settle();
+    showMessage("Short", "one line");
+    settle();
+    EXPECT_EQ(findWindow(wm(), WIN_MESSAGE)->height, usualHeight);
+}
+
 TEST_F(WindowsTest, FirstProfileFlow) {
     Application& a = app();
     startFirstProfile(a);
