@@ -46,6 +46,7 @@ struct CampaignState {
     // A random draw (a table pick or a fight) is under way: the pending-result
     // file stands until the resume save holds its outcome.
     bool drawUnderWay = false;
+    bool drawRunning = false; // a pick or a combat round ran in the last frame
     bool menuShown = false; // the main menu was open in the last frame of play
 
     // Save files that exist but could not be read: kept as they are.

@@ -148,7 +148,7 @@ bool writeResumeNow(Application& app) {
     return saveResume(app.game, app.game.campaign.profile, false);
 }
 
-void syncSavesWithDraws(Application& app, bool drawing, bool fight, bool menuOpen) {
+void syncSavesWithDraws(Application& app, bool running, bool combatOpen, bool menuOpen) {
     GameState& g = app.game;
     CampaignState& s = g.campaign;
     HeldResume& held = heldResume();
@@ -156,16 +156,23 @@ void syncSavesWithDraws(Application& app, bool drawing, bool fight, bool menuOpe
         showMessage(g.messages, held.problem);
         held.problem = MessageRequest();
     }
+    const bool drawing = running || combatOpen;
     if (drawing && !s.drawUnderWay) {
         s.drawUnderWay = true;
-        writePendingResult(s.profile, g, fight ? PENDING_COMBAT : PENDING_PICK);
+        writePendingResult(s.profile, g, combatOpen || g.combat.phase != 0 ? PENDING_COMBAT
+                                                                          : PENDING_PICK);
     } else if (!drawing && s.drawUnderWay) {
         s.drawUnderWay = false;
         captureView(app);
         drawResolved(g, s.profile);
+    } else if (!running && s.drawRunning && combatOpen && !g.rules.allowMidSaves) {
+        // A round of a combat that goes on: its outcome is saved, and the
+        // file stays until the combat ends.
+        writeResumeNow(app);
     }
+    s.drawRunning = running;
     // Going back to the menu stops play for now: the game is saved as it stands.
-    if (menuOpen && !s.menuShown && !drawing && !g.rules.allowMidSaves) writeResumeNow(app);
+    if (menuOpen && !s.menuShown && !running && !g.rules.allowMidSaves) writeResumeNow(app);
     s.menuShown = menuOpen;
 }
 

@@ -27,9 +27,11 @@ bool restoreSavedGame(Application& app);
 
 // The resume save of the game on screen, with where the pages stand.
 bool writeResumeNow(Application& app);
-// Each frame: a draw starting writes the pending-result file, one resolved
-// writes the resume save and removes it; opening the main menu saves too.
-void syncSavesWithDraws(Application& app, bool drawing, bool fight, bool menuOpen);
+// Each frame: a draw starting (a pick or a round runs, or a combat has begun)
+// writes the pending-result file, one resolved writes the resume save and
+// removes it; a combat keeps the file to its end and is saved after each
+// round. Opening the main menu saves too.
+void syncSavesWithDraws(Application& app, bool running, bool combatOpen, bool menuOpen);
 
 // Window 41: restart the current book from its start (the section-1 save,
 // else the campaign's snapshot of the book). The message to show.

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "save/save_files.h"
 #include "save/save_flows.h"
+#include "script/section_combat.h"
 #include "ui/windows.h"
 
 namespace hooks {
@@ -14,7 +15,8 @@ void printSavedRecord(Application& app, DataFile& file) {
 
 void syncSavesWithRandomDraws(Application& app) {
     const ScreenStatus st = screenStatus(app);
-    syncSavesWithDraws(app, st.randomTableShown || st.combatRunning, st.combatRunning,
+    syncSavesWithDraws(app, st.randomTableShown || st.combatRunning,
+                       app.playing && combatUnderWay(app.game),
                        st.windowCount > 0 && st.topWindowId == WIN_MAIN_MENU);
 }
 

@@ -6,6 +6,7 @@
 #include "fs/vfs.h"
 #include "save/profiles.h"
 #include "save/save_files.h"
+#include "script/section_combat.h"
 
 #include <algorithm>
 
@@ -48,10 +49,29 @@ void drawStarts(GameState& g, const char* kind) {
     writePendingResult(g.campaign.profile, g, kind);
 }
 
-std::string drawEnds(GameState& g) {
-    drawResolved(g, g.campaign.profile);
-    if (g.rules.allowMidSaves || pendingResultExists(g.campaign.profile)) return "";
+namespace {
+
+std::string savedReport(const GameState& g) {
     const Character& c = g.character;
     return "(game saved: book " + std::to_string(c.onBook) + ", section " +
            std::to_string(c.onSection) + ", draws " + std::to_string(g.random.draws) + ")";
+}
+
+} // namespace
+
+std::string drawEnds(GameState& g) {
+    drawResolved(g, g.campaign.profile);
+    if (g.rules.allowMidSaves || pendingResultExists(g.campaign.profile)) return "";
+    return savedReport(g);
+}
+
+void roundStarts(GameState& g) {
+    if (!g.combat.started || !pendingResultExists(g.campaign.profile))
+        drawStarts(g, PENDING_COMBAT);
+}
+
+std::string roundEnds(GameState& g) {
+    if (!combatUnderWay(g)) return drawEnds(g);
+    if (g.rules.allowMidSaves || !saveResume(g, g.campaign.profile, false)) return "";
+    return savedReport(g);
 }

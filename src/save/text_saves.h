@@ -19,3 +19,7 @@ bool saveGameAsPlayStops(GameState& g, std::string& report);
 // then the file goes). The report is empty when nothing was saved.
 void drawStarts(GameState& g, const char* kind);
 std::string drawEnds(GameState& g);
+// A combat's file stands from its first round to its end; each round that
+// leaves the combat under way is kept by the resume save alone.
+void roundStarts(GameState& g);
+std::string roundEnds(GameState& g);

@@ -19,6 +19,11 @@ bool combatRoundPossible(const GameState& g) {
            !g.rulesState.roundWanted;
 }
 
+bool combatUnderWay(const GameState& g) {
+    const CombatRecord& c = g.combat;
+    return c.started && !c.won && !c.finished && enemyLeft(c) && g.character.epCur > 0;
+}
+
 bool requestCombatRound(GameState& g, int buttonId, bool evade) {
     if (!combatRoundPossible(g)) return false;
     RulesState& s = g.rulesState;

@@ -18,6 +18,9 @@ struct GameState;
 // The section's combat can take another round: it has an enemy left, is not
 // won, the hero has ENDURANCE and no round is running or asked for.
 bool combatRoundPossible(const GameState& g);
+// A combat has begun and not yet ended: its first round was fought, and it is
+// neither won, lost nor left by evasion. Its draws are under way between rounds.
+bool combatUnderWay(const GameState& g);
 // What effects 32 (v 0) and 33 do: ask for a round started by button
 // `buttonId`. False (nothing asked) when no round is possible.
 bool requestCombatRound(GameState& g, int buttonId, bool evade);
