@@ -284,13 +284,17 @@ void layout(Application& app, ActionChartView& v, const ChartPage& page, const P
             } else {
                 lv.picture = loadScaled(folderOf(line.image), line.image, 0, lineH * 2);
             }
+            if (!line.badge.empty() && lv.picture) {
+                lv.badge = loadScaled(MEDAL_FOLDER, line.badge, 0, lineH);
+                if (lv.badge) picW += lv.badge->w + lineH / 3;
+            }
             if (line.image == "book") {
                 picW = 0;
                 h = lv.picture ? lv.picture->h : lineH;
             } else if (lv.picture && line.text.empty()) {
                 h = lv.picture->h;
             } else if (lv.picture) {
-                picW = lv.picture->w + lineH / 2;
+                picW += lv.picture->w + lineH / 2;
                 h = lv.picture->h;
             }
             textW -= picW;
@@ -399,6 +403,12 @@ void showLineTooltip(Application& app, ChartLineView& l, int elapsedMs) {
 
 void perform(Application& app, ActionChartView& v, const ChartAction& a) {
     const int page = v.state.page;
+    if (a.kind == ChartActionKind::AwardDetails) {
+        // Window 45 shows the active profile's award from its first hint.
+        app.windowData.profileSlot = std::clamp(app.profiles.active, 0, PROFILE_COUNT - 1);
+        app.windowData.awardId = a.value;
+        app.windowData.awardHints = 1;
+    }
     performChartAction(a, v.state, app.game, app.catalogues);
     if (v.state.page != page) v.scroll = 0;
     v.signature.clear(); // whatever changed shows at once
@@ -421,9 +431,11 @@ bool actionChartOnScreen(Application& app) {
 }
 
 ChartContext actionChartContext(Application& app) {
-    ChartContext ctx;
-    const int slot = std::clamp(app.profiles.active, 0, PROFILE_COUNT - 1);
-    ctx.profileName = app.profiles.slots[static_cast<size_t>(slot)].name;
+    ChartContext ctx = chartContext(app.game, app.catalogues);
+    if (!app.game.profiles) {
+        const int slot = std::clamp(app.profiles.active, 0, PROFILE_COUNT - 1);
+        ctx.profileName = app.profiles.slots[static_cast<size_t>(slot)].name;
+    }
     return ctx;
 }
 
@@ -471,6 +483,10 @@ void drawActionChart(Application& app, int elapsedMs) {
             if (l.picture) {
                 blit(l.picture.get(), screen, x, oy + l.y + (l.h - l.picture->h) / 2);
                 x += l.picture->w + TTF_FontLineSkip(v.font.get()) / 3;
+            }
+            if (l.badge) {
+                blit(l.badge.get(), screen, x, oy + l.y + (l.h - l.badge->h) / 2);
+                x += l.badge->w + TTF_FontLineSkip(v.font.get()) / 3;
             }
             if (l.textImage) blit(l.textImage.get(), screen, x, oy + l.y + (l.h - l.textImage->h) / 2);
         }

@@ -17,6 +17,7 @@ struct ChartLineView {
     ChartLine line;
     SurfacePtr textImage;
     SurfacePtr picture;
+    SurfacePtr badge; // the "newly" mark after an award's medal
     int x = 0, y = 0, h = 0; // page-relative, before scrolling
     std::vector<std::unique_ptr<Button>> buttons;
     int hoverMs = 0;

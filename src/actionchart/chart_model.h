@@ -11,7 +11,11 @@
 #include <string>
 #include <vector>
 
+struct AwardCatalogue;
 struct Catalogues;
+struct Profile;
+struct RuleOptions;
+struct Character;
 struct GameState;
 struct Item;
 
@@ -103,6 +107,7 @@ struct ChartLine {
     std::string tooltip;
     int indent = 0; // steps of one tab
     std::string image;
+    std::string badge;                // a mark drawn after the picture ("newly")
     ChartAction click;                // clicking the line itself (book line, medal, certificate)
     std::vector<ChartButton> buttons; // after the text, in order
 };
@@ -124,6 +129,9 @@ struct ChartState {
 struct ChartAward {
     int id = 0;
     std::string title;
+    std::string description; // shown once earned
+    std::string statusNote;  // likewise: "(Finished with no combats)"
+    std::string unmetNote;   // the rule note when the current rules do not meet the demand
     std::string medal; // image name; empty: "medal_generic"
     int book = 0;      // 0: a series award
     Tier series = 0;
@@ -140,6 +148,15 @@ struct ChartContext {
     std::string profileName;
     std::vector<ChartAward> awards;
 };
+
+// The profile's name and its awards as the award page shows them, from the
+// award table and the active profile of `g` (none without profiles).
+ChartContext chartContext(const GameState& g, const Catalogues& cat);
+// The awards of `table` with the marks of `profile` (may be null), in the
+// page's order: book awards by book, then the series awards, each group by
+// display order.
+std::vector<ChartAward> chartAwards(const AwardCatalogue& table, const Profile* profile,
+                                    const RuleOptions& rules);
 
 // The seven tabs of the chart (pages 1-4, then the first page of each group
 // and the award page) and the three tabs of a group.
@@ -166,6 +183,13 @@ void performChartAction(const ChartAction& action, ChartState& state, GameState&
 // into `state`; other requests stay for the front end. True when any was taken.
 bool takeChartRequests(ChartState& state, GameState& g);
 
+// A page as plain text for the text player: every button and clickable line
+// numbered from 1 in `buttons` order, as "[n Caption]" or "[n]" before a line
+// (a clickable line comes as a button with its text and tooltip).
+std::string chartPageText(const ChartPage& page, std::vector<ChartButton>& buttons);
+// The page a word names ("stats", "weapons" ... "awards", or its number); 0 when none.
+int chartPageByName(const std::string& word);
+
 // ---- Texts the pages use, exposed for the text player and tests ------------
 
 // The item's tooltip: description, bonus summary, doses, quiver note and rule notes.
@@ -177,6 +201,8 @@ std::string combatSkillTooltip(const GameState& g);
 std::string enduranceTooltip(const GameState& g);
 // The certificate image of the hero's tier: "cert1", "cert2", "cert3".
 std::string certificateImage(int book);
+// The certificate's words: the profile's name and the rank reached in the tier.
+std::string certificateText(const Character& c, const std::string& profileName);
 // The medal tooltip of an award.
 std::string awardTooltip(const ChartAward& award);
 std::string awardDifficultyText(int difficulty);

@@ -169,6 +169,13 @@ std::string certificateImage(int book) {
     return book >= 13 ? "cert3" : book >= 6 ? "cert2" : "cert1";
 }
 
+std::string certificateText(const Character& c, const std::string& profileName) {
+    const Tier tier = std::clamp(static_cast<int>(c.onBookSeries), 0, TIER_COUNT - 1);
+    static const char* const ORDER[TIER_COUNT] = {"the Vael", "the Dravic", "the Grand Masters"};
+    return "This certifies that`" + (profileName.empty() ? std::string("Greystar") : profileName) +
+           "`has attained the rank of`" + rankTitle(c, tier) + "`in the order of " + ORDER[tier];
+}
+
 void buildCertificatePage(ChartPageBuilder& p, const GameState& g) {
     const Character& c = g.character;
     const Tier tier = std::clamp(static_cast<int>(c.onBookSeries), 0, TIER_COUNT - 1);
@@ -203,10 +210,13 @@ void buildAwardsPage(ChartPageBuilder& p, const ChartContext& ctx) {
             p.subheading(heading);
             group = heading;
         }
-        ChartLine& l = p.add(ChartLineStyle::Picture, a.title + (a.newly ? "  (new!)" : ""),
-                             awardTooltip(a), 1);
+        ChartLine& l = p.add(ChartLineStyle::Picture, a.title, awardTooltip(a), 1);
         l.image = !a.earned ? "unearned_medal" : a.medal.empty() ? "medal_generic" : a.medal;
+        if (a.newly) l.badge = "newly";
         l.click = {ChartActionKind::AwardDetails, 0, 0, a.id};
+        if (a.earned && !a.description.empty()) p.small(a.description);
+        if (a.earned && !a.statusNote.empty()) p.small(a.statusNote);
+        if (!a.unmetNote.empty()) p.small(a.unmetNote);
     }
 }
 

@@ -8,6 +8,9 @@
 #include <SDL/SDL.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 bool somethingAnimates(const Application& app) {
     const hooks::ScreenStatus st = hooks::screenStatus(app);
@@ -26,6 +29,34 @@ FrameRateStyle frameRateStyle(const Settings& s) {
     return style;
 }
 
+// QUILLHAVEN_FRAME_LOG=file writes one line per loop turn, for finding where
+// a frame's time goes on a busy machine: screen kind (0 title screens, 1 play),
+// whether it drew, the milliseconds since the turn before and the CPU time
+// the main thread spent in between (microseconds), which other programs'
+// load does not move. Measuring only: the file is opened once, at the first
+// turn, and closed by the process's exit.
+void logFrame(const Application& app, int kind, int frameMs) {
+    struct Log {
+        std::FILE* file = nullptr;
+        long lastDrawn = 0;
+        long long lastCpuMicros = 0;
+        Log() {
+            const char* path = std::getenv("QUILLHAVEN_FRAME_LOG");
+            if (path) file = std::fopen(path, "w");
+            if (file) std::setvbuf(file, nullptr, _IOLBF, 0); // whole lines even if killed
+        }
+    };
+    static Log log; // a measuring aid, like the reports of program.cpp
+    if (!log.file) return;
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    const long long cpu = static_cast<long long>(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000;
+    std::fprintf(log.file, "%d %d %d %lld\n", kind, app.framesDrawn != log.lastDrawn ? 1 : 0,
+                 frameMs, cpu - log.lastCpuMicros);
+    log.lastDrawn = app.framesDrawn;
+    log.lastCpuMicros = cpu;
+}
+
 } // namespace
 
 void presentFrame(Application& app) {
@@ -41,6 +72,7 @@ void presentFrame(Application& app) {
     else
         app.pacer.worstFrameMs[kind] = std::max(app.pacer.worstFrameMs[kind], frameMs);
     app.pacer.lastKind = kind;
+    logFrame(app, kind, frameMs);
 
     if (app.settings.showFps && app.screen.surface)
         drawFrameRate(app.screen.surface, app.frameRate, frameMs, frameRateStyle(app.settings));

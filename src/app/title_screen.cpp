@@ -49,12 +49,42 @@ void replace(SDL_Surface*& slot, SDL_Surface* with) {
     slot = with;
 }
 
+// Time a frame spends on the upcoming pictures: well inside the slack of a
+// frame at the highest rates, and the work is done seconds before it is due.
+constexpr int PREPARE_BUDGET_MICROS = 3000;
+
+void prepareBackground(Application& app, TitleScreen& t) {
+    t.upcomingBackgroundPick = pickDifferent(
+        app.game.random, static_cast<int>(t.backgroundNames.size()), t.backgroundPick);
+    t.upcomingBackground.start(BACKGROUND_FOLDER, t.backgroundNames[t.upcomingBackgroundPick],
+                               screenW(app), screenH(app));
+}
+
+void prepareLogo(Application& app, TitleScreen& t) {
+    t.upcomingLogoPick =
+        pickDifferent(app.game.random, static_cast<int>(t.logoNames.size()), t.logoPick);
+    t.upcomingLogo.start(LOGO_FOLDER, t.logoNames[t.upcomingLogoPick], screenW(app),
+                         screenH(app) * 2 / 5);
+}
+
+// The prepared picture, or one made now when it was never begun or is of
+// another size than the screen wants now.
+SDL_Surface* takeUpcoming(PreparedPicture& upcoming, int w, int h,
+                          SDL_Surface* (*makeNow)(Application&, int), Application& app, int pick) {
+    if (upcoming.pending() && upcoming.width() == w && upcoming.height() == h)
+        return upcoming.take();
+    upcoming.reset();
+    return makeNow(app, pick);
+}
+
 void advanceBackground(Application& app, TitleScreen& t, int elapsed) {
     t.backgroundTimer += elapsed;
     if (t.backgroundFade < 0 && t.backgroundTimer >= t.backgroundInterval) {
-        int pick =
-            pickDifferent(app.game.random, static_cast<int>(t.backgroundNames.size()), t.backgroundPick);
-        replace(t.nextBackground, loadBackground(app, pick));
+        if (t.upcomingBackgroundPick < 0) prepareBackground(app, t);
+        const int pick = t.upcomingBackgroundPick;
+        replace(t.nextBackground, takeUpcoming(t.upcomingBackground, screenW(app), screenH(app),
+                                               loadBackground, app, pick));
+        t.upcomingBackgroundPick = -1;
         t.backgroundPick = pick;
         t.backgroundTimer = 0;
         t.backgroundInterval = 9000 + randomBelow(app.game.random, 6000);
@@ -77,8 +107,11 @@ void advanceBackground(Application& app, TitleScreen& t, int elapsed) {
 void advanceLogo(Application& app, TitleScreen& t, int elapsed) {
     t.logoTimer += elapsed;
     if (t.logoSlide < 0 && t.logoTimer >= t.logoInterval) {
-        int pick = pickDifferent(app.game.random, static_cast<int>(t.logoNames.size()), t.logoPick);
-        replace(t.nextLogo, loadLogo(app, pick));
+        if (t.upcomingLogoPick < 0) prepareLogo(app, t);
+        const int pick = t.upcomingLogoPick;
+        replace(t.nextLogo, takeUpcoming(t.upcomingLogo, screenW(app), screenH(app) * 2 / 5,
+                                         loadLogo, app, pick));
+        t.upcomingLogoPick = -1;
         t.logoPick = pick;
         t.logoTimer = 0;
         t.logoInterval = 20000 + randomBelow(app.game.random, 10000);
@@ -99,6 +132,18 @@ void advanceLogo(Application& app, TitleScreen& t, int elapsed) {
         t.direction = -t.direction;
         app.frameDirty = true; // the last step of the slide must show
     }
+}
+
+// While nothing moves, the next pictures are picked and made ready, one
+// slice a frame and one picture at a time.
+void prepareUpcoming(Application& app, TitleScreen& t) {
+    if (t.backgroundFade >= 0 || t.logoSlide >= 0) return;
+    if (t.upcomingBackgroundPick < 0) prepareBackground(app, t);
+    if (t.upcomingLogoPick < 0) prepareLogo(app, t);
+    if (t.upcomingBackground.pending() && !t.upcomingBackground.ready())
+        t.upcomingBackground.work(PREPARE_BUDGET_MICROS);
+    else if (t.upcomingLogo.pending() && !t.upcomingLogo.ready())
+        t.upcomingLogo.work(PREPARE_BUDGET_MICROS);
 }
 
 } // namespace
@@ -148,18 +193,31 @@ void advanceTitleSlideshow(Application& app, int elapsedMs) {
     if (t.backgroundNames.empty() || t.logoNames.empty()) return;
     advanceBackground(app, t, elapsedMs);
     advanceLogo(app, t, elapsedMs);
+    prepareUpcoming(app, t);
 }
 
-void drawTitlePictures(Application& app) {
+void drawTitleScreen(Application& app) {
     TitleScreen& t = app.titleScreen;
     SDL_Surface* screen = app.screen.surface;
-    blitWithAlpha(t.background, screen, 0, 0, t.backgroundFade >= 0 ? t.backgroundAlpha : 255);
-    if (t.backgroundFade >= 0) blitWithAlpha(t.nextBackground, screen, 0, 0, t.nextBackgroundAlpha);
+    // The backgrounds hide whatever is under them, so black, the skin and the
+    // fading pictures go down in one pass where their formats allow.
+    SDL_Surface* layers[2] = {t.background, t.nextBackground};
+    int alphas[2] = {t.backgroundFade >= 0 ? t.backgroundAlpha : 255,
+                     t.backgroundFade >= 0 ? t.nextBackgroundAlpha : 0};
+    if (!stackOpaqueLayers(screen, app.screen.skin, layers, alphas, 2)) {
+        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+        if (app.screen.skin) SDL_BlitSurface(app.screen.skin, nullptr, screen, nullptr);
+        blitWithAlpha(t.background, screen, 0, 0, alphas[0]);
+        if (t.backgroundFade >= 0) blitWithAlpha(t.nextBackground, screen, 0, 0, alphas[1]);
+    }
     blitWithAlpha(t.logo, screen, t.logoX, t.logoY, 255);
     if (t.logoSlide >= 0) blitWithAlpha(t.nextLogo, screen, t.nextLogoX, t.nextLogoY, 255);
 }
 
 void freeTitlePictures(TitleScreen& t) {
+    t.upcomingBackground.reset();
+    t.upcomingLogo.reset();
+    t.upcomingBackgroundPick = t.upcomingLogoPick = -1;
     for (SDL_Surface** s : {&t.background, &t.nextBackground, &t.logo, &t.nextLogo}) {
         if (*s) SDL_FreeSurface(*s);
         *s = nullptr;

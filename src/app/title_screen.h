@@ -3,6 +3,8 @@
 // then by another with a cross-fade (backgrounds) or a slide (logos).
 #pragma once
 
+#include "ui/image_prepare.h"
+
 #include <SDL/SDL_video.h>
 
 #include <string>
@@ -28,6 +30,12 @@ struct TitleScreen {
     int logoSlide = -1;      // ms into a slide, -1 when none runs
     int direction = 0;       // +1 or -1 once chosen
     bool windowSeen = false; // a window has been shown on the title screens
+
+    // The next background and logo, picked as soon as the one before has
+    // come in and made ready a slice per frame while the screen rests, so
+    // that the frame that starts a cross-fade or a slide only swaps pointers.
+    int upcomingBackgroundPick = -1, upcomingLogoPick = -1;
+    PreparedPicture upcomingBackground, upcomingLogo;
 };
 
 // Picture names of a folder (cut at their first "."), kept when such a picture
@@ -39,5 +47,6 @@ int pickDifferent(RandomSource& random, int count, int current);
 // Loads the first background and logo (the intro shows them).
 void loadTitlePictures(Application& app);
 void advanceTitleSlideshow(Application& app, int elapsedMs);
-void drawTitlePictures(Application& app);
+// The title screens' backdrop: black, the skin, the backgrounds and the logos.
+void drawTitleScreen(Application& app);
 void freeTitlePictures(TitleScreen& title);

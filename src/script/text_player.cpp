@@ -1,6 +1,7 @@
 #include "script/text_player.h"
 
 #include "awards/award_check.h"
+#include "awards/award_details.h"
 
 #include "book/random_table.h"
 #include "book/section_layout.h"
@@ -520,6 +521,61 @@ std::string actionChartText(const GameState& g, const Catalogues&) {
     return o.str();
 }
 
+void chartCommand(TextPlayer& p, const std::string& args) {
+    std::ostream& o = *p.out;
+    if (args.empty()) {
+        o << "\n" << actionChartText(p.g, p.cat)
+          << "(Pages: 'chart stats', 'weapons', 'backpack', 'special', 'journal', 'battles',\n"
+             " 'notes', 'storage', 'lost', 'certificate', 'awards'.)\n";
+        return;
+    }
+    auto showPage = [&] {
+        const ChartPage page = buildChartPage(p.chart, p.g, p.cat, chartContext(p.g, p.cat));
+        o << "\n" << chartPageText(page, p.chartButtons);
+    };
+    const bool tip = args.rfind("tip", 0) == 0;
+    if (tip || args.rfind("press", 0) == 0) {
+        const int n = parseNumber(trim(args.substr(tip ? 3 : 5)));
+        if (n < 1 || n > static_cast<int>(p.chartButtons.size())) {
+            o << "Give the number of a button of the page 'chart PAGE' showed, as in 'chart "
+              << (tip ? "tip" : "press") << " 1'.\n";
+            return;
+        }
+        const ChartButton b = p.chartButtons[static_cast<size_t>(n - 1)];
+        if (tip) {
+            o << (b.tooltip.empty() ? "(no tooltip)" : breakLines(b.tooltip)) << "\n";
+            return;
+        }
+        if (p.fallen || openQuestion(p) || p.g.rulesState.pickWanted) {
+            o << "Answer what is asked first; the chart's buttons wait.\n";
+            return;
+        }
+        if (b.action.kind == ChartActionKind::AwardDetails) {
+            // Window 45 in text: every hint at once.
+            const AwardDefinition* a = findAward(p.cat.awards, b.action.value);
+            const Profile* profile = activeProfile(p.g);
+            if (a)
+                o << "\n" << breakLines(awardDetailsText(*a, profile && awardEarned(*profile, a->id),
+                                                          AWARD_HINTS_MAX))
+                  << "\n";
+            return;
+        }
+        performChartAction(b.action, p.chart, p.g, p.cat);
+        if (!p.g.pendingWindowArgs[2].empty())
+            o << "\n" << breakLines(certificateText(p.g.character, activeProfile(p.g) ? activeProfile(p.g)->name : "")) << "\n";
+        settle(p, false);
+        if (!openQuestion(p)) showPage();
+        return;
+    }
+    const int page = chartPageByName(args);
+    if (page == 0) {
+        o << "There is no chart page '" << args << "'. Type 'chart' for the list.\n";
+        return;
+    }
+    performChartAction({ChartActionKind::ShowPage, 0, 0, page}, p.chart, p.g, p.cat);
+    showPage();
+}
+
 bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int seed,
                      std::ostream& out, const char* argv0) {
     p.out = &out;
@@ -595,15 +651,16 @@ void textPlayerCommand(TextPlayer& p, const std::string& raw) {
         p.quit = true;
         return;
     }
-    if (line == "chart") {
-        o << "\n" << actionChartText(p.g, p.cat);
+    if (line == "chart" || line.rfind("chart ", 0) == 0) {
+        chartCommand(p, trim(line.substr(5)));
         return;
     }
     if (line == "help") {
         o << "Commands: a choice's number; 'fight' and 'evade' in a combat; 'pick' (or 'pick 1' "
              "to\n"
              "'pick 9') when the Random Number Table is asked for; 'chart' for the Action Chart;\n"
-             "'equip N', 'use N' and 'drop N' for item N of the chart; 'look' to read the page\n"
+             "'chart PAGE' for one of its pages, 'chart press N' and 'chart tip N' for its\n"
+             "buttons; 'equip N', 'use N' and 'drop N' for item N of the chart; 'look' to read the page\n"
              "again; 'next' for the next opening page; 'restart' after a death; 'quit'.\n";
         return;
     }
@@ -661,12 +718,12 @@ void textPlayerCommand(TextPlayer& p, const std::string& raw) {
                 o << "Only Weapons and Special Items can be wielded or worn.\n";
                 return;
             }
-            equipToggle(p.g, at.list, at.index);
-        } else if (v == "use") {
-            useItem(p.g, at.list, at.index);
-        } else {
-            discardItem(p.g, at.list, at.index);
         }
+        // The same presses as the chart page's Equip, Use and Drop buttons.
+        const ChartActionKind kind = v == "equip" ? ChartActionKind::Equip
+                                     : v == "use" ? ChartActionKind::Use
+                                                  : ChartActionKind::Drop;
+        performChartAction({kind, at.list, at.index, 0}, p.chart, p.g, p.cat);
         settle(p, false);
         return;
     }

@@ -4,6 +4,7 @@
 // tests that play a book.
 #pragma once
 
+#include "actionchart/chart_model.h"
 #include "app/game_state.h"
 #include "save/profiles.h"
 
@@ -31,6 +32,8 @@ struct TextPlayer {
     ChartSnapshot before;     // the chart as the current command found it
     bool newCampaign = false; // start afresh: the profile's saves are removed first
     ProfileList profiles;     // a profile of its own, for the awards earned in play
+    ChartState chart;         // the Action Chart page 'chart PAGE' shows
+    std::vector<ChartButton> chartButtons; // its buttons, as 'chart press N' numbers them
 };
 
 // Mounts DATA_DIR (a data folder as the build makes it) and the book's files,
@@ -45,5 +48,8 @@ void textPlayerCommand(TextPlayer& p, const std::string& line);
 int runTextPlayer(TextPlayer& p, std::istream& in);
 // The Action Chart as text.
 std::string actionChartText(const GameState& g, const Catalogues& cat);
+// The 'chart' command: the summary, one page ('chart weapons'), a button of
+// that page pressed ('chart press 3') or its tooltip ('chart tip 3').
+void chartCommand(TextPlayer& p, const std::string& args);
 // The current page's words as reflowed paragraphs.
 std::string pageText(const SectionPage& page);

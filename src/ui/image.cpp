@@ -46,18 +46,16 @@ bool isPlaceholder(const SDL_Surface* image) {
     return !image || (image->w == 1 && image->h == 1);
 }
 
+std::string findImageFile(const std::string& folder, const std::string& name) {
+    const std::string base = folder.empty() ? name : folder + "/" + name;
+    if (vfsExists(base) && !vfsIsDirectory(base)) return base;
+    for (const char* ext : {".bmp", ".png", ".gif", ".jpg", ".tiff"})
+        if (vfsExists(base + ext) && !vfsIsDirectory(base + ext)) return base + ext;
+    return "";
+}
+
 SDL_Surface* loadImage(const std::string& folder, const std::string& name) {
-    std::string base = folder.empty() ? name : folder + "/" + name;
-    std::string path = base;
-    if (!vfsExists(path) || vfsIsDirectory(path)) {
-        path.clear();
-        for (const char* ext : {".bmp", ".png", ".gif", ".jpg", ".tiff"}) {
-            if (vfsExists(base + ext) && !vfsIsDirectory(base + ext)) {
-                path = base + ext;
-                break;
-            }
-        }
-    }
+    const std::string path = findImageFile(folder, name);
     SDL_Surface* loaded = nullptr;
     if (!path.empty()) {
         SDL_RWops* rw = PHYSFSRWOPS_openRead(path);

@@ -11,6 +11,8 @@
 // folder + "/" + name, trying ".bmp", ".png", ".gif", ".jpg", ".tiff" when the
 // plain path is missing. A missing or undecodable file gives a 1x1 image.
 SDL_Surface* loadImage(const std::string& folder, const std::string& name);
+// The file loadImage would read by those rules; empty when there is none.
+std::string findImageFile(const std::string& folder, const std::string& name);
 // A new surface of factor x the size (factor capped at 100, each side at least 1),
 // in the display format (with alpha when the source has any). The source is untouched.
 SDL_Surface* scaleImage(SDL_Surface* image, double factor);

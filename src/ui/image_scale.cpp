@@ -9,12 +9,15 @@
 // one output row needs), the rows are combined down straight into the new
 // surface in the display format, and the weights are fixed-point pairs that
 // SSE2 multiplies and adds in one instruction. No buffer outlives the call.
+#include "ui/image_scale.h"
+
 #include "ui/image.h"
 #include "ui/surface.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #ifdef __SSE2__
@@ -261,8 +264,7 @@ template <int P> void filterAcross(const Uint32* src, const Taps& t, int width, 
 // Rows filtered across combined down into one output row of ARGB words
 // (premultiplied, channels clamped to 255). `rows` holds two row pointers per
 // weight pair; `count` is the row length in 16-bit values, a multiple of 8.
-template <int P>
-void combineDown(Sint16* const* rows, const Uint32* w, int count, Uint32* out) {
+template <int P> void combineDown(Sint16* const* rows, const Uint32* w, int count, Uint32* out) {
 #ifdef __SSE2__
     const __m128i round = _mm_set1_epi32(1 << (DOWN_SHIFT - 1));
     __m128i wk[P];
@@ -374,45 +376,64 @@ inline Uint32 unpremultiply(Uint32 p) {
     return out;
 }
 
-// Fills `dst` (ARGB layout, same or other size) from the source; returns true
-// when some output pixel is not fully opaque. `clear` says the source has
-// clear pixels (filtered premultiplied); `opaqueOut` that the top byte of the
-// output is not read, so opaque sources may leave it as it comes.
-bool resample(const RowReader& src, SDL_Surface* dst, bool clear, bool opaqueOut) {
-    const int width = dst->w, height = dst->h;
-    Uint32 allAlpha = 0xFFu;
-    SurfaceLock ld(dst);
-    if (width == src.width() && height == src.height()) {
-        for (int y = 0; y < height; ++y) {
-            Uint32* out = argbRow(dst, y);
-            src.read(y, out, false);
-            if (clear)
-                for (int x = 0; x < width; ++x)
-                    allAlpha &= out[x] >> 24;
-        }
-        return allAlpha != 0xFFu;
+// Fills `dst` (ARGB layout, same or other size) from the source, a few output
+// rows per call; records whether some output pixel is not fully opaque.
+// `clear` says the source has clear pixels (filtered premultiplied);
+// `opaqueOut` that the top byte of the output is not read, so opaque sources
+// may leave it as it comes.
+class Resample {
+  public:
+    Resample(const RowReader& source, SDL_Surface* target, bool clearSource, bool opaqueOut)
+        : src(source), dst(target), clear(clearSource) {
+        width = dst->w;
+        height = dst->h;
+        same = width == src.width() && height == src.height();
+        if (same) return;
+        buildTaps(src.width(), width, across);
+        buildTaps(src.height(), height, down);
+        // Source rows are filtered from the surface itself when it is already in
+        // our layout and every tap window fits inside the row; otherwise from a
+        // converted copy padded past the end.
+        const int windowW = across.pairs * 2;
+        fromSurface = !clear && src.plainArgb() && src.width() >= windowW &&
+                      (opaqueOut || src.alphaChannel());
+        line.assign(static_cast<size_t>(src.width()) + windowW, 0u);
+        // A ring of rows filtered across, as many as one output row draws on, and
+        // which source row each slot holds. Rows are padded to a multiple of two
+        // pixels so the combining step works on whole 16-byte groups.
+        slots = down.pairs * 2;
+        stride = static_cast<size_t>((width + 1) / 2 * 2) * 4;
+        ring.assign(stride * slots, 0);
+        held.assign(slots, -1);
+        rows.resize(slots);
+        outLine.resize(stride / 4);
     }
-    Taps across, down;
-    buildTaps(src.width(), width, across);
-    buildTaps(src.height(), height, down);
-    // Source rows are filtered from the surface itself when it is already in
-    // our layout and every tap window fits inside the row; otherwise from a
-    // converted copy padded past the end.
-    const int windowW = across.pairs * 2;
-    const bool fromSurface = !clear && src.plainArgb() && src.width() >= windowW &&
-                             (opaqueOut || src.alphaChannel());
-    std::vector<Uint32> line(static_cast<size_t>(src.width()) + windowW, 0u);
-    // A ring of rows filtered across, as many as one output row draws on, and
-    // which source row each slot holds. Rows are padded to a multiple of two
-    // pixels so the combining step works on whole 16-byte groups.
-    const int slots = down.pairs * 2;
-    const size_t stride = static_cast<size_t>((width + 1) / 2 * 2) * 4;
-    std::vector<Sint16> ring(stride * slots, 0);
-    std::vector<int> held(slots, -1);
-    std::vector<Sint16*> rows(slots);
-    std::vector<Uint32> outLine(stride / 4);
 
-    for (int y = 0; y < height; ++y) {
+    bool done() const { return y >= height; }
+    bool anyClear() const { return allAlpha != 0xFFu; }
+
+    // Up to `count` more output rows; true once every row is written.
+    bool step(int count) {
+        SurfaceLock ld(dst);
+        for (const int stop = std::min(height, y + std::max(count, 1)); y < stop; ++y) {
+            if (same)
+                copyRow();
+            else
+                filterRow();
+        }
+        return done();
+    }
+
+  private:
+    void copyRow() {
+        Uint32* out = argbRow(dst, y);
+        src.read(y, out, false);
+        if (clear)
+            for (int x = 0; x < width; ++x)
+                allAlpha &= out[x] >> 24;
+    }
+
+    void filterRow() {
         const int first = down.first[y];
         for (int k = 0; k < slots; ++k) {
             // Past the last row the weights are 0: any held row will do.
@@ -442,8 +463,22 @@ bool resample(const RowReader& src, SDL_Surface* dst, bool clear, bool opaqueOut
             std::memcpy(out, outLine.data(), static_cast<size_t>(width) * 4);
         }
     }
-    return allAlpha != 0xFFu;
-}
+
+    const RowReader& src;
+    SDL_Surface* dst;
+    bool clear;
+    int width = 0, height = 0, y = 0;
+    bool same = false, fromSurface = false;
+    Uint32 allAlpha = 0xFFu;
+    Taps across, down;
+    std::vector<Uint32> line;
+    int slots = 0;
+    size_t stride = 0;
+    std::vector<Sint16> ring;
+    std::vector<int> held;
+    std::vector<Sint16*> rows;
+    std::vector<Uint32> outLine;
+};
 
 // True when the display is 32-bit with red, green and blue in the ARGB places,
 // so the display formats (with and without alpha) can be written directly.
@@ -451,30 +486,56 @@ bool displayIsArgb() {
     const SDL_Surface* v = SDL_GetVideoSurface();
     if (!v) return false;
     const SDL_PixelFormat* f = v->format;
-    return f->BytesPerPixel == 4 && f->Rmask == ARGB_R && f->Gmask == ARGB_G &&
-           f->Bmask == ARGB_B;
+    return f->BytesPerPixel == 4 && f->Rmask == ARGB_R && f->Gmask == ARGB_G && f->Bmask == ARGB_B;
 }
 
 } // namespace
 
-SDL_Surface* scaleImageTo(SDL_Surface* image, int width, int height) {
-    if (!image) return makePlaceholder();
+struct ScaleInSteps::Work {
+    RowReader src;
+    SDL_Surface* dst = nullptr;
+    bool direct = false;
+    std::unique_ptr<Resample> resample;
+    explicit Work(SDL_Surface* image) : src(image) {}
+};
+
+ScaleInSteps::ScaleInSteps(SDL_Surface* image, int width, int height) {
+    if (!image) return;
     width = std::clamp(width, 1, MAX_SURFACE_SIDE);
     height = std::clamp(height, 1, MAX_SURFACE_SIDE);
-    RowReader src(image);
-    if (!src.ok()) return makePlaceholder();
-    const bool clear = src.anyClear();
-    const bool direct = displayIsArgb();
+    auto w = std::make_unique<Work>(image);
+    if (!w->src.ok()) return;
+    const bool clear = w->src.anyClear();
+    w->direct = displayIsArgb();
     // An opaque picture goes straight into the display format without alpha;
     // one with clear parts into ARGB, which is the display's alpha format here.
-    SDL_Surface* dst =
-        direct && !clear
-            ? SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, ARGB_R, ARGB_G, ARGB_B, 0)
-            : createArgbSurface(width, height);
-    if (!dst) return makePlaceholder();
-    const bool anyClear = resample(src, dst, clear, direct && !clear);
+    w->dst = w->direct && !clear
+                 ? SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, ARGB_R, ARGB_G, ARGB_B, 0)
+                 : createArgbSurface(width, height);
+    if (!w->dst) return;
+    w->resample = std::make_unique<Resample>(w->src, w->dst, clear, w->direct && !clear);
+    work = std::move(w);
+}
+
+ScaleInSteps::~ScaleInSteps() {
+    if (work && work->dst) SDL_FreeSurface(work->dst);
+}
+
+bool ScaleInSteps::step(int rows) {
+    return !work || work->resample->step(rows);
+}
+
+SDL_Surface* ScaleInSteps::take() {
+    if (!work) return makePlaceholder();
+    while (!work->resample->step(1 << 14)) {
+    }
+    const bool anyClear = work->resample->anyClear();
+    SDL_Surface* dst = work->dst;
+    const bool direct = work->direct;
+    work->dst = nullptr;
+    work.reset();
     if (direct) {
-        if (clear && !anyClear) {
+        if (!anyClear && dst->format->Amask) {
             // Clear parts averaged away (rare): copy, do not blend, like any opaque picture.
             SDL_SetAlpha(dst, 0, 255);
             SDL_Surface* opaque = SDL_DisplayFormat(dst);
@@ -487,4 +548,8 @@ SDL_Surface* scaleImageTo(SDL_Surface* image, int width, int height) {
     }
     SDL_Surface* out = finishSurface(dst, anyClear);
     return out ? out : makePlaceholder();
+}
+
+SDL_Surface* scaleImageTo(SDL_Surface* image, int width, int height) {
+    return ScaleInSteps(image, width, height).take();
 }

@@ -16,6 +16,18 @@
 void optionsClick(Application& app, int windowId, int buttonId);
 void optionsRefresh(Application& app, int windowId);
 void optionsClosed(Application& app, int windowId);
+// The records' windows (37, 39, 44, 45, 46) live in window_handlers_records.cpp.
+void selectionRefresh(Application& app, GameWindow& w);
+void selectionClick(Application& app, int buttonId);
+void selectionClosed(Application& app);
+void certificateRefresh(Application& app, GameWindow& w);
+void awardsListRefresh(Application& app, GameWindow& w);
+void awardsListClick(Application& app, int buttonId);
+void awardDetailsRefresh(Application& app, GameWindow& w);
+void awardDetailsClick(Application& app, int buttonId);
+void awardDetailsClosed(Application& app);
+void restartBookRefresh(Application& app, GameWindow& w);
+void restartBookClick(Application& app, int buttonId);
 // Book selection and rules live in window_handlers_books.cpp.
 void bookSelectClick(Application& app, int buttonId);
 void bookSelectRefresh(Application& app, GameWindow& w);
@@ -208,6 +220,7 @@ void profilesClick(Application& app, int buttonId) {
     case 5: // awards
         if (p.name.empty()) return;
         d.profileSlot = slot;
+        d.awardsPage = 0;
         openGameWindow(app, WIN_AWARDS, 2);
         break;
     case 10: { // a name was typed for the slot
@@ -239,6 +252,11 @@ void profilesRefresh(Application& app, GameWindow& w) {
         const bool used = !p.name.empty();
         std::string label = used ? p.name : "(empty)";
         if (used && slot == app.profiles.active) label = "> " + label;
+        if (used) {
+            const auto earned = std::count_if(p.awards.begin(), p.awards.end(),
+                                              [](const AwardEntry& e) { return e.earned; });
+            label += "  (" + std::to_string(earned) + (earned == 1 ? " award)" : " awards)");
+        }
         setLabelText(app, w, 10 + slot, std::to_string(slot + 1) + ". " + label);
         setLabelText(app, w, 20 + slot, used ? "Use this profile" : "Create profile");
         setChosen(w, 20 + slot, used && slot == app.profiles.active);
@@ -300,7 +318,7 @@ void noticeClick(Application& app, int windowId, int buttonId) {
         app.settings.autoCheckUpdate = buttonId == 50;
         break;
     case WIN_DONATE:
-        if (buttonId == 50) openInBrowser(downloadServers(app).donationUrl);
+        if (buttonId == 50) openInBrowser(downloadServers(app.servers).donationUrl);
         break;
     }
     openGameWindow(app, WIN_MAIN_MENU, 2);
@@ -340,11 +358,6 @@ void deathRefresh(Application& app, GameWindow& w) {
 // Viewers (5, 38, 39) show the argument they were opened with.
 void viewerRefresh(Application& app, GameWindow& w, int slot) {
     const std::string& arg = app.windowData.windowArgs[slot];
-    if (w.id == WIN_CERTIFICATE) {
-        setLabelText(app, w, 1, activeProfile(app).name.empty() ? " " : activeProfile(app).name);
-        setLabelText(app, w, 2, arg.empty() ? " " : arg);
-        return;
-    }
     SDL_Surface* screen = app.screen.surface;
     const int sw = screen ? screen->w : 800, sh = screen ? screen->h : 600;
     SDL_Surface* image = w.id == WIN_MAP ? mapPicture(app, arg) : loadImage("", arg);
@@ -377,6 +390,15 @@ void windowClick(Application* appPtr, int windowId, int buttonId) {
     case WIN_MAP:
     case WIN_CERTIFICATE: // any click closes a viewer
         closeWindow(windowId, app.windowManager, 0);
+        break;
+    case WIN_SELECTION: // a choice of a list of answers
+        selectionClick(app, buttonId);
+        break;
+    case WIN_AWARD_DETAILS: // hint paging
+        awardDetailsClick(app, buttonId);
+        break;
+    case WIN_RESTART_BOOK: // the book a restart goes back to
+        restartBookClick(app, buttonId);
         break;
     case WIN_PLACEHOLDER: // the first profile's name has been typed
         if (buttonId == FIRST_PROFILE_NAME_COMMAND) firstProfileNamed(app);
@@ -411,8 +433,8 @@ void windowClick(Application* appPtr, int windowId, int buttonId) {
     case WIN_RULES:
         rulesClick(app, buttonId);
         break;
-    case WIN_AWARDS: // the list of awards; "View" comes with the awards
-        if (buttonId == 4) closeWindow(WIN_AWARDS, app.windowManager, 0);
+    case WIN_AWARDS: // the list of awards: a row opens its details
+        awardsListClick(app, buttonId);
         break;
     case WIN_SAVE_LOAD:
         if (buttonId == 3) showMessage(app.game.messages, saveByHand(app));
@@ -460,8 +482,19 @@ bool windowRefresh(Application* appPtr, int windowId) {
         break;
     case WIN_ILLUSTRATION:
     case WIN_MAP:
-    case WIN_CERTIFICATE:
         viewerRefresh(app, *w, viewerSlot(windowId));
+        break;
+    case WIN_CERTIFICATE:
+        certificateRefresh(app, *w);
+        break;
+    case WIN_SELECTION:
+        selectionRefresh(app, *w);
+        break;
+    case WIN_AWARD_DETAILS:
+        awardDetailsRefresh(app, *w);
+        break;
+    case WIN_RESTART_BOOK:
+        restartBookRefresh(app, *w);
         break;
     case WIN_PROFILES:
         profilesRefresh(app, *w);
@@ -483,8 +516,7 @@ bool windowRefresh(Application* appPtr, int windowId) {
         deathRefresh(app, *w);
         break;
     case WIN_AWARDS:
-        setLabelText(app, *w, 1,
-                     "AWARDS for " + app.profiles.slots[app.windowData.profileSlot].name);
+        awardsListRefresh(app, *w);
         break;
     case WIN_BOOK_SELECT:
         bookSelectRefresh(app, *w);
@@ -546,6 +578,12 @@ void windowClosed(Application* appPtr, int windowId) {
         break;
     case WIN_RESTART:
         d.restartChoice = 5;
+        break;
+    case WIN_SELECTION:
+        selectionClosed(app);
+        break;
+    case WIN_AWARD_DETAILS: // resets the award page
+        awardDetailsClosed(app);
         break;
     case WIN_DEATH: // not again until another section has loaded
         app.game.firstPageLoaded = false;

@@ -71,7 +71,9 @@ void clickWindowButton(Application& app, int windowId, int buttonId) {
 
 void showNextMessage(Application& app) {
     MessageQueue& q = app.game.messages;
-    if (q.pending.empty() || isWindowOpen(app.windowManager, WIN_MESSAGE)) return;
+    if (q.pending.empty() || isWindowOpen(app.windowManager, WIN_MESSAGE) ||
+        isWindowOpen(app.windowManager, WIN_SELECTION))
+        return;
     if (app.textEntry.active) return; // one question at a time
     const MessageRequest front = q.pending.front();
     WindowData& d = app.windowData;
@@ -95,6 +97,13 @@ void showNextMessage(Application& app) {
     app.windowData.message = front;
     q.pending.pop_front();
     app.windowData.messageResult = -1;
+    if (front.choices.size() > 2) {
+        // More answers than the message box has buttons: the selection list.
+        app.windowData.selectionPage = 0;
+        app.windowData.selectionResult = -1;
+        openGameWindow(app, WIN_SELECTION, 2);
+        return;
+    }
     openGameWindow(app, WIN_MESSAGE, 2);
 }
 

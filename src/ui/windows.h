@@ -45,7 +45,20 @@ struct WindowData {
     std::string rulesTitle;           // title the rules window was opened with
     bool fontsEditing = false;        // the font window works on its copies
     int selectedBook = 1;             // the book the selection window shows
+    int selectionPage = 0;            // window 37: the page of its choices shown
+    int selectionResult = -1;         // ...and the choice made, -1 none
+    int awardsPage = 0;               // window 44: the page of its list
+    int awardId = 0;                  // window 45: the award shown
+    int awardHints = 1;               // ...and how many of its hints
 };
+
+// Rows of the list windows: the selection list (37), the awards list (44)
+// and the books of a restart (46, one button per book from this ID).
+constexpr int SELECTION_ROWS = 8;
+constexpr int SELECTION_FIRST_ROW = 10;
+constexpr int AWARD_ROWS = 8;
+constexpr int AWARD_FIRST_ROW = 10;
+constexpr int RESTART_BOOK_FIRST = 10;
 
 // Builds the whole table for the current mode (title screens or play).
 void buildWindows(Application& app);

@@ -354,8 +354,62 @@ void buildRules(Application& app) {
     addButton(app, w, 90, "Close", "", 3, FONT_MENU_SMALL, 70, ALIGN_CENTRE, -86);
 }
 
-void buildPlaceholderTitled(Application& app, int id, const std::string& title) {
-    GameWindow& w = titledWindow(app, id, title);
+// 37: a question with more answers than the message box has buttons, a page
+// of them at a time.
+void buildSelection(Application& app) {
+    GameWindow& w = titledWindow(app, WIN_SELECTION, "Choose from options below");
+    addLabel(app, w, 2, " ", FONT_TIP, 50, ALIGN_CENTRE, -20);
+    for (int row = 0; row < SELECTION_ROWS; ++row)
+        small(app, w, SELECTION_FIRST_ROW + row, " ", 50, -(29 + row * 7));
+    small(app, w, 5, "<", 12, -88, "Previous choices");
+    small(app, w, 6, ">", 88, -88, "More choices");
+}
+
+// 39: the rank certificate, its words on the tier's certificate.
+void buildCertificate(Application& app) {
+    GameWindow& w = titledWindow(app, WIN_CERTIFICATE, "Certificate of Rank");
+    addPicture(app, w, 2, nullptr, 540, 270, 50, ALIGN_CENTRE, -52);
+    addLabel(app, w, 3, " ", FONT_TIP, 50, ALIGN_CENTRE, -52);
+    addLabel(app, w, 4, "(Click to close)", FONT_TIP, 50, ALIGN_CENTRE, -94);
+}
+
+// 44: a profile's awards, a page of them at a time; a row opens its details (45).
+void buildAwardsList(Application& app) {
+    GameWindow& w = titledWindow(app, WIN_AWARDS, "AWARDS for (NAME)");
+    addLabel(app, w, 2, " ", FONT_TIP, 50, ALIGN_CENTRE, -20);
+    for (int row = 0; row < AWARD_ROWS; ++row)
+        small(app, w, AWARD_FIRST_ROW + row, " ", 50, -(28 + row * 7),
+              "View this award's details and hints");
+    small(app, w, 5, "<", 12, -86, "Previous awards");
+    small(app, w, 6, ">", 88, -86, "More awards");
+    addButton(app, w, 4, "Close", "", 3, FONT_MENU_SMALL, 50, ALIGN_CENTRE, -86);
+}
+
+// 45: one award: its texts and its hints, one more at each press.
+void buildAwardDetails(Application& app) {
+    GameWindow& w = titledWindow(app, WIN_AWARD_DETAILS, "Award");
+    addPicture(app, w, 3, nullptr, 64, 64, 12, ALIGN_CENTRE, -22);
+    addLabel(app, w, 2, " ", FONT_TIP, 50, ALIGN_CENTRE, -52);
+    addButton(app, w, 5, "Next Hint", "Show the next, plainer hint", 3, FONT_MENU_SMALL, 30,
+              ALIGN_CENTRE, -88);
+    addButton(app, w, CLOSE_BUTTON, "Close", "", 3, FONT_MENU_SMALL, 70, ALIGN_CENTRE, -88);
+}
+
+// 46: the book a restart goes back to, a row per series.
+void buildRestartBook(Application& app) {
+    GameWindow& w = titledWindow(app, WIN_RESTART_BOOK, "Choose from available books:");
+    static const char* const SERIES[3] = {"VAEL", "DRAVIC", "GRANDMASTER"};
+    const int first[4] = {1, 6, 13, 21};
+    for (int s = 0; s < 3; ++s) {
+        const int y = -(30 + s * 16);
+        addLabel(app, w, 2 + s, SERIES[s], FONT_TIP, 50, ALIGN_CENTRE, y - 7);
+        const int count = first[s + 1] - first[s];
+        for (int b = first[s]; b < first[s + 1]; ++b) {
+            const double x = 50 + (b - first[s] - (count - 1) / 2.0) * 10;
+            small(app, w, RESTART_BOOK_FIRST + b - 1, std::to_string(b), x, y,
+                  "Restart the campaign from the start of book " + std::to_string(b));
+        }
+    }
     addCloseButton(app, w);
 }
 
@@ -376,12 +430,12 @@ void buildWindows(Application& app) {
               "Begin a new campaign from scratch`(your saved campaign is replaced)", 3,
               FONT_MENU_SMALL, 50, ALIGN_CENTRE, -68);
     addCloseButton(app, restart);
-    buildPlaceholderTitled(app, WIN_RESTART_BOOK, "Choose from available books:");
+    buildRestartBook(app);
     GameWindow& saveLoad = titledWindow(app, WIN_SAVE_LOAD, "Save / Load Game In-Progress");
     addButton(app, saveLoad, 3, "Save Game", "", 3, FONT_MENU_SMALL, 50, ALIGN_CENTRE, -40);
     addButton(app, saveLoad, 4, "Load Game", "", 3, FONT_MENU_SMALL, 50, ALIGN_CENTRE, -58);
     addCloseButton(app, saveLoad);
-    buildPlaceholderTitled(app, WIN_SELECTION, "Choose from options below");
+    buildSelection(app);
     buildAbout(app);
     buildOptions(app);
     buildVideo(app);
@@ -406,12 +460,10 @@ void buildWindows(Application& app) {
     buildAvatarChoice(app);
     buildViewer(app, WIN_ILLUSTRATION, "Press ESC or click to close Illustration");
     buildViewer(app, WIN_MAP, "Press ESC or click to close Map");
-    GameWindow& cert = titledWindow(app, WIN_CERTIFICATE, " ");
-    addLabel(app, cert, 2, " ", FONT_TIP, 50, ALIGN_CENTRE, -50);
+    buildCertificate(app);
     buildProfiles(app);
-    GameWindow& awards = titledWindow(app, WIN_AWARDS, "AWARDS for (NAME)");
-    addButton(app, awards, 4, "Close", "", 3, FONT_MENU_SMALL, 50, ALIGN_CENTRE, -86);
-    buildPlaceholderTitled(app, WIN_AWARD_DETAILS, "Award");
+    buildAwardsList(app);
+    buildAwardDetails(app);
 
     for (auto& w : app.windowManager.table) {
         w->onClick = windowClick;
