@@ -415,6 +415,7 @@ void layoutSectionPage(Application& app, PagePanel& page) {
         lb.width = box ? box->w : 0;
         lb.height = box ? box->h : 0;
         lb.hasPicture = static_cast<bool>(b.pictureImage);
+        lb.unseen = b.caption == AUTOEXECUTE_CAPTION;
         lb.onlyText = b.onlyText;
         SDL_Surface* state = b.stateImages[std::clamp(b.state, 0, STATE_COUNT - 1)].get();
         lb.stateHeight = state ? state->h : lb.height;
