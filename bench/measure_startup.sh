@@ -2,6 +2,8 @@
 # Start-up time to the first frame of the intro, measured by the program itself
 # (QUILLHAVEN_REPORT_STARTUP=1) over several runs under one Xvfb server.
 #   bash bench/measure_startup.sh [build/quillhaven] [runs]
+# QH_SETTINGS_FILE=F starts every run on a copy of F as its settings file (for
+# the cost of a huge or damaged one).
 set -euo pipefail
 unset SDL_VIDEODRIVER
 if [ -z "${QH_IN_XVFB:-}" ]; then
@@ -15,6 +17,10 @@ times=()
 for i in $(seq 1 "$runs"); do
     out="$home/run$i.txt"
     : >"$out"
+    if [ -n "${QH_SETTINGS_FILE:-}" ]; then
+        mkdir -p "$home/Documents/Quillhaven"
+        cp "$QH_SETTINGS_FILE" "$home/Documents/Quillhaven/settings.txt"
+    fi
     HOME=$home QUILLHAVEN_REPORT_STARTUP=1 "$bin" >"$out" 2>&1 &
     pid=$!
     for _ in $(seq 1 200); do

@@ -6,7 +6,7 @@
 #include "app/screen_maths.h"
 #include "app/settings.h"
 #include "app/title_screen.h"
-#include "book/download.h"
+#include "book/download_view.h"
 #include "book/random_table_view.h"
 #include "combat/combat_view.h"
 #include "combat/crt_view.h"

@@ -114,12 +114,13 @@ void handleKey(Application& app, const SDL_KeyboardEvent& key) {
 
 void drawScreen(Application& app, int elapsedMs) {
     SDL_Surface* screen = app.screen.surface;
-    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
-    if (app.screen.skin) SDL_BlitSurface(app.screen.skin, nullptr, screen, nullptr);
-    if (app.playing)
+    if (app.playing) {
+        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+        if (app.screen.skin) SDL_BlitSurface(app.screen.skin, nullptr, screen, nullptr);
         hooks::drawPlayBackground(app);
-    else
-        drawTitlePictures(app);
+    } else {
+        drawTitleScreen(app);
+    }
     hooks::drawPagesAndButtons(app, elapsedMs);
     hooks::drawWindows(app, elapsedMs);
     hooks::drawOverlays(app, elapsedMs);

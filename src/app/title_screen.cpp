@@ -196,11 +196,20 @@ void advanceTitleSlideshow(Application& app, int elapsedMs) {
     prepareUpcoming(app, t);
 }
 
-void drawTitlePictures(Application& app) {
+void drawTitleScreen(Application& app) {
     TitleScreen& t = app.titleScreen;
     SDL_Surface* screen = app.screen.surface;
-    blitWithAlpha(t.background, screen, 0, 0, t.backgroundFade >= 0 ? t.backgroundAlpha : 255);
-    if (t.backgroundFade >= 0) blitWithAlpha(t.nextBackground, screen, 0, 0, t.nextBackgroundAlpha);
+    // The backgrounds hide whatever is under them, so black, the skin and the
+    // fading pictures go down in one pass where their formats allow.
+    SDL_Surface* layers[2] = {t.background, t.nextBackground};
+    int alphas[2] = {t.backgroundFade >= 0 ? t.backgroundAlpha : 255,
+                     t.backgroundFade >= 0 ? t.nextBackgroundAlpha : 0};
+    if (!stackOpaqueLayers(screen, app.screen.skin, layers, alphas, 2)) {
+        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+        if (app.screen.skin) SDL_BlitSurface(app.screen.skin, nullptr, screen, nullptr);
+        blitWithAlpha(t.background, screen, 0, 0, alphas[0]);
+        if (t.backgroundFade >= 0) blitWithAlpha(t.nextBackground, screen, 0, 0, alphas[1]);
+    }
     blitWithAlpha(t.logo, screen, t.logoX, t.logoY, 255);
     if (t.logoSlide >= 0) blitWithAlpha(t.nextLogo, screen, t.nextLogoX, t.nextLogoY, 255);
 }

@@ -47,5 +47,6 @@ int pickDifferent(RandomSource& random, int count, int current);
 // Loads the first background and logo (the intro shows them).
 void loadTitlePictures(Application& app);
 void advanceTitleSlideshow(Application& app, int elapsedMs);
-void drawTitlePictures(Application& app);
+// The title screens' backdrop: black, the skin, the backgrounds and the logos.
+void drawTitleScreen(Application& app);
 void freeTitlePictures(TitleScreen& title);

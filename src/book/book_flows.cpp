@@ -75,7 +75,8 @@ bool bookStartMessage(BookStart start, MessageRequest& out) {
 
 bool runBookDownload(Application& app, int number, MessageRequest& failure) {
     const BookEntry* book = findBook(app.catalogues, number);
-    if (book && downloadBook(number)) {
+    ScreenTransferWatcher watcher(app.progressBar);
+    if (book && downloadBook(app.catalogues, downloadServers(app.servers), number, &watcher)) {
         remountBook(app, *book);
         return true;
     }
@@ -109,8 +110,15 @@ MessageRequest coverMessage(CoverOutcome outcome) {
                    "connected to the internet and try again.)");
 }
 
-bool runFanArtDownload(MessageRequest& failure) {
-    if (downloadFanArt()) return true;
+CoverOutcome runCoverDownload(Application& app, int number) {
+    ScreenTransferWatcher watcher(app.progressBar);
+    return downloadCovers(downloadServers(app.servers), number, &watcher);
+}
+
+bool runFanArtDownload(Application& app, MessageRequest& failure) {
+    ScreenTransferWatcher watcher(app.progressBar);
+    if (downloadFanArt(downloadServers(app.servers), app.paths, app.catalogues.books, &watcher))
+        return true;
     failure = message("Download Failed",
                       "Unable to automatically download the .zip file(s)!``You may need to "
                       "manually download the file(s) from Velmar`and place it/them in the "
@@ -125,4 +133,12 @@ std::string currentVersionLine() {
 
 std::string publishedVersionLine(const Application& app) {
     return "        Updated Version: " + app.publishedVersion;
+}
+
+bool checkForUpdate(Application& app) {
+    ScreenTransferWatcher watcher(app.progressBar);
+    std::string published;
+    if (!fetchPublishedVersion(downloadServers(app.servers), published, &watcher)) return false;
+    app.publishedVersion = published;
+    return !compareVersions(VERSION_STRING, published);
 }

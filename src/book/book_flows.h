@@ -31,10 +31,14 @@ bool bookStartMessage(BookStart start, MessageRequest& message);
 // the archive and mounts it. On failure `failure` holds "Download Failed".
 bool runBookDownload(Application& app, int number, MessageRequest& failure);
 
-// The cover download ("Pic"): the message for each outcome.
+// The cover download ("Pic"), and the message for each outcome.
+CoverOutcome runCoverDownload(Application& app, int number);
 MessageRequest coverMessage(CoverOutcome outcome);
 // The fan-art download (window 14); false with `failure` set when it failed.
-bool runFanArtDownload(MessageRequest& failure);
+bool runFanArtDownload(Application& app, MessageRequest& failure);
+// True when the published version is newer than ours; stores it in the
+// application. Fails silently (false) when it cannot be fetched or read.
+bool checkForUpdate(Application& app);
 
 // The two lines of window 40 (update available).
 std::string currentVersionLine();

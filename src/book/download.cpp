@@ -1,6 +1,6 @@
 #include "book/download.h"
 
-#include "app/application.h"
+#include "app/game_state.h"
 #include "book/book_catalogue.h"
 #include "character/character.h"
 #include "fs/file_system.h"
@@ -77,8 +77,8 @@ size_t jobWrite(char* data, size_t size, size_t count, void* user) {
         return 0;
     }
     job->written += static_cast<int>(std::min<size_t>(bytes, 0x7fffffff - job->written));
-    if (job->app) drawProgress(job->written, job->expectedLength, job->app->progressBar);
-    if (!pollDownloadEvents()) {
+    if (job->watcher) job->watcher->progress(job->written, job->expectedLength);
+    if (job->watcher && !job->watcher->keepGoing()) {
         job->expectedLength = 0;
         job->cancelled = true;
         return 0;
@@ -90,7 +90,7 @@ size_t jobWrite(char* data, size_t size, size_t count, void* user) {
 int jobIdle(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     DownloadJob* job = static_cast<DownloadJob*>(user);
     if (job->cancelled) return 1;
-    if (!pollDownloadEvents()) {
+    if (job->watcher && !job->watcher->keepGoing()) {
         job->expectedLength = 0;
         job->cancelled = true;
         return 1;
@@ -121,6 +121,7 @@ CURLcode perform(const std::string& url, curl_write_callback header, curl_write_
 
 // The cover folder's index page, in memory.
 struct PageFetch {
+    TransferWatcher* watcher = nullptr;
     std::string page;
     int status = 0;
     int length = 0;
@@ -148,8 +149,9 @@ size_t pageWrite(char* data, size_t size, size_t count, void* user) {
     return bytes;
 }
 
-int pageIdle(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    return pollDownloadEvents() ? 0 : 1;
+int pageIdle(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    PageFetch* fetch = static_cast<PageFetch*>(user);
+    return !fetch->watcher || fetch->watcher->keepGoing() ? 0 : 1;
 }
 
 std::string twoDigits(int number) {
@@ -198,16 +200,17 @@ bool loadDownloadServers(DownloadServers& servers, const std::string& path) {
     return true;
 }
 
-const DownloadServers& downloadServers(Application& app) {
-    if (!app.servers.loaded) loadDownloadServers(app.servers);
-    return app.servers;
+const DownloadServers& downloadServers(DownloadServers& servers) {
+    if (!servers.loaded) loadDownloadServers(servers);
+    return servers;
 }
 
-bool downloadFile(const std::string& url, const std::string& localPath) {
+bool downloadFile(const std::string& url, const std::string& localPath,
+                  TransferWatcher* watcher) {
     DownloadJob job;
-    job.app = theApp;
+    job.watcher = watcher;
     job.localPath = localPath;
-    if (theApp) theApp->progressBar.frameDrawn = false;
+    if (watcher) watcher->started();
     CURLcode result = perform(url, jobHeader, jobWrite, &job, jobIdle);
     bool lengthOk = job.expectedLength >= MIN_DOWNLOAD_LENGTH || localPath == VERSION_FILE;
     bool ok = result == CURLE_OK && lengthOk && !job.cancelled && !job.writeError &&
@@ -225,12 +228,12 @@ bool downloadFile(const std::string& url, const std::string& localPath) {
     return ok && vfsExists(localPath);
 }
 
-bool downloadBook(int number) {
-    if (!theApp) return false;
-    const BookEntry* book = findBook(theApp->catalogues, number);
+bool downloadBook(const Catalogues& catalogues, const DownloadServers& servers, int number,
+                  TransferWatcher* watcher) {
+    const BookEntry* book = findBook(catalogues, number);
     if (!book) return false;
-    const DownloadServers& servers = downloadServers(*theApp);
-    return downloadFile(servers.bookFolderUrl + book->code + ".zip", bookArchivePath(*book));
+    return downloadFile(servers.bookFolderUrl + book->code + ".zip", bookArchivePath(*book),
+                        watcher);
 }
 
 std::vector<std::string> parseCoverIndex(const std::string& page, int number) {
@@ -253,43 +256,42 @@ std::vector<std::string> parseCoverIndex(const std::string& page, int number) {
     return names;
 }
 
-bool listCovers(int number, std::vector<std::string>& names) {
+bool listCovers(const DownloadServers& servers, int number, std::vector<std::string>& names,
+                TransferWatcher* watcher) {
     names.clear();
-    if (!theApp) return false;
     PageFetch fetch;
-    CURLcode result =
-        perform(downloadServers(*theApp).coverFolderUrl, pageHeader, pageWrite, &fetch, pageIdle);
+    fetch.watcher = watcher;
+    CURLcode result = perform(servers.coverFolderUrl, pageHeader, pageWrite, &fetch, pageIdle);
     if (result != CURLE_OK || fetch.missing || !isSuccessStatus(fetch.status)) return false;
     names = parseCoverIndex(fetch.page, number);
     return true;
 }
 
-CoverOutcome downloadCovers(int number) {
+CoverOutcome downloadCovers(const DownloadServers& servers, int number,
+                            TransferWatcher* watcher) {
     std::vector<std::string> names;
-    if (!listCovers(number, names)) return CoverOutcome::IndexFailed;
+    if (!listCovers(servers, number, names, watcher)) return CoverOutcome::IndexFailed;
     std::string folder = "data/books/book" + std::to_string(number) + "/covers/";
     bool fetched = false;
     for (const std::string& name : names) {
         if (vfsExists(folder + name)) continue;
-        if (downloadFile(downloadServers(*theApp).coverFolderUrl + name, folder + name))
+        if (downloadFile(servers.coverFolderUrl + name, folder + name, watcher))
             fetched = true;
     }
     return fetched ? CoverOutcome::Fetched : CoverOutcome::NothingNew;
 }
 
-bool downloadFanArt() {
-    if (!theApp) return false;
-    const DownloadServers& servers = downloadServers(*theApp);
-    bool first = downloadFile(servers.fanArt1Url, "/data/fanart/fanart1.zip");
-    bool second = downloadFile(servers.fanArt2Url, "/data/fanart/fanart2.zip");
-    if (first || second) mountFanArt(*theApp);
+bool downloadFanArt(const DownloadServers& servers, const FileSystemPaths& paths,
+                    const std::vector<BookEntry>& books, TransferWatcher* watcher) {
+    bool first = downloadFile(servers.fanArt1Url, "/data/fanart/fanart1.zip", watcher);
+    bool second = downloadFile(servers.fanArt2Url, "/data/fanart/fanart2.zip", watcher);
+    if (first || second) mountFanArt(paths, books);
     return first && second;
 }
 
-void mountFanArt(const Application& app) {
+void mountFanArt(const FileSystemPaths& paths, const std::vector<BookEntry>& books) {
     // Downloads land in the user folder, whose copy comes before the program's own.
-    const FileSystemPaths& paths = app.paths;
-    for (const BookEntry& book : app.catalogues.books) {
+    for (const BookEntry& book : books) {
         std::string name = "fanart" + std::to_string(book.number);
         for (const std::string& root : {paths.userFolder, paths.baseDir}) {
             if (root.empty()) continue;
@@ -321,15 +323,16 @@ bool compareVersions(const std::string& current, const std::string& published) {
     return c[2] >= p[2];
 }
 
-bool checkForUpdate(Application& app) {
-    if (!downloadFile(downloadServers(app).versionUrl, VERSION_FILE)) return false;
+bool fetchPublishedVersion(const DownloadServers& servers, std::string& published,
+                           TransferWatcher* watcher) {
+    if (!downloadFile(servers.versionUrl, VERSION_FILE, watcher)) return false;
     DataFile file = openRead(VERSION_FILE);
     if (!file.isOpen()) return false;
-    std::string published;
-    bool read = readValue(file, published);
+    std::string line;
+    bool read = readValue(file, line);
     closeFile(file);
     vfsDelete(VERSION_FILE);
-    if (!read || published.empty()) return false;
-    app.publishedVersion = published;
-    return !compareVersions(VERSION_STRING, published);
+    if (!read || line.empty()) return false;
+    published = line;
+    return true;
 }

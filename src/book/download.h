@@ -1,19 +1,33 @@
 // Fetching over HTTP with libcurl: book archives, cover pictures, the fan-art
-// archives and the one-line version file. Transfers run on the main thread;
-// while one runs, a progress bar is drawn straight to the screen and the event
-// queue is polled so that Escape or closing the window cancels it. A download
-// is written to a temporary file that replaces the target only when the whole
-// transfer succeeded, so a failed one never leaves a file behind.
+// archives and the one-line version file. Transfers run on the main thread and
+// report to a TransferWatcher: the window's draws a progress bar and listens
+// for Escape (download_view.h); tests and tools pass none. A download is
+// written to a temporary file that replaces the target only when the whole
+// transfer succeeded, so a failed one never leaves a file behind. Nothing here
+// reaches the Application: callers pass the records a transfer needs.
 #pragma once
 
 #include "fs/data_file.h"
 
-#include <SDL/SDL_video.h>
-
 #include <string>
 #include <vector>
 
-struct Application;
+struct BookEntry;
+struct Catalogues;
+
+// Whoever shows a transfer: told of its start and progress, and asked
+// whether to go on (also while no data arrives, so a stalled server can be left).
+class TransferWatcher {
+  public:
+    virtual ~TransferWatcher() = default;
+    virtual void started() {}
+    virtual void progress(int done, int total) {
+        (void)done;
+        (void)total;
+    }
+    // False stops the transfer: the player cancelled it.
+    virtual bool keepGoing() { return true; }
+};
 
 // The addresses downloads come from, read from a plain file of the data set
 // that users may edit. The program appends only file names to the two folders.
@@ -31,22 +45,12 @@ constexpr const char* SERVERS_FILE = "/data/misc/servers.txt";
 
 // Reads the keys of SERVERS_FILE; a missing key keeps its placeholder default.
 bool loadDownloadServers(DownloadServers& servers, const std::string& path = SERVERS_FILE);
-// The servers of the application, read on first use.
-const DownloadServers& downloadServers(Application& app);
-
-// The download progress bar: an optional frame picture with the bar's
-// rectangle inside it (from "/data/misc/pb1.txt", loaded with the intro),
-// placed by a keypad code (1 bottom left ... 9 top right).
-struct ProgressBar {
-    SDL_Surface* image = nullptr; // the frame, owned by the application; null: a plain bar
-    SDL_Rect rect = {};           // the bar, relative to the frame
-    int placement = 3;
-    bool frameDrawn = false; // the frame is on screen already
-};
+// `servers`, read from SERVERS_FILE on first use.
+const DownloadServers& downloadServers(DownloadServers& servers);
 
 // One transfer in progress.
 struct DownloadJob {
-    Application* app = nullptr;
+    TransferWatcher* watcher = nullptr;
     std::string localPath;
     DataFile file;          // opened when the first data arrives
     int expectedLength = 0; // from "Content-Length:"; 0 when none or cancelled
@@ -60,32 +64,31 @@ struct DownloadJob {
 constexpr int MIN_DOWNLOAD_LENGTH = 350;
 constexpr const char* VERSION_FILE = "ver.txt";
 
-bool downloadFile(const std::string& url, const std::string& localPath);
+bool downloadFile(const std::string& url, const std::string& localPath,
+                  TransferWatcher* watcher = nullptr);
 // Fetches book `number`'s archive into "/data/books/book" N "/" code ".zip";
 // false without a transfer outside the catalogue.
-bool downloadBook(int number);
+bool downloadBook(const Catalogues& catalogues, const DownloadServers& servers, int number,
+                  TransferWatcher* watcher = nullptr);
 // Cover names of book `number` found on the cover folder's index page; false
 // when the page could not be fetched.
-bool listCovers(int number, std::vector<std::string>& names);
+bool listCovers(const DownloadServers& servers, int number, std::vector<std::string>& names,
+                TransferWatcher* watcher = nullptr);
 // The scan of an index page: every "GS" up to the next ".jpg" that names book
 // `number` ("GS05...") and is neither a thumbnail nor markup nor a path.
 std::vector<std::string> parseCoverIndex(const std::string& page, int number);
 enum class CoverOutcome { Fetched, NothingNew, IndexFailed };
 // Fetches every listed cover not yet in "data/books/book" N "/covers/".
-CoverOutcome downloadCovers(int number);
+CoverOutcome downloadCovers(const DownloadServers& servers, int number,
+                            TransferWatcher* watcher = nullptr);
 // Both fan-art archives into "/data/fanart/"; mounts what arrived.
-bool downloadFanArt();
+bool downloadFanArt(const DownloadServers& servers, const FileSystemPaths& paths,
+                    const std::vector<BookEntry>& books, TransferWatcher* watcher = nullptr);
 // Mounts every book's fan-art archive (user folder first) at "fanart" N.
-void mountFanArt(const Application& app);
-// True when the published version is newer than ours; stores it in the
-// application. Fails silently (false) when it cannot be fetched or read.
-bool checkForUpdate(Application& app);
+void mountFanArt(const FileSystemPaths& paths, const std::vector<BookEntry>& books);
+// The newest published version, from the one-line version file; false (and
+// `published` untouched) when it cannot be fetched or read.
+bool fetchPublishedVersion(const DownloadServers& servers, std::string& published,
+                           TransferWatcher* watcher = nullptr);
 // True when `current` is at least as new as `published` (major.minor.patch).
 bool compareVersions(const std::string& current, const std::string& published);
-
-// download_view.cpp: drawing and input while a transfer runs.
-// Draws the bar at done of total and pushes only its rectangle to the screen.
-void drawProgress(int done, int total, ProgressBar& bar);
-// Drains the event queue; false when the transfer must stop (Escape, or a
-// quit, which is put back for the main loop).
-bool pollDownloadEvents();

@@ -1,5 +1,5 @@
 // The download progress bar and the input a transfer listens to.
-#include "book/download.h"
+#include "book/download_view.h"
 
 #include <SDL/SDL.h>
 

@@ -44,9 +44,13 @@ class Layout {
         y = metrics.topMargin() + std::max(0, page.topInset);
         int lastLineY = y;
         for (int s = 0; s < count;) {
+            const int before = y;
             Line line = gather(s);
             adjust(line);
-            if (line.first >= 0) {
+            if (line.first >= 0 && unseenOnly(line)) {
+                y = before; // nor its paragraph's blank line
+                place(line);
+            } else if (line.first >= 0) {
                 place(line);
                 lastLineY = y;
                 y += metrics.lineSkip * (1 + words[line.last].addLines);
@@ -62,6 +66,14 @@ class Layout {
         if (i >= static_cast<int>(buttonOf.size())) return -1;
         const int b = buttonOf[i];
         return b >= 0 && b < static_cast<int>(buttons.size()) ? b : -1;
+    }
+    bool unseenOnly(const Line& line) const {
+        for (int k = line.first; k <= line.last; ++k) {
+            if (words[k].ignore) continue;
+            const int b = buttonIndex(k);
+            if (b < 0 || !buttons[b].unseen) return false;
+        }
+        return true;
     }
     int widthOf(int i) const {
         const int b = buttonIndex(i);

@@ -31,6 +31,9 @@ struct LayoutButton {
     bool hasCaption = false;
     bool hasPicture = false;
     bool onlyText = false;
+    // Never drawn (a button that fires itself): it is placed where it stands
+    // so that it can scroll into view, but a line of nothing else takes no room.
+    bool unseen = false;
     int x = 0, y = 0;
     bool placed = false;
 };

@@ -376,7 +376,20 @@ void prepareButtons(Application& app, PagePanel& page) {
         } else {
             setArt(*b, app.skin.buttonArt8);
             const RgbColor& bc = app.settings.buttonTextColor;
-            setCaption(*b, m.shownText(), app.fonts.text, SDL_Color{bc.r, bc.g, bc.b, 0}, 6, 0);
+            const SDL_Color ink{bc.r, bc.g, bc.b, 0};
+            setCaption(*b, m.shownText(), app.fonts.text, ink, 6, 0);
+            // A caption wider than the line would run off the sheet: it is
+            // set in a smaller size of the same font until it fits.
+            const int line = page.rect.w - 2 * (S * 5 / 4);
+            for (int tries = 0; tries < 3 && line > 0; ++tries) {
+                SDL_Surface* box = hitImage(*b);
+                if (!box || box->w <= line) break;
+                const int size = std::max(6, S * line / box->w - tries);
+                FontPtr small = shareFont(openFont(app.settings.textFont, size));
+                if (!small) break;
+                setCaption(*b, m.shownText(), small, ink, 6, 0);
+                if (size == 6) break;
+            }
             setColour(*b, m.colour);
             if (!m.tooltip.empty()) setTooltip(*b, nullptr, m.tooltip);
         }
@@ -402,6 +415,7 @@ void layoutSectionPage(Application& app, PagePanel& page) {
         lb.width = box ? box->w : 0;
         lb.height = box ? box->h : 0;
         lb.hasPicture = static_cast<bool>(b.pictureImage);
+        lb.unseen = b.caption == AUTOEXECUTE_CAPTION;
         lb.onlyText = b.onlyText;
         SDL_Surface* state = b.stateImages[std::clamp(b.state, 0, STATE_COUNT - 1)].get();
         lb.stateHeight = state ? state->h : lb.height;
@@ -830,12 +844,23 @@ void logPageLayout(const PagePanel& page) {
     std::fprintf(f, "page %d section %s rect %d %d %d %d scroll %d max %d\n", page.slot,
                  page.model->sectionName.c_str(), page.rect.x, page.rect.y, page.rect.w,
                  page.rect.h, page.scrollOffset, page.maxScroll);
+    // The digit key that presses each choice of the left-hand page (0: none).
+    std::vector<Button*> digits;
+    if (theApp && pageDeck(*theApp).current[0] == page.slot) {
+        PagePanel& shown = const_cast<PagePanel&>(page);
+        digits = digitButtons(shown, pageTabBand(*theApp, shown));
+    }
     for (const auto& b : page.buttons) {
         SDL_Surface* img = hitImage(*b);
         if (!b->placed || !img) continue;
-        std::fprintf(f, "page %d button %d at %d %d clickable %d\n", page.slot, b->id,
+        const auto at = std::find(digits.begin(), digits.end(), b.get());
+        const int digit = at == digits.end() || at - digits.begin() >= 9
+                              ? 0
+                              : static_cast<int>(at - digits.begin()) + 1;
+        std::fprintf(f, "page %d button %d at %d %d clickable %d digit %d\n", page.slot, b->id,
                      page.rect.x + b->x + img->w / 2,
-                     page.rect.y + b->y - page.scrollOffset + img->h / 2, b->clickable ? 1 : 0);
+                     page.rect.y + b->y - page.scrollOffset + img->h / 2, b->clickable ? 1 : 0,
+                     digit);
     }
     if (page.slot == 0 && theApp)
         for (const auto& tab : pageDeck(*theApp).tabs) {

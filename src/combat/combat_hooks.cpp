@@ -139,7 +139,7 @@ bool coverFirstOnly(const Application&) {
 void releaseOverlays(Application& app) {
     freeRandomTableView(app.randomTableView);
     freeTableImages(app.resultsTable);
-    freeCombatView(app.combatScreen.view);
+    freeCombatScreen(app.combatScreen);
 }
 
 } // namespace hooks

@@ -133,7 +133,7 @@ void drawMiddlePanel(CombatView& v, const std::string& top, const std::string& b
 }
 
 SDL_Surface* renderPlate(CombatView& v, const CombatModifier& m) {
-    return renderPanel(v, m.name, operationText(m.equation, m.value), "", v.screenW / 6,
+    return renderPanel(v, m.name, "", operationText(m.equation, m.value), v.screenW / 6,
                        v.screenH / 12);
 }
 
@@ -163,12 +163,46 @@ int combatSlideMs(int speed) {
     return (5 - std::clamp(speed, 1, 3)) * 500;
 }
 
+PlatePlace platePlace(const CombatView& v, int plateW, int plateH, bool toEnemy, bool takeBack,
+                      int elapsedMs, int speed) {
+    const int fade = combatFadeMs(speed), move = combatMoveMs(speed);
+    // Starts between the panels, below them; ends on the panel it affects.
+    const int startX = v.screenW / 2 - plateW / 2, startY = v.screenH / 100 + v.screenH / 8 + 4;
+    const int panelX = (toEnemy ? v.screenW * 3 / 4 : v.screenW / 4) - plateW / 2;
+    const int panelY = v.screenH / 100 + v.screenH / 16 - plateH / 2;
+    int fromX = startX, fromY = startY, toX = panelX, toY = panelY;
+    if (takeBack) {
+        std::swap(fromX, toX);
+        std::swap(fromY, toY);
+    }
+    PlatePlace p;
+    const int t = std::max(0, elapsedMs);
+    if (t < fade) {
+        p = {fromX, fromY, static_cast<Uint8>(t * 255 / std::max(1, fade))};
+    } else if (t < fade + move) {
+        const int k = t - fade;
+        p = {fromX + (toX - fromX) * k / std::max(1, move),
+             fromY + (toY - fromY) * k / std::max(1, move), 255};
+    } else {
+        const int k = std::min(fade, t - fade - move);
+        p = {toX, toY, static_cast<Uint8>(255 - k * 255 / std::max(1, fade))};
+    }
+    return p;
+}
+
+void freeCombatScreen(CombatScreen& s) {
+    freeSurface(s.plate);
+    freeCombatView(s.view);
+}
+
 bool startRound(CombatScreen& s, CombatRecord& combat, CombatEnv& env, bool evade) {
     if (s.running || !beginRound(combat, env, evade)) return false;
     s.running = true;
     s.outcomeReady = false;
     s.actions.clear();
     s.nextAction = 0;
+    s.actionPerformed = false;
+    freeSurface(s.plate);
     return true;
 }
 
@@ -177,6 +211,39 @@ namespace {
 // One acting modifier takes a fade in, a glide and a fade out.
 int modifierMs(int speed) {
     return 2 * combatFadeMs(speed) + combatMoveMs(speed);
+}
+
+// One turn of the acting modifier: its plate comes, the operation is
+// performed once the plate has reached its panel, and the plate goes.
+// True when the turn is over.
+template <typename Perform>
+bool modifierTurn(CombatScreen& s, CombatRecord& combat, int speed, Perform perform) {
+    const ModifierAction& a = s.actions[s.nextAction];
+    if (!s.plate && a.index >= 0 && a.index < static_cast<int>(combat.modifiers.size()))
+        s.plate = renderPlate(s.view, combat.modifiers[static_cast<size_t>(a.index)]);
+    if (!s.actionPerformed && combat.elapsedMs >= combatFadeMs(speed) + combatMoveMs(speed)) {
+        perform(a);
+        s.actionPerformed = true;
+    }
+    if (combat.elapsedMs < modifierMs(speed)) return false;
+    if (!s.actionPerformed) perform(a);
+    freeSurface(s.plate);
+    s.actionPerformed = false;
+    ++s.nextAction;
+    combat.elapsedMs = 0;
+    return true;
+}
+
+void drawPlate(CombatScreen& s, const CombatRecord& combat, SDL_Surface* surface, int speed) {
+    if (!surface || !s.plate || s.nextAction >= s.actions.size()) return;
+    const ModifierAction& a = s.actions[s.nextAction];
+    if (a.index < 0 || a.index >= static_cast<int>(combat.modifiers.size())) return;
+    const CombatModifier& m = combat.modifiers[static_cast<size_t>(a.index)];
+    PlatePlace p = platePlace(s.view, s.plate->w, s.plate->h, m.affectEnemy, a.takeBack,
+                              combat.elapsedMs, speed);
+    SDL_SetAlpha(s.plate, SDL_SRCALPHA, p.alpha);
+    SDL_Rect at{static_cast<Sint16>(p.x), static_cast<Sint16>(p.y), 0, 0};
+    SDL_BlitSurface(s.plate, nullptr, surface, &at);
 }
 
 void next(CombatRecord& c, int phase, int step) {
@@ -209,10 +276,11 @@ void updateCombat(CombatScreen& s, CombatRecord& combat, CombatEnv& env, const C
         } else if (combat.step == 2) {
             if (s.nextAction >= s.actions.size()) {
                 next(combat, 1, 3);
-            } else if (combat.elapsedMs >= modifierMs(speed)) {
-                performSkillModifier(combat, s.actions[s.nextAction++]);
-                drawSkillPanels(s.view, combat);
-                combat.elapsedMs = 0;
+            } else {
+                modifierTurn(s, combat, speed, [&](const ModifierAction& a) {
+                    performSkillModifier(combat, a);
+                    drawSkillPanels(s.view, combat);
+                });
             }
         } else if (combat.elapsedMs >= combatMoveMs(speed)) {
             drawMiddlePanel(s.view, "Combat", "Ratio", computeRatio(combat));
@@ -271,10 +339,11 @@ void updateCombat(CombatScreen& s, CombatRecord& combat, CombatEnv& env, const C
         if (combat.step == 1) {
             if (s.nextAction >= s.actions.size()) {
                 next(combat, 4, 2);
-            } else if (combat.elapsedMs >= modifierMs(speed)) {
-                performDamageModifier(combat, env, s.actions[s.nextAction++]);
-                drawDamagePanels(s.view, combat, permanentLoss(combat, env));
-                combat.elapsedMs = 0;
+            } else {
+                modifierTurn(s, combat, speed, [&](const ModifierAction& a) {
+                    performDamageModifier(combat, env, a);
+                    drawDamagePanels(s.view, combat, permanentLoss(combat, env));
+                });
             }
         } else if (combat.step == 2) {
             s.outcome = finishRound(combat, env);
@@ -295,5 +364,8 @@ void updateCombat(CombatScreen& s, CombatRecord& combat, CombatEnv& env, const C
         break;
     }
     updateTable(crt, table, surface, elapsedMs, speed);
-    if (surface && s.running) drawPanels(s.view, surface, s.alpha);
+    if (surface && s.running) {
+        drawPanels(s.view, surface, s.alpha);
+        drawPlate(s, combat, surface, speed);
+    }
 }

@@ -47,6 +47,8 @@ struct CombatScreen {
     CombatView view;
     std::vector<ModifierAction> actions; // of the walk under way
     size_t nextAction = 0;
+    bool actionPerformed = false;  // the acting modifier's effect is in the values
+    SDL_Surface* plate = nullptr;  // the acting modifier's plate
     Uint8 alpha = 0;
     bool running = false;
     RoundOutcome outcome; // of the last finished round
@@ -57,6 +59,17 @@ struct CombatScreen {
 int combatFadeMs(int speed);
 int combatMoveMs(int speed);
 int combatSlideMs(int speed);
+
+// The plate of the modifier acting `elapsedMs` into its turn: fading in
+// where it starts, gliding to the panel it affects (from it when taken back),
+// fading out there. Its top-left corner and alpha.
+struct PlatePlace {
+    int x = 0, y = 0;
+    Uint8 alpha = 0;
+};
+PlatePlace platePlace(const CombatView& view, int plateW, int plateH, bool toEnemy, bool takeBack,
+                      int elapsedMs, int speed);
+void freeCombatScreen(CombatScreen& screen);
 
 // Begins a round; ignored when the hero has no ENDURANCE left or a round runs.
 bool startRound(CombatScreen& screen, CombatRecord& combat, CombatEnv& env, bool evade);

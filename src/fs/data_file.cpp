@@ -145,7 +145,7 @@ bool readLine(DataFile& file, std::string& out) { return readToken(file, out, fa
 bool readValue(DataFile& file, std::string& out) {
     for (;;) {
         if (!readToken(file, out, true)) return false;
-        if (out.compare(0, 2, "##") == 0 || out.compare(0, 2, "//") == 0) {
+        if (out.size() >= 2 && ((out[0] == '#' && out[1] == '#') || (out[0] == '/' && out[1] == '/'))) {
             // A comment runs to the end of its line, whatever ended the token.
             file.pos = file.pos >= 2 ? file.pos - 2 : 0;
             std::string rest;

@@ -30,7 +30,9 @@
 #include "fs/record_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -256,6 +258,10 @@ public:
 
     const std::vector<Field<R>>& rows() const { return rows_; }
     const Field<R>* find(const std::string& key) const {
+        // Most words of a damaged file are no key at all: reject them before the search.
+        if (key.size() < minLength_ || key.size() > maxLength_ ||
+            !firstChars_[static_cast<unsigned char>(key[0])])
+            return nullptr;
         auto it = std::lower_bound(
             index_.begin(), index_.end(), key,
             [](const std::pair<std::string, size_t>& e, const std::string& k) { return e.first < k; });
@@ -270,9 +276,16 @@ private:
                 index_.emplace_back(rows_[i].key, i);
         std::stable_sort(index_.begin(), index_.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& entry : index_) {
+            minLength_ = std::min(minLength_, entry.first.size());
+            maxLength_ = std::max(maxLength_, entry.first.size());
+            firstChars_[static_cast<unsigned char>(entry.first[0])] = true;
+        }
     }
     std::vector<Field<R>> rows_;
     std::vector<std::pair<std::string, size_t>> index_;
+    size_t minLength_ = SIZE_MAX, maxLength_ = 0;
+    std::array<bool, 256> firstChars_{};
 };
 
 // ---- Reading ---------------------------------------------------------------

@@ -318,7 +318,7 @@ void noticeClick(Application& app, int windowId, int buttonId) {
         app.settings.autoCheckUpdate = buttonId == 50;
         break;
     case WIN_DONATE:
-        if (buttonId == 50) openInBrowser(downloadServers(app).donationUrl);
+        if (buttonId == 50) openInBrowser(downloadServers(app.servers).donationUrl);
         break;
     }
     openGameWindow(app, WIN_MAIN_MENU, 2);
@@ -344,7 +344,14 @@ void deathClick(Application& app, int buttonId) {
 
 void deathRefresh(Application& app, GameWindow& w) {
     const BookEntry* book = findBook(app.catalogues, app.game.character.onBook);
-    setLabelText(app, w, 2, book && !book->lament.empty() ? book->lament : " ");
+    // A lament runs longer than the window is wide: break it at spaces.
+    std::string lament = book && !book->lament.empty() ? book->lament : " ";
+    for (size_t start = 0, at; lament.size() - start > 38; start = at + 1) {
+        at = lament.rfind(' ', start + 38);
+        if (at == std::string::npos || at <= start) break;
+        lament[at] = '`';
+    }
+    setLabelText(app, w, 2, lament);
     setButtonEnabled(w, 5, app.game.rules.allowMidSaves);
 }
 

@@ -101,7 +101,7 @@ void bookSelectClick(Application& app, int buttonId) {
         break;
     }
     case 11: // "Pic": fetch the covers
-        showMessage(app.game.messages, coverMessage(downloadCovers(book)));
+        showMessage(app.game.messages, coverMessage(runCoverDownload(app, book)));
         break;
     case 12:
         startBook(app, book);

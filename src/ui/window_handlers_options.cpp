@@ -360,7 +360,7 @@ void miscClick(Application& app, int id) {
         break;
     case 107: { // both fan-art archives, with the progress bar
         MessageRequest failure;
-        if (!runFanArtDownload(failure)) showMessage(app.game.messages, failure);
+        if (!runFanArtDownload(app, failure)) showMessage(app.game.messages, failure);
         break;
     }
     case 11: // defaults

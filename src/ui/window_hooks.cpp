@@ -3,7 +3,7 @@
 
 #include "app/application.h"
 #include "book/section_page_view.h"
-#include "book/download.h"
+#include "book/book_flows.h"
 #include "ui/toolkit.h"
 #include "ui/windows.h"
 

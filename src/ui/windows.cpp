@@ -101,6 +101,13 @@ void showNextMessage(Application& app) {
     app.windowData.message = front;
     q.pending.pop_front();
     app.windowData.messageResult = -1;
+    if (const char* log = std::getenv("QH_LAYOUT_LOG"); log && *log) {
+        // End-to-end tests read what the player was told.
+        if (FILE* f = std::fopen(log, "a")) {
+            std::fprintf(f, "message %s|%s\n", front.title.c_str(), front.text.c_str());
+            std::fclose(f);
+        }
+    }
     if (front.choices.size() > 2) {
         // More answers than the message box has buttons: the selection list.
         app.windowData.selectionPage = 0;

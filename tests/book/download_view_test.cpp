@@ -1,6 +1,6 @@
 #include "app/application.h"
 #include "book/book_flows.h"
-#include "book/download.h"
+#include "book/download_view.h"
 #include "book/section_text.h"
 #include "fs/vfs.h"
 #include "http_server.h"
@@ -150,7 +150,8 @@ TEST_F(DownloadTest, LowerCaseHeadersAndSlowServersStillDeliver) {
     EXPECT_TRUE(downloadFile(server->url("lower/big.bin"), "data/a.bin"));
     EXPECT_EQ(readRealFile(userFile("data/a.bin")), bytes(8000, 'a'));
     openScreen();
-    EXPECT_TRUE(downloadFile(server->url("slow/big.bin"), "data/b.bin"));
+    ScreenTransferWatcher watcher(app->progressBar);
+    EXPECT_TRUE(downloadFile(server->url("slow/big.bin"), "data/b.bin", &watcher));
     EXPECT_EQ(readRealFile(userFile("data/b.bin")), bytes(8000, 'a'));
     // The finished bar is red at the bottom right of the screen.
     SDL_Surface* screen = SDL_GetVideoSurface();
@@ -159,6 +160,36 @@ TEST_F(DownloadTest, LowerCaseHeadersAndSlowServersStillDeliver) {
     SDL_GetRGB(pixel, screen->format, &r, &g, &b);
     EXPECT_EQ(r, 255);
     EXPECT_EQ(g, 0);
+}
+
+// The transfer itself needs no window: whoever shows it only watches.
+class CountingWatcher : public TransferWatcher {
+  public:
+    int starts = 0, reports = 0, lastDone = 0, lastTotal = 0;
+    int stopAfter = -1; // reports before the watcher asks to stop; -1 never
+    void started() override { ++starts; }
+    void progress(int done, int total) override {
+        ++reports;
+        lastDone = done;
+        lastTotal = total;
+    }
+    bool keepGoing() override { return stopAfter < 0 || reports < stopAfter; }
+};
+
+TEST_F(DownloadTest, AWatcherSeesTheProgressAndCanStopTheTransfer) {
+    theApp = nullptr; // nothing of the Application is reached
+    CountingWatcher all;
+    EXPECT_TRUE(downloadFile(server->url("slow/big.bin"), "data/w.bin", &all));
+    EXPECT_EQ(all.starts, 1);
+    EXPECT_GT(all.reports, 1);
+    EXPECT_EQ(all.lastDone, 8000);
+    EXPECT_EQ(all.lastTotal, 8000);
+
+    CountingWatcher stopping;
+    stopping.stopAfter = 1;
+    EXPECT_FALSE(downloadFile(server->url("slow/big.bin"), "data/x.bin", &stopping));
+    EXPECT_TRUE(leftNothing("data/x.bin"));
+    EXPECT_EQ(stopping.reports, 1);
 }
 
 TEST_F(DownloadTest, FailedRedownloadKeepsTheOldFile) {
@@ -183,7 +214,8 @@ TEST_F(DownloadTest, EscapeCancelsAndQuitIsKeptForTheMainLoop) {
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
-    EXPECT_FALSE(downloadFile(server->url("slow/big.bin"), "data/c.bin"));
+    ScreenTransferWatcher watcher(app->progressBar);
+    EXPECT_FALSE(downloadFile(server->url("slow/big.bin"), "data/c.bin", &watcher));
     EXPECT_TRUE(leftNothing("data/c.bin"));
     SDL_Event next;
     ASSERT_EQ(SDL_PollEvent(&next), 1);
@@ -197,15 +229,16 @@ TEST_F(DownloadTest, EscapeReachesAStalledServer) {
         pushKey(SDLK_ESCAPE);
     });
     auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(downloadFile(server->url("stall/big.bin"), "data/d.bin"));
+    ScreenTransferWatcher watcher(app->progressBar);
+    EXPECT_FALSE(downloadFile(server->url("stall/big.bin"), "data/d.bin", &watcher));
     press.join();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_TRUE(leftNothing("data/d.bin"));
 }
 
 TEST_F(DownloadTest, OnlyCatalogueBooksAreFetched) {
-    EXPECT_FALSE(downloadBook(0));
-    EXPECT_FALSE(downloadBook(21));
+    EXPECT_FALSE(downloadBook(app->catalogues, app->servers, 0));
+    EXPECT_FALSE(downloadBook(app->catalogues, app->servers, 21));
     app->servers.bookFolderUrl = server->url("missing/");
     MessageRequest failure;
     EXPECT_FALSE(runBookDownload(*app, 3, failure));
@@ -214,16 +247,16 @@ TEST_F(DownloadTest, OnlyCatalogueBooksAreFetched) {
 }
 
 TEST_F(DownloadTest, CoversOfTheIndexPage) {
-    EXPECT_EQ(downloadCovers(5), CoverOutcome::Fetched);
+    EXPECT_EQ(downloadCovers(app->servers, 5), CoverOutcome::Fetched);
     EXPECT_EQ(readRealFile(userFile("data/books/book5/covers/GS05cover.jpg")), bytes(2000, 'c'));
     EXPECT_FALSE(vfsExists("data/books/book5/covers/GS05cover-thumb.jpg"));
     // Already here: nothing new.
-    EXPECT_EQ(downloadCovers(5), CoverOutcome::NothingNew);
-    EXPECT_EQ(downloadCovers(15), CoverOutcome::NothingNew);
+    EXPECT_EQ(downloadCovers(app->servers, 5), CoverOutcome::NothingNew);
+    EXPECT_EQ(downloadCovers(app->servers, 15), CoverOutcome::NothingNew);
     EXPECT_EQ(coverMessage(CoverOutcome::NothingNew).title, "Nothing Available");
     EXPECT_EQ(coverMessage(CoverOutcome::Fetched).title, "New Covers Downloaded");
     app->servers.coverFolderUrl = server->url("missing/covers/");
-    EXPECT_EQ(downloadCovers(5), CoverOutcome::IndexFailed);
+    EXPECT_EQ(downloadCovers(app->servers, 5), CoverOutcome::IndexFailed);
     EXPECT_EQ(coverMessage(CoverOutcome::IndexFailed).title, "Download Failed");
 }
 
@@ -256,7 +289,7 @@ TEST_F(DownloadTest, UpdateCheck) {
 
 TEST_F(DownloadTest, FanArtFailureMessage) {
     MessageRequest failure;
-    EXPECT_FALSE(runFanArtDownload(failure));
+    EXPECT_FALSE(runFanArtDownload(*app, failure));
     EXPECT_EQ(failure.title, "Download Failed");
     EXPECT_EQ(failure.targetWindow, WIN_MISC);
     EXPECT_TRUE(vfsExists("data/fanart/fanart1.zip"));

@@ -257,3 +257,24 @@ TEST(SectionLayoutTest, covered_bands_move_the_text_and_the_scroll_limit) {
     ASSERT_GT(plain.maxScroll, 0);
     EXPECT_EQ(banded.maxScroll, plain.maxScroll + 30 + 12);
 }
+
+TEST(SectionLayoutTest, a_line_of_self_firing_buttons_takes_no_room) {
+    Page p;
+    p.add("first").endParagraph = true;
+    PageWord& fire = p.add("AUTOEXECUTE");
+    fire.newParagraph = fire.beginCentre = fire.endCentre = fire.endParagraph = true;
+    PageWord& next = p.add("second");
+    next.newParagraph = next.endParagraph = true;
+    p.buttonOf = {-1, 0, -1};
+    LayoutButton unseen;
+    unseen.width = 90;
+    unseen.height = unseen.stateHeight = 30;
+    unseen.unseen = true;
+    p.buttons.push_back(unseen);
+    p.run();
+    // One blank line between the paragraphs, as if the button were not there;
+    // the button still stands there to scroll into view.
+    EXPECT_EQ(p.words[2].y, T + 2 * L);
+    EXPECT_TRUE(p.buttons[0].placed);
+    EXPECT_EQ(p.buttons[0].y, T + L);
+}

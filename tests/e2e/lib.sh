@@ -87,7 +87,7 @@ section_name() { page_line | awk '{print $4}'; }
 scroll_of() { page_line | awk '{print $11}'; }
 
 # The button lines logged since the last page line of slot 0:
-# "page 0 button ID at X Y clickable C".
+# "page 0 button ID at X Y clickable C digit D".
 page_buttons() {
     awk '/^page 0 section /{n=0; delete b} /^page 0 button /{b[++n]=$0} END{for(i=1;i<=n;i++) print b[i]}' \
         "$QH_LAYOUT_LOG"
@@ -103,19 +103,37 @@ wait_for_section() {
     fail "the page shows $(section_name), not $want"
 }
 
-# Clicks button $1 of the main page where the log last placed it; it must be
-# clickable and inside the page rectangle.
+# The logged screen position "X Y" of button $1 of the main page and whether
+# it is clickable: "X Y C"; empty when the page shows no such button.
+page_button_at() {
+    page_buttons | awk -v id="$1" '$4 == id {x=$6; y=$7; c=$9} END{if (x != "") print x, y, c}'
+}
+
+# Scrolls the main page (Home, then Down) until button $1 lies inside it.
+scroll_to_page_button() {
+    local at rect py ph
+    xdotool key --window "$win" Home
+    sleep 0.3
+    for _ in $(seq 1 200); do
+        at=($(page_button_at "$1"))
+        [ ${#at[@]} = 3 ] || fail "the page $(section_name) shows no button $1"
+        rect=($(page_line))
+        py=${rect[6]} ph=${rect[8]}
+        [ "${at[1]}" -gt $((py + 12)) ] && [ "${at[1]}" -lt $((py + ph - 12)) ] && return 0
+        [ "${rect[10]}" = "${rect[12]}" ] && break # at the bottom already
+        xdotool key --window "$win" Next
+        sleep 0.2
+    done
+    fail "button $1 of $(section_name) never scrolled into view"
+}
+
+# Scrolls to button $1 of the main page and clicks it; it must be clickable.
 click_page_button() {
-    local line
-    line=$(page_buttons | grep "^page 0 button $1 at " | tail -1 || true)
-    [ -n "$line" ] || fail "the page $(section_name) shows no button $1"
-    set -- $line
-    [ "$7" = 1 ] || fail "button $3 of $(section_name) is not clickable"
-    local rect
-    rect=($(page_line))
-    local py=${rect[6]} ph=${rect[8]}
-    [ "$6" -gt "$py" ] && [ "$6" -lt $((py + ph)) ] || fail "button $3 is outside the page"
-    click_at "$5" "$6"
+    scroll_to_page_button "$1"
+    local at
+    at=($(page_button_at "$1"))
+    [ "${at[2]}" = 1 ] || fail "button $1 of $(section_name) is not clickable"
+    click_at "${at[0]}" "${at[1]}"
 }
 
 shot() { [ -z "${QH_SHOT:-}" ] || import -window root "$QH_SHOT-$1.png"; }
@@ -153,4 +171,34 @@ quit_with_escape() {
     local status=0
     wait "$pid" || status=$?
     [ "$status" = 0 ] || fail "exit status $status"
+}
+
+# Clicks the opening-page tab $1 (0 Game Rules, 1 Disciplines, 2 Equipment).
+click_tab() {
+    local line
+    line=$(grep "^tab $1 at " "$QH_LAYOUT_LOG" | tail -1 || true)
+    [ -n "$line" ] || fail "no tab $1"
+    set -- $line
+    click_at "$4" "$5"
+}
+
+# The digit key that presses button $1 of the main page, as the log gives it;
+# empty when no digit reaches it.
+digit_for_page_button() {
+    page_buttons | awk -v id="$1" '$4 == id && $11 > 0 {d=$11} END{if (d != "") print d}'
+}
+
+message_count() { grep -c "^message " "$QH_LAYOUT_LOG" 2>/dev/null || true; }
+
+# Waits for message number $1 (counted from 1 in the log) and closes it with
+# Escape, which only closes the top window while one is open.
+answer_message() {
+    for _ in $(seq 1 80); do
+        [ "$(message_count)" -ge "$1" ] && break
+        sleep 0.1
+    done
+    [ "$(message_count)" -ge "$1" ] || fail "message $1 never came"
+    sleep 0.8
+    xdotool key --window "$win" Escape
+    sleep 0.6
 }

@@ -9,6 +9,7 @@
 #include "fs/record_writer.h"
 #include "fs/vfs.h"
 #include "script/save_effects.h"
+#include "script/section_combat.h"
 #include "script/section_change.h"
 #include "script/section_runtime.h"
 #include "script/type_registry.h"
@@ -17,6 +18,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/time.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -356,4 +360,67 @@ TEST_F(SaveFiles, TravelLogExport) {
     ASSERT_TRUE(exportTravelLog(c, cat, "Mira", 2, 0, name));
     EXPECT_EQ(name, "GS2_Log_Full.txt");
     EXPECT_NE(readRealFile(userFile(name)).find("74: \r\n"), std::string::npos);
+}
+
+TEST_F(SaveFiles, DamagedTimestampsAndOddCombatsNeverStopTheGame) {
+    GameState g;
+    midBook(g);
+    ASSERT_TRUE(saveResume(g, 2, false));
+    const std::string goodTs = stored(TIMESTAMP_FILE);
+    const std::string tsPath = userFile(std::string(TIMESTAMP_FILE).substr(1));
+    std::string binary;
+    for (int i = 0; i < 700; ++i)
+        binary += static_cast<char>((i * 131 + 5) & 0xFF);
+    std::vector<std::string> damaged = {binary, shiftBytes("TS_NEW\n99999999999999999999999\n-5\n"),
+                                        shiftBytes("TS_NEW\n")};
+    for (size_t cut = 0; cut < goodTs.size(); ++cut)
+        damaged.push_back(goodTs.substr(0, cut));
+    for (const std::string& ts : damaged) {
+        // The save still loads (marked, at worst, as edited elsewhere), and
+        // the next save leaves a sound ten-slot file behind.
+        writeRealFile(tsPath, ts);
+        GameState back;
+        bool licence = true;
+        ASSERT_EQ(loadResume(back, cat, 2, false, licence), LoadResult::Loaded);
+        EXPECT_EQ(back.character.epCur, 19);
+        ASSERT_TRUE(saveResume(back, 2, false));
+        Timestamps t;
+        ASSERT_TRUE(loadTimestamps(t));
+        EXPECT_TRUE(t.tenSlots);
+        EXPECT_EQ(t.times[1], vfsLastModified(resumePath(2)));
+        ASSERT_EQ(loadResume(back, cat, 2, false, licence), LoadResult::Loaded);
+    }
+
+    // Combats in a save with no enemy, an enemy of 0 COMBAT SKILL or below 0
+    // ENDURANCE: the game loads, and a round either resolves or is not offered.
+    ASSERT_TRUE(saveResume(g, 2, false));
+    const std::string plain = unshiftBytes(stored(resumePath(2)));
+    auto withCombat = [&](const std::string& from, const std::string& to) {
+        std::string text = plain;
+        const size_t at = text.find(from, text.find("\nCOMBAT"));
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+        return text;
+    };
+    const std::vector<std::string> odd = {
+        withCombat("ENEMIES: 1", "ENEMIES: 0"), withCombat("CS: 13", "CS: 0"),
+        withCombat("EP: 9", "EP: -7"), withCombat("ENEMIES: 1", "ENEMIES: -3"),
+        withCombat("ENEMIES: 1", "ENEMIES: 2000000000")};
+    for (const std::string& text : odd) {
+        writeRealFile(userFile("data/profiles/resume2.dat"), shiftBytes(text));
+        GameState back;
+        bool licence = true;
+        const LoadResult r = loadResume(back, cat, 2, false, licence);
+        if (r != LoadResult::Loaded) continue;
+        const int heroBefore = back.character.epCur;
+        const std::vector<EnemyRecord> before = back.combat.enemies;
+        for (int round = 0; round < 30 && combatRoundPossible(back); ++round)
+            playCombatRound(back, cat, false);
+        // Losses only ever lower ENDURANCE, and never below 0.
+        EXPECT_GE(back.character.epCur, 0);
+        EXPECT_LE(back.character.epCur, heroBefore);
+        ASSERT_EQ(back.combat.enemies.size(), before.size());
+        for (size_t i = 0; i < before.size(); ++i)
+            EXPECT_LE(back.combat.enemies[i].ep, std::max(before[i].ep, 0)) << text;
+    }
 }
