@@ -43,6 +43,10 @@ void logWindowLayout(const GameWindow& w) {
         std::fprintf(f, "window %d button %d at %d %d\n", w.id, b->id, w.x + b->x + img->w / 2,
                      w.y + b->y + img->h / 2);
     }
+    // ...and read what it says.
+    for (const auto& b : w.buttons)
+        if (b->visible && !b->caption.empty() && b->caption != " ")
+            std::fprintf(f, "window %d caption %d %s\n", w.id, b->id, b->caption.c_str());
     std::fclose(f);
 }
 
