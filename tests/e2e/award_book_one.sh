@@ -109,7 +109,7 @@ award_one_earned || fail "award 1 is not in the saved profile"
 click_page_button 1 # The End
 for _ in $(seq 1 80); do grep -q "^window 4 caption 1 Congratulations!" "$QH_LAYOUT_LOG" && break; sleep 0.1; done
 grep -q "^window 4 caption 1 Congratulations!" "$QH_LAYOUT_LOG" || fail "no end-of-book summary"
-grep "^window 4 caption 2 " "$QH_LAYOUT_LOG" | grep "You have completed Book 1: " >/dev/null ||
+grep "^window 4 caption 2 " "$QH_LAYOUT_LOG" | grep -E 'You have completed Book[ `]1:' >/dev/null ||
     fail "the summary does not name the book"
 sleep 1
 shot 2-summary
