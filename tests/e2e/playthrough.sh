@@ -68,7 +68,7 @@ show_button() {
 # A window opened by the last action (a message, a choice of options, a
 # notice): its first button, where the log placed it.
 window_opened_since() {
-    tail -n +"$(($1 + 1))" "$QH_LAYOUT_LOG" | grep "^window " | tail -1 || true
+    tail -n +"$(($1 + 1))" "$QH_LAYOUT_LOG" | grep -E "^window [0-9]+ button " | tail -1 || true
 }
 
 save_sum() { md5sum "$RESUME" 2>/dev/null | cut -c1-32; }
