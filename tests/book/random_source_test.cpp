@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 long long noClock() {
     return -1;
@@ -59,6 +61,21 @@ TEST(RandomSource, SeedsFromTheClockWhenNeeded) {
     none.clock = noClock;
     EXPECT_FALSE(seedRandom(none, 0, 0));
     EXPECT_TRUE(seedRandom(none, 5, 0)); // a saved seed needs no clock
+}
+
+TEST(RandomSource, AFixedSeedInTheEnvironmentStandsInForTheClock) {
+    setenv("QUILLHAVEN_SEED", "4242", 1);
+    RandomSource r;
+    ASSERT_TRUE(seedRandom(r, 0, 0));
+    EXPECT_EQ(r.seed, 4242);
+    for (const char* bad : {"0", "-5", "12x", "99999999999"}) {
+        setenv("QUILLHAVEN_SEED", bad, 1);
+        RandomSource clocked;
+        ASSERT_TRUE(seedRandom(clocked, 0, 0));
+        EXPECT_NE(clocked.seed, 4242) << bad;
+        EXPECT_GT(clocked.seed, 1000000) << bad; // the clock's seconds
+    }
+    unsetenv("QUILLHAVEN_SEED");
 }
 
 TEST(RandomSource, OddArgumentsAreSafe) {

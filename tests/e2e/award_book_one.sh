@@ -14,70 +14,6 @@ QHDATA="$(dirname "$QH_BIN")/tools/qhdata"
 DATA="$(dirname "$QH_BIN")/data"
 PROFILES="$QH_USER/data/profiles"
 
-click_at() {
-    xdotool mousemove --window "$win" 1 1
-    sleep 0.1
-    xdotool mousemove --window "$win" "$1" "$2"
-    sleep 0.2
-    xdotool mousedown 1
-    sleep 0.1
-    xdotool mouseup 1
-    sleep 0.8
-}
-click_button() {
-    local line
-    for _ in $(seq 1 60); do
-        line=$(grep "^window $1 button $2 at " "$QH_LAYOUT_LOG" 2>/dev/null | tail -1 || true)
-        [ -n "$line" ] && break
-        sleep 0.1
-    done
-    [ -n "$line" ] || fail "window $1 has no button $2"
-    set -- $line
-    click_at "$6" "$7"
-}
-wait_for_page() {
-    for _ in $(seq 1 100); do
-        grep -q "^page 0 section $1 " "$QH_LAYOUT_LOG" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "page $1 never shown"
-}
-# A choice of the page, scrolled into view first (End: the foot of the page).
-click_page_button() {
-    local rect
-    rect=$(grep "^page 0 section " "$QH_LAYOUT_LOG" | tail -1)
-    set -- $1 $rect
-    # The page scrolls under the mouse.
-    xdotool mousemove --window "$win" $(($7 + $9 / 2)) $(($8 + ${10} / 2))
-    sleep 0.3
-    xdotool key --window "$win" End
-    sleep 1
-    local line
-    line=$(grep "^page 0 button $1 at " "$QH_LAYOUT_LOG" | tail -1 || true)
-    [ -n "$line" ] || fail "the page has no button $1"
-    set -- $line
-    [ "$7" -ge 0 ] && [ "$7" -lt 1024 ] || fail "button $1 is off the screen ($line)"
-    click_at "$6" "$7"
-}
-shot() { [ -z "${QH_SHOT:-}" ] || import -window root "$QH_SHOT-$1.png"; }
-start() {
-    : >"$QH_LAYOUT_LOG"
-    "$QH_BIN" >>"$QH_HOME/out.txt" 2>&1 &
-    pid=$!
-    win=$(wait_for_window "Greystar - A Role Playing Adventure v1.17.0" 20) || fail "no window"
-    sleep 1
-    xdotool key --window "$win" Escape # skip the intro
-    for _ in $(seq 1 50); do grep -q "^window " "$QH_LAYOUT_LOG" 2>/dev/null && break; sleep 0.1; done
-    sleep 0.8
-}
-quit_with_escape() {
-    xdotool key --window "$win" Escape
-    for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "still running after Escape"
-    local status=0
-    wait "$pid" || status=$?
-    [ "$status" = 0 ] || fail "exit status $status"
-}
 # Read whole (grep -q would stop the pipe early and fail it under pipefail).
 award_one_earned() { "$QHDATA" cat "$PROFILES/profiles.dat" | tr -d '\r' | grep "^ *AWARD: 1 1$" >/dev/null; }
 
@@ -92,16 +28,16 @@ printf '%s\n' 1 next 10 2 3 3 5 next 1 pick 9 1 equip 1 2 1 pick 1 2 2 2 1 pick 
     fail "the hero did not reach 345: $(tail -5 "$QH_HOME/play.txt")"
 grep -q "Round 1" "$QH_HOME/play.txt" && fail "a fight was fought on the way"
 
-start
+start_game
 xdotool type --window "$win" --delay 60 "Aldric"
 xdotool key --window "$win" Return
 sleep 1
 click_button 8 6 # accept the avatar
 click_button 0 1 # Resume Campaign
-wait_for_page sect345
+wait_for_section sect345 10
 sleep 1
 click_page_button 4 # Mind Over Matter: Morrac Vell goes into the Sennet
-wait_for_page sect350
+wait_for_section sect350 10
 sleep 1.5
 shot 1-medal
 for _ in $(seq 1 50); do award_one_earned && break; sleep 0.1; done
@@ -122,11 +58,11 @@ quit_with_escape
 
 # The program again: the profile still holds the award, and the campaign
 # goes on in book 2 with the hero of book 1.
-start
+start_game
 click_button 47 51 # no automatic update checks: then the main menu
 sleep 1
 click_button 0 1 # Resume Campaign
-for _ in $(seq 1 100); do grep -q "^page 0 section " "$QH_LAYOUT_LOG" && break; sleep 0.1; done
+wait_for_page 10
 sleep 1
 shot 3-book2
 quit_with_escape

@@ -15,7 +15,7 @@ expected=$(reference_rounds)
 rounds=$(wc -l <<<"$expected")
 tail -1 <<<"$expected" | grep -q " 0$" && fail "seed $SEED wins the fight; pick another"
 
-start_window
+start_game
 resume_campaign
 for round in $(seq 1 "$rounds"); do
     fight_round "$round"

@@ -6,10 +6,6 @@ DATA="$(dirname "$QH_BIN")/data"
 RESUME="$QH_USER/data/profiles/resume1.dat"
 PENDING="$QH_USER/data/misc/result1.dat"
 export QH_LAYOUT_LOG="$QH_HOME/layout.txt"
-# QH_KEEP keeps the temporary home for a look after a failure.
-if [ -n "${QH_KEEP:-}" ]; then trap - EXIT; echo "home: $QH_HOME" >&2; fi
-
-shot() { [ -z "${QH_SHOT:-}" ] || import -window root "$QH_SHOT-$1.png"; }
 
 # The opening pages with five Disciplines, the gold pick, a Dagger (wielded)
 # and Meals, then section 1's first choice: the fight of section 74.
@@ -49,58 +45,6 @@ saved_numbers() {
         awk 'NF == 7 && $5 != -1 {print ++n, $5}'
 }
 
-click_at() {
-    xdotool mousemove --window "$win" 1 1
-    sleep 0.1
-    xdotool mousemove --window "$win" "$1" "$2"
-    sleep 0.2
-    xdotool mousedown 1
-    sleep 0.1
-    xdotool mouseup 1
-    sleep 0.8
-}
-click_button() {
-    local line
-    for _ in $(seq 1 60); do
-        line=$(grep "^window $1 button $2 at " "$QH_LAYOUT_LOG" 2>/dev/null | tail -1 || true)
-        [ -n "$line" ] && break
-        sleep 0.1
-    done
-    [ -n "$line" ] || fail "window $1 has no button $2"
-    set -- $line
-    click_at "$6" "$7"
-}
-page_line() { grep "^page 0 section " "$QH_LAYOUT_LOG" | tail -1; }
-# The page's button $1, scrolled into view first: "X Y" of its centre.
-page_button_at() {
-    local line
-    xdotool key --window "$win" End
-    sleep 0.6
-    for _ in $(seq 1 50); do
-        line=$(grep "^page 0 button $1 at " "$QH_LAYOUT_LOG" 2>/dev/null | tail -1 || true)
-        [ -n "$line" ] && break
-        sleep 0.1
-    done
-    [ -n "$line" ] || return 1
-    set -- $line
-    echo "$6 $7"
-}
-click_page_button() {
-    local at
-    at=$(page_button_at "$1") || fail "the page shows no button $1"
-    click_at $at
-}
-
-start_window() {
-    : >"$QH_LAYOUT_LOG"
-    "$QH_BIN" >>"$QH_HOME/out.txt" 2>&1 &
-    pid=$!
-    win=$(wait_for_window "Greystar - A Role Playing Adventure v1.17.0" 20) || fail "no window"
-    sleep 1
-    xdotool key --window "$win" Escape # skip the intro
-    for _ in $(seq 1 50); do grep -q "^window " "$QH_LAYOUT_LOG" 2>/dev/null && break; sleep 0.1; done
-    sleep 0.8
-}
 # From the first window after the intro to the resumed page of section 74.
 resume_campaign() {
     # The first start asks for the player's name (the text player keeps a
@@ -136,12 +80,4 @@ fight_round() {
         sleep 0.1
     done
     fail "round $round did not end in the save (rounds $(saved_rounds))"
-}
-quit_with_escape() {
-    xdotool key --window "$win" Escape
-    for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "still running after Escape"
-    local status=0
-    wait "$pid" || status=$?
-    [ "$status" = 0 ] || fail "exit status $status"
 }

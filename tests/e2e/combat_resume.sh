@@ -15,7 +15,7 @@ prepare_fight "$SEED"
 expected=$(reference_rounds)
 [ "$(wc -l <<<"$expected")" -ge 3 ] || fail "seed $SEED ends the fight too soon; pick another"
 
-start_window
+start_game
 resume_campaign
 fight_round 1
 quit_with_escape
@@ -23,7 +23,7 @@ quit_with_escape
 [ "1 $(saved_enemy_ep)" = "$(sed -n 1p <<<"$expected")" ] || fail "round 1 was not saved"
 ep_before=$(saved_enemy_ep)
 
-start_window
+start_game
 resume_campaign
 shot resumed
 [ "$(saved_enemy_ep)" = "$ep_before" ] || fail "the resumed game changed the enemy's ENDURANCE"

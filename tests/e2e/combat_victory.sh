@@ -18,7 +18,7 @@ rounds=$(wc -l <<<"$expected")
 [ "$rounds" -ge 2 ] || fail "seed $SEED gives a fight of $rounds round(s); pick another"
 tail -1 <<<"$expected" | grep -q " 0$" || fail "seed $SEED does not win the fight"
 
-start_window
+start_game
 resume_campaign
 shot 1-page
 for round in $(seq 1 "$rounds"); do

@@ -8,28 +8,6 @@ fi
 source "$QH_E2E_LIB"
 export QH_LAYOUT_LOG="$QH_HOME/layout.txt"
 
-# Clicks button $2 of window $1 where the layout log last placed it.
-click_button() {
-    local line
-    for _ in $(seq 1 50); do
-        line=$(grep "^window $1 button $2 at " "$QH_LAYOUT_LOG" 2>/dev/null | tail -1 || true)
-        [ -n "$line" ] && break
-        sleep 0.1
-    done
-    [ -n "$line" ] || fail "window $1 has no button $2"
-    set -- $line
-    # Move off first: a pointer already resting on the spot sends no motion,
-    # and a button only takes a press once the pointer has come over it.
-    xdotool mousemove --window "$win" 1 1
-    sleep 0.1
-    xdotool mousemove --window "$win" "$6" "$7"
-    sleep 0.2
-    xdotool mousedown 1
-    sleep 0.1
-    xdotool mouseup 1
-    sleep 0.8 # slides take half a second
-}
-
 "$QH_BIN" >"$QH_HOME/out1.txt" 2>&1 &
 pid=$!
 win=$(wait_for_window "Greystar - A Role Playing Adventure v1.17.0" 20) || fail "no window"

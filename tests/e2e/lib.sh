@@ -93,6 +93,15 @@ page_buttons() {
         "$QH_LAYOUT_LOG"
 }
 
+# Waits up to $1 seconds (default 8) for the main page to show any section.
+wait_for_page() {
+    for _ in $(seq 1 $((${1:-8} * 10))); do
+        grep -q "^page 0 section " "$QH_LAYOUT_LOG" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "no page shown"
+}
+
 # Waits up to $2 seconds (default 8) for the main page to show section $1.
 wait_for_section() {
     local want=$1 limit=${2:-8}
@@ -159,8 +168,7 @@ new_campaign_book1() {
     click_button 0 2   # New Campaign
     click_button 15 12 # start book 1
     click_button 16 10 # the gameplay rules: start
-    for _ in $(seq 1 80); do grep -q "^page 0 section " "$QH_LAYOUT_LOG" 2>/dev/null && break; sleep 0.1; done
-    page_line >/dev/null || fail "no page shown"
+    wait_for_page
     sleep 0.5
 }
 

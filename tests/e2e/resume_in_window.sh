@@ -10,49 +10,7 @@ export QH_LAYOUT_LOG="$QH_HOME/layout.txt"
 QHDATA="$(dirname "$QH_BIN")/tools/qhdata"
 mkdir -p "$QH_USER"
 
-click_at() {
-    xdotool mousemove --window "$win" 1 1
-    sleep 0.1
-    xdotool mousemove --window "$win" "$1" "$2"
-    sleep 0.2
-    xdotool mousedown 1
-    sleep 0.1
-    xdotool mouseup 1
-    sleep 0.8
-}
-click_button() {
-    local line
-    for _ in $(seq 1 60); do
-        line=$(grep "^window $1 button $2 at " "$QH_LAYOUT_LOG" 2>/dev/null | tail -1 || true)
-        [ -n "$line" ] && break
-        sleep 0.1
-    done
-    [ -n "$line" ] || fail "window $1 has no button $2"
-    set -- $line
-    click_at "$6" "$7"
-}
-page_line() { grep "^page 0 section " "$QH_LAYOUT_LOG" | tail -1; }
-shot() { [ -z "${QH_SHOT:-}" ] || import -window root "$QH_SHOT-$1.png"; }
-start() {
-    : >"$QH_LAYOUT_LOG"
-    "$QH_BIN" >>"$QH_HOME/out.txt" 2>&1 &
-    pid=$!
-    win=$(wait_for_window "Greystar - A Role Playing Adventure v1.17.0" 20) || fail "no window"
-    sleep 1
-    xdotool key --window "$win" Escape # skip the intro
-    for _ in $(seq 1 50); do grep -q "^window " "$QH_LAYOUT_LOG" 2>/dev/null && break; sleep 0.1; done
-    sleep 0.8
-}
-quit_with_escape() {
-    xdotool key --window "$win" Escape
-    for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "still running after Escape"
-    local status=0
-    wait "$pid" || status=$?
-    [ "$status" = 0 ] || fail "exit status $status"
-}
-
-start
+start_game
 xdotool type --window "$win" --delay 60 "Aldric"
 xdotool key --window "$win" Return
 sleep 1
@@ -60,7 +18,7 @@ click_button 8 6   # accept the avatar
 click_button 0 2   # New Campaign
 click_button 15 12 # start book 1
 click_button 16 10 # the gameplay rules: start
-for _ in $(seq 1 80); do page_line >/dev/null 2>&1 && break; sleep 0.1; done
+wait_for_page
 first=$(page_line | awk '{print $4}')
 [ -n "$first" ] || fail "no page shown"
 sleep 1
@@ -70,12 +28,12 @@ quit_with_escape
 "$QHDATA" save-check "$(dirname "$QH_BIN")/data" "$QH_USER/data/profiles/resume1.dat" \
     "$QH_USER/data/misc/ts.dat" || fail "the resume save does not read"
 
-start
+start_game
 click_button 47 51 # no automatic update checks: then the main menu
 sleep 1
 shot 2-menu
 click_button 0 1 # Resume Campaign
-for _ in $(seq 1 80); do page_line >/dev/null 2>&1 && break; sleep 0.1; done
+wait_for_page
 again=$(page_line | awk '{print $4}')
 [ "$again" = "$first" ] || fail "resumed on $again, not $first"
 sleep 1
@@ -85,7 +43,7 @@ quit_with_escape
 
 # A damaged save: the game says so, starts afresh and keeps the file.
 printf 'damaged' >"$QH_USER/data/profiles/resume1.dat"
-start
+start_game
 click_button 0 1
 sleep 3
 shot 4-damaged
