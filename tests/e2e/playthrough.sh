@@ -1,43 +1,65 @@
 #!/usr/bin/env bash
-# Book 1 played to its end in the window. The text player walks the opening
-# pages (Disciplines, weapon, scores, equipment) with a fixed seed and leaves
-# the hero on section 1; the window resumes the campaign and a player who
-# always takes the first choice on the page plays on with the mouse: the
-# fights round by round, the Random Number Table, the Meal, to the last
-# section and the end of the book. Screenshots (QH_SHOT=prefix) show it.
-# The hero's path is the one the text player takes with the same seed and the
-# same rule "first choice": both must finish the book.
+# Book 1 played to its end in the window, by mouse and keys only, as a new
+# player plays it: the first start with a new profile, "New Campaign", book 1
+# and the rules window; the opening pages (Disciplines, weapon, scores,
+# equipment); then a player who always takes the first choice on the page: the
+# fights round by round, the Random Number Table, an item taken, a Meal eaten;
+# a quit and "Resume Campaign" halfway; section 350, the end-of-book summary and
+# the first page of book 2 with the hero carried over. Screenshots
+# (QH_SHOT=prefix) show it. QUILLHAVEN_SEED fixes the chance, so that the run
+# is the same each time.
 if [ -z "${QH_IN_XVFB:-}" ]; then
     exec env QH_IN_XVFB=1 xvfb-run -a -s "-screen 0 ${QH_SCREEN:-1280x1024}x24 -noreset" bash "$0" "$@"
 fi
 source "$QH_E2E_LIB"
 export QH_LAYOUT_LOG="$QH_HOME/layout.txt"
+export QUILLHAVEN_SEED=${QH_PLAY_SEED:-3}
 QHDATA="$(dirname "$QH_BIN")/tools/qhdata"
 DATA="$(dirname "$QH_BIN")/data"
 RESUME="$QH_USER/data/profiles/resume1.dat"
-SEED=${QH_PLAY_SEED:-3}
-# Five Disciplines, the Axe, the scores, the Jerkin and Meals; then "Begin".
-OPENING='1\nnext\n2\n4\n4\npick\n6\n2\nnext\n1\npick\n9\n1\nequip 1\n1\n'
-
 mkdir -p "$QH_USER"
-printf "$OPENING" | "$QHDATA" play "$DATA" 1 --seed "$SEED" >"$QH_HOME/opening.txt" 2>&1 ||
-    fail "the text player could not play the opening"
-grep -q "^(game saved: book 1, section 1," "$QH_HOME/opening.txt" ||
-    fail "the opening did not end at section 1: $(tail -3 "$QH_HOME/opening.txt")"
+
+# What the Action Chart's page $1 shows for the saved game, read through the
+# text player's chart on a copy of the user folder (the game is left as it is).
+chart_page() {
+    local copy
+    copy=$(mktemp -d "$QH_HOME/chart-XXXXXX")
+    cp -a "$QH_HOME/Documents" "$copy/"
+    printf 'chart %s\nquit\n' "$1" | HOME=$copy "$QHDATA" play "$DATA" "${2:-1}" 2>&1
+    rm -rf "$copy"
+}
+# The items the save lists under $1 ("WEAPONS:", "BACKPACK_ITEMS:" ...), as IDs.
+saved_ids() {
+    "$QHDATA" cat "$RESUME" |
+        awk -v key="$1" '/^[^ ]/{inside = ($1 == key)} inside && $1 == "ID:" {print $2}' | tr '\n' ' '
+}
+meals() { saved_ids BACKPACK_ITEMS: | tr ' ' '\n' | grep -c '^11$' || true; }
 
 start_game
-if grep -q "^window 1 " "$QH_LAYOUT_LOG"; then
-    xdotool type --window "$win" --delay 60 "Aldric"
-    xdotool key --window "$win" Return
-    sleep 1
-    click_button 8 6 # accept the avatar
-fi
-sleep 0.5
-if grep -q "^window 47 " "$QH_LAYOUT_LOG"; then click_button 47 51; fi
-sleep 0.5
-click_button 0 1 # Resume Campaign
+new_campaign_book1 Aldric
+wait_for_section gamerulz
+shot 01-rules
+click_page_button 1 # the scores: two picks of the table
+sleep 1
+click_tab 1
+wait_for_section discplnz
+for b in 1 3 4 5 8; do click_page_button $b; done # no Hunting: the hero must eat
+shot 02-disciplines
+click_tab 2
+wait_for_section equipmnt
+messages=$(message_count)
+click_page_button 1 # Backpack, Meal, Map and a pick of the table for the Crowns
+sleep 2
+click_at 20 20 # the table's pick shown: a click closes it
+answer_message $((messages + 1))
+click_page_button 3 # the Axe
+click_page_button 8 # two Meals
+shot 03-equipment
+click_page_button 12 # Begin the adventure
 wait_for_section sect1 10
-shot 01-resumed
+shot 04-sect1
+[ "$(meals)" = 3 ] || fail "the hero set out with $(meals) Meals, not 3"
+[[ " $(saved_ids WEAPONS:)" == *" 6 "* ]] || fail "the hero set out without the Axe"
 
 log_lines() { wc -l <"$QH_LAYOUT_LOG"; }
 
@@ -74,6 +96,9 @@ window_opened_since() {
 save_sum() { md5sum "$RESUME" 2>/dev/null | cut -c1-32; }
 
 sections="sect1"
+taken="" eaten="" resumed="" fought=""
+meal_count=$(meals)
+carried=" $(saved_ids BACKPACK_ITEMS:) $(saved_ids SPECIAL_ITEMS:) "
 dead="" # buttons of this page that did nothing when clicked (a fight already won)
 for step in $(seq 1 150); do
     before=$(log_lines)
@@ -104,6 +129,9 @@ for step in $(seq 1 150); do
         sleep 0.8
     done
     now=$(section_name)
+    if "$QHDATA" cat "$RESUME" | grep "^ROUNDS_FINISHED: [1-9]" >/dev/null; then
+        [[ "$fought" == *" $section"* ]] || fought="$fought $section"
+    fi
     if [ "$now" = "$section" ] && [ "$(save_sum)" = "$saved" ] && [ -z "$answered" ]; then
         dead="$dead $id"
     fi
@@ -111,14 +139,43 @@ for step in $(seq 1 150); do
         dead=""
         sections="$sections $now"
         shot "$(printf '%02d' "$step")-$now"
+        # What the hero carries now against before: a new item, a Meal fewer.
+        for item in $(saved_ids BACKPACK_ITEMS:) $(saved_ids SPECIAL_ITEMS:); do
+            [[ "$carried" == *" $item "* ]] || taken="$taken $item@$now"
+        done
+        [ "$(meals)" -lt "$meal_count" ] && eaten="$eaten $section"
+        carried=" $(saved_ids BACKPACK_ITEMS:) $(saved_ids SPECIAL_ITEMS:) "
+        meal_count=$(meals)
+    fi
+    # Halfway the player quits with Escape and comes back with "Resume Campaign".
+    if [ -z "$resumed" ] && [ "$(wc -w <<<"$sections")" -ge 10 ] && [ "$now" != "$section" ]; then
+        resumed=$now
+        shot "$(printf '%02d' "$step")-before-quit"
+        quit_with_escape
+        "$QHDATA" save-check "$DATA" "$RESUME" | grep -q "OK book 1 page $now " ||
+            fail "the resume save is not on $now: $("$QHDATA" save-check "$DATA" "$RESUME")"
+        start_game
+        click_button 47 51 # no automatic update checks: then the main menu
+        click_button 0 1   # Resume Campaign
+        wait_for_section "$now" 10
+        shot "$(printf '%02d' "$step")-resumed"
+        stats=$(chart_page stats)
+        grep -q "COMBAT SKILL" <<<"$stats" || fail "the Action Chart shows no COMBAT SKILL: $stats"
     fi
     grep -q "^window 43 " "$QH_LAYOUT_LOG" && fail "the hero died on the way: $sections"
     # The last section's way on ends the book and opens the next one.
     [ "$section" = sect350 ] && [ "$now" != sect350 ] && break
 done
 echo "path: $sections"
+echo "items taken:$taken; Meals eaten at:$eaten; fights won at:$fought; resumed at $resumed"
 shot 99-finished
 case " $sections " in *" sect350 "*) ;; *) fail "the play never reached section 350: $sections" ;; esac
+[ -n "$taken" ] || fail "no item was taken on the way"
+[ -n "$eaten" ] || fail "no Meal was eaten on the way"
+[ -n "$fought" ] || fail "no fight was fought on the way"
+[ -n "$resumed" ] || fail "the game was never resumed"
+grep -E "^window [0-9]+ caption [0-9]+ .*You have completed Book[ \`]1" "$QH_LAYOUT_LOG" >/dev/null ||
+    fail "no end-of-book summary"
 [ "$(section_name)" = gamerulz ] || fail "after section 350 the page shows $(section_name), not book 2's rules"
 campaign=$("$QHDATA" cat "$QH_USER/data/profiles/campaign1.dat")
 grep -q "^ON_BOOK: 2$" <<<"$campaign" || fail "the campaign save is not on book 2"
