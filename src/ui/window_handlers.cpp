@@ -163,13 +163,30 @@ void fitMessageBox(Application& app, GameWindow& w) {
     resizeWindow(app, w, w.width, std::max(usual, needed));
 }
 
+// Two answers stand at a quarter and three quarters of the width: long
+// captions ("Don't Eat - Lose 3 EP") widen the box so that each stays inside
+// its half; otherwise the box keeps its usual width.
+void fitMessageWidth(Application& app, GameWindow& w, bool twoButtons) {
+    const double s = app.screen.uiScale > 0 ? app.screen.uiScale : 1.0;
+    const int usual = static_cast<int>(MESSAGE_BOX_WIDTH * s);
+    int widest = 0;
+    if (twoButtons)
+        for (int id : {3, 4})
+            if (Button* b = findButton(w, id))
+                if (SDL_Surface* img = hitImage(*b)) widest = std::max(widest, img->w);
+    const int margin = static_cast<int>(12 * s);
+    resizeWindow(app, w, std::max(usual, 2 * (widest + 2 * margin)), w.height);
+}
+
 void messageRefresh(Application& app, GameWindow& w) {
     const MessageRequest& m = app.windowData.message;
     setLabelText(app, w, 1, m.title.empty() ? " " : m.title);
-    // The box has one width: a long line is broken to fit inside its frame.
+    setLabelText(app, w, 3, m.caption1.empty() ? "OK" : m.caption1);
+    if (!m.caption2.empty()) setLabelText(app, w, 4, m.caption2);
+    fitMessageWidth(app, w, !m.caption2.empty());
+    // A long line is broken to fit inside the frame.
     const int inside = w.width > 0 ? w.width * 9 / 10 : 0;
     setLabelText(app, w, 2, m.text.empty() ? " " : fitLines(app.fonts.tip.get(), m.text, inside));
-    setLabelText(app, w, 3, m.caption1.empty() ? "OK" : m.caption1);
     Button* second = findButton(w, 4);
     Button* first = findButton(w, 3);
     WindowPlacement* p1 = nullptr;
@@ -180,7 +197,6 @@ void messageRefresh(Application& app, GameWindow& w) {
         if (second) second->visible = false;
     } else {
         if (p1) p1->xPercent = 25;
-        setLabelText(app, w, 4, m.caption2);
         if (second) second->visible = true;
     }
     if (first) placeButton(w, *first);

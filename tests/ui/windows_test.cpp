@@ -1,6 +1,7 @@
 // The windows as the player drives them: built from the real data folder, with
 // clicks going through the shared handlers.
 #include "app/subsystem_hooks.h"
+#include "character/inventory_state.h"
 #include "fs/vfs.h"
 #include "ui/toolkit.h"
 #include "ui/windows.h"
@@ -128,6 +129,26 @@ TEST_F(WindowsTest, ALongMessageGetsATallerBoxWhoseLinesDoNotOverlap) {
     showMessage("Short", "one line");
     settle();
     EXPECT_EQ(findWindow(wm(), WIN_MESSAGE)->height, usualHeight);
+}
+
+TEST_F(WindowsTest, TwoLongAnswersWidenTheBoxSoBothStayInside) {
+    const int usualWidth = findWindow(wm(), WIN_MESSAGE)->width;
+    showMessage("Choose from options below", "", RULES_REPLY_TARGET, "Don't Eat - Lose 3 EP", 1,
+                "Eat the Meal of Dried Ashroot", 2);
+    settle();
+    GameWindow* w = findWindow(wm(), WIN_MESSAGE);
+    ASSERT_NE(w, nullptr);
+    EXPECT_GT(w->width, usualWidth);
+    Button* left = findButton(*w, 3);
+    Button* right = findButton(*w, 4);
+    EXPECT_GE(left->x, 0);
+    EXPECT_LE(left->x + hitImage(*left)->w, right->x);
+    EXPECT_LE(right->x + hitImage(*right)->w, w->width);
+    click(WIN_MESSAGE, 3);
+    settle();
+    showMessage("Short", "one line");
+    settle();
+    EXPECT_EQ(findWindow(wm(), WIN_MESSAGE)->width, usualWidth);
 }
 
 TEST_F(WindowsTest, FirstProfileFlow) {
