@@ -196,6 +196,19 @@ digit_for_page_button() {
     page_buttons | awk -v id="$1" '$4 == id && $11 > 0 {d=$11} END{if (d != "") print d}'
 }
 
+# The opening's Equipment tab, and its first button: the Backpack, a Meal, the
+# Map and a pick of the table for the Crowns, whose number is shown and told.
+open_equipment_and_take_the_pack() {
+    click_tab 2
+    wait_for_section equipmnt
+    local messages
+    messages=$(message_count)
+    click_page_button 1
+    sleep 2
+    click_at 20 20 # the table's pick shown: a click closes it
+    answer_message $((messages + 1))
+}
+
 message_count() { grep -c "^message " "$QH_LAYOUT_LOG" 2>/dev/null || true; }
 
 # Waits for message number $1 (counted from 1 in the log) and closes it with

@@ -32,13 +32,7 @@ wait_for_section discplnz
 for b in 1 2 3 4; do click_page_button $b; done
 press_digit 5 # Healing, from the keyboard
 shot discplnz
-click_tab 2
-wait_for_section equipmnt
-messages=$(message_count)
-click_page_button 1 # Backpack, Meal, Map and a pick of the table for the Crowns
-sleep 2
-click_at 20 20 # the table's pick shown: a click closes it
-answer_message $((messages + 1))
+open_equipment_and_take_the_pack
 click_page_button 3  # the Axe
 press_digit 9        # the Emberleaf Cordial
 shot equipmnt
