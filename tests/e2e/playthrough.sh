@@ -26,17 +26,7 @@ grep -q "^(game saved: book 1, section 1," "$QH_HOME/opening.txt" ||
     fail "the opening did not end at section 1: $(tail -3 "$QH_HOME/opening.txt")"
 
 start_game
-if grep -q "^window 1 " "$QH_LAYOUT_LOG"; then
-    xdotool type --window "$win" --delay 60 "Aldric"
-    xdotool key --window "$win" Return
-    sleep 1
-    click_button 8 6 # accept the avatar
-fi
-sleep 0.5
-if grep -q "^window 47 " "$QH_LAYOUT_LOG"; then click_button 47 51; fi
-sleep 0.5
-click_button 0 1 # Resume Campaign
-wait_for_section sect1 10
+resume_campaign_at sect1
 shot 01-resumed
 
 log_lines() { wc -l <"$QH_LAYOUT_LOG"; }
