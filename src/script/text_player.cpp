@@ -2,7 +2,9 @@
 
 #include "awards/award_check.h"
 #include "awards/award_details.h"
+#include "awards/award_summary.h"
 
+#include "book/book_catalogue.h"
 #include "book/random_table.h"
 #include "book/section_layout.h"
 #include "book/section_script.h"
@@ -154,6 +156,8 @@ void tellChanges(TextPlayer& p) {
 }
 
 void settle(TextPlayer& p, bool forcePage);
+void finishBook(TextPlayer& p);
+void openBook(TextPlayer& p);
 int offeredWith(const TextPlayer& p, int effectType);
 void press(TextPlayer& p, int choice);
 
@@ -316,7 +320,7 @@ void settle(TextPlayer& p, bool forcePage) {
     }
     if (p.g.pendingBookComplete) {
         p.g.pendingBookComplete = false;
-        p.bookOver = true;
+        finishBook(p);
     }
     tellChanges(p);
     if (pageChanged) {
@@ -337,6 +341,15 @@ void settle(TextPlayer& p, bool forcePage) {
     }
     if (p.g.rulesState.pickWanted) {
         printPickPrompt(p);
+        return;
+    }
+    if (p.nextBook) {
+        // As in the window: the summary is read, and the next book's opening
+        // pages follow with the hero as he finished.
+        p.nextBook = false;
+        *p.out << "\n== Book " << p.g.character.onBook << " begins ==\n";
+        p.book = p.g.character.onBook;
+        openBook(p);
         return;
     }
     if (p.bookOver) {
@@ -366,6 +379,48 @@ void press(TextPlayer& p, int choice) {
     settle(p, false);
 }
 
+// Book N's pages, scripts and table, from the data folder's book folder;
+// false when the book is not there.
+bool mountBook(TextPlayer& p, int book) {
+    namespace fs = std::filesystem;
+    if (book < 1 || book > static_cast<int>(p.cat.books.size())) return false;
+    const BookEntry& entry = p.cat.books[static_cast<size_t>(book - 1)];
+    fs::path folder = fs::path(p.dataDir) / "books" / ("book" + std::to_string(book));
+    vfsMount((folder / entry.code).string(), entry.code);
+    vfsMount((folder / (entry.code + ".zip")).string(), entry.code);
+    vfsMount((folder / (std::to_string(book) + "data")).string(), entry.code);
+    const std::string opening = std::string(OPENING_PAGES[0]) + ".htm";
+    return vfsExists(entry.code + "/" + opening) ||
+           vfsExists(entry.code + "/en/xhtml/gs/" + entry.code + "/" + opening);
+}
+
+// The end-of-book step of the window: the summary, the hero carried into the
+// next book and the campaign saved; after the last book (or when the next is
+// not in the data folder) the play is over.
+void finishBook(TextPlayer& p) {
+    GameState& g = p.g;
+    const Character finished = g.character;
+    const bool finalBook = finished.onBook >= lastBookNumber(p.cat);
+    bool saved = false;
+    if (!finalBook) {
+        carryHeroIntoNextBook(g.character);
+        g.campaign.bookFinished = false;
+        saved = p.saves && saveCampaign(g, p.cat, g.campaign.profile);
+    }
+    const BookEntry* entry = findBook(p.cat, finished.onBook);
+    const BookSummary s = endOfBookSummary(finished, entry ? entry->title : "",
+                                           qualifyForHallOfFame(finished, g.rules), finalBook, saved);
+    *p.out << "\n== " << breakLines(s.title) << " ==\n" << breakLines(s.text) << "\n";
+    p.bookOver = true;
+    if (finalBook) return;
+    if (mountBook(p, g.character.onBook)) {
+        p.nextBook = true;
+        return;
+    }
+    *p.out << "\n(book " << g.character.onBook << " is not in " << p.dataDir
+           << ": the campaign goes on when it is)\n";
+}
+
 // A new hero in the book, on its first opening page; the random source goes on.
 void beginBook(TextPlayer& p) {
     Character& c = p.g.character;
@@ -373,6 +428,11 @@ void beginBook(TextPlayer& p) {
     c.onBook = p.book;
     c.onBookSeries = p.book <= 5 ? TIER_VAEL : p.book <= 12 ? TIER_DRAVIC : TIER_GRAND_MASTER;
     startCampaignInTier(c, c.onBookSeries);
+    openBook(p);
+}
+
+// The book p.book begins on its first opening page for the hero as he is.
+void openBook(TextPlayer& p) {
     p.g.combat.reset();
     p.g.rulesState = RulesState();
     p.g.messages.pending.clear();
@@ -598,16 +658,15 @@ bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int se
     }
     // The user folder with the saves, in front of the data as in the window;
     // a saved game goes on in its own book.
+    p.dataDir = data.string();
     const bool saves = openUserSaves(p.g);
+    p.saves = saves;
     loadCatalogue(p.cat.items);
     int savedBook = 0, savedSection = 0;
     if (saves && !p.newCampaign && peekResumePosition(p.g.campaign.profile, p.cat, savedBook, savedSection))
         book = savedBook;
     const BookEntry& entry = p.cat.books[static_cast<size_t>(book - 1)];
-    fs::path folder = data / "books" / ("book" + std::to_string(book));
-    vfsMount((folder / entry.code).string(), entry.code);
-    vfsMount((folder / (entry.code + ".zip")).string(), entry.code);
-    vfsMount((folder / (std::to_string(book) + "data")).string(), entry.code);
+    const bool bookThere = mountBook(p, book);
     loadConditionTypes(CONDITION_TYPES_FILE, p.cat.conditionTypes);
     loadEffectTypes(EFFECT_TYPES_FILE, p.cat.effectTypes);
     loadDisciplineTexts(p.cat.disciplineTexts);
@@ -619,11 +678,9 @@ bool startTextPlayer(TextPlayer& p, const std::string& dataDir, int book, int se
         out << "qhdata play: " << CRT_PATH << " cannot be read from " << dataDir << "\n";
         return false;
     }
-    const std::string opening = std::string(OPENING_PAGES[0]) + ".htm";
-    if (!vfsExists(entry.code + "/" + opening) &&
-        !vfsExists(entry.code + "/en/xhtml/gs/" + entry.code + "/" + opening)) {
+    if (!bookThere) {
         out << "qhdata play: book " << book << " (" << entry.title << ") is not in "
-            << folder.string() << "\n";
+            << (data / "books" / ("book" + std::to_string(book))).string() << "\n";
         return false;
     }
 

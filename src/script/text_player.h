@@ -34,6 +34,9 @@ struct TextPlayer {
     ProfileList profiles;     // a profile of its own, for the awards earned in play
     ChartState chart;         // the Action Chart page 'chart PAGE' shows
     std::vector<ChartButton> chartButtons; // its buttons, as 'chart press N' numbers them
+    std::string dataDir;      // the data folder, for the next book's files
+    bool saves = false;       // the user folder is open: the campaign is saved
+    bool nextBook = false;    // the book is done and the hero goes on into the next
 };
 
 // Mounts DATA_DIR (a data folder as the build makes it) and the book's files,

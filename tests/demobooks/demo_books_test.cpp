@@ -15,6 +15,7 @@
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,26 @@ TEST(DemoBookPages, ArePlainAscii) {
             std::string rest = text;
             for (size_t at = rest.find('&'); at != std::string::npos; at = rest.find('&', at + 1))
                 EXPECT_EQ(rest.compare(at, 5, "&amp;"), 0) << book.code << " " << name;
+        }
+}
+
+// A sentence pasted twice (perhaps with its first words changed) is an
+// editing slip the reader trips over: no run of ten words comes back on a page.
+TEST(DemoBookPages, SayNothingTwice) {
+    const std::regex tag("<[^>]*>");
+    for (const DemoBook& book : {BOOK1, BOOK2})
+        for (const auto& [name, text] : pages(book)) {
+            std::istringstream in(std::regex_replace(text, tag, " "));
+            std::vector<std::string> words;
+            for (std::string w; in >> w;)
+                words.push_back(w);
+            std::set<std::string> seen;
+            for (size_t i = 0; i + 10 <= words.size(); ++i) {
+                std::string run;
+                for (size_t k = i; k < i + 10; ++k)
+                    run += words[k] + " ";
+                EXPECT_TRUE(seen.insert(run).second) << book.code << " " << name << ": " << run;
+            }
         }
 }
 

@@ -47,20 +47,7 @@ saved_numbers() {
 
 # From the first window after the intro to the resumed page of section 74.
 resume_campaign() {
-    # The first start asks for the player's name (the text player keeps a
-    # profile without one), then about update checks, before the menu.
-    if grep -q "^window 1 " "$QH_LAYOUT_LOG"; then
-        xdotool type --window "$win" --delay 60 "Aldric"
-        xdotool key --window "$win" Return
-        sleep 1
-        click_button 8 6 # accept the avatar
-    fi
-    sleep 0.5
-    if grep -q "^window 47 " "$QH_LAYOUT_LOG"; then click_button 47 51; fi
-    sleep 0.5
-    click_button 0 1 # Resume Campaign
-    for _ in $(seq 1 80); do page_line | grep -q "section sect74 " && break; sleep 0.1; done
-    page_line | grep -q "section sect74 " || fail "Resume Campaign did not reach section 74"
+    resume_campaign_at sect74
     grep -q "Unable to load savegame" "$QH_HOME/out.txt" && fail "the save did not load"
     sleep 1
 }

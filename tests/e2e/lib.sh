@@ -209,6 +209,33 @@ open_equipment_and_take_the_pack() {
     answer_message $((messages + 1))
 }
 
+# Presses button $1 of the main page with its digit key.
+press_digit() {
+    scroll_to_page_button "$1"
+    local d
+    d=$(digit_for_page_button "$1")
+    [ -n "$d" ] || fail "button $1 of $(section_name) has no digit"
+    xdotool key --window "$win" "$d"
+    sleep 0.8
+}
+
+# From the first window after the intro to the resumed page, section $1. A
+# first start asks for the player's name (the text player keeps a profile
+# without one), then about update checks, before the menu.
+resume_campaign_at() {
+    if grep -q "^window 1 " "$QH_LAYOUT_LOG"; then
+        xdotool type --window "$win" --delay 60 "Aldric"
+        xdotool key --window "$win" Return
+        sleep 1
+        click_button 8 6 # accept the avatar
+    fi
+    sleep 0.5
+    if grep -q "^window 47 " "$QH_LAYOUT_LOG"; then click_button 47 51; fi
+    sleep 0.5
+    click_button 0 1 # Resume Campaign
+    wait_for_section "$1" 10
+}
+
 message_count() { grep -c "^message " "$QH_LAYOUT_LOG" 2>/dev/null || true; }
 
 # Waits for message number $1 (counted from 1 in the log) and closes it with

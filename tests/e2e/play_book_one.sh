@@ -11,16 +11,6 @@ export QH_LAYOUT_LOG="${QH_KEEP_LOG:-$QH_HOME/layout.txt}"
 QHDATA="$(dirname "$QH_BIN")/tools/qhdata"
 mkdir -p "$QH_USER"
 
-# Presses button $1 of the main page with its digit key.
-press_digit() {
-    scroll_to_page_button "$1"
-    local d
-    d=$(digit_for_page_button "$1")
-    [ -n "$d" ] || fail "button $1 of $(section_name) has no digit"
-    xdotool key --window "$win" "$d"
-    sleep 0.8
-}
-
 start_game
 new_campaign_book1
 wait_for_section gamerulz

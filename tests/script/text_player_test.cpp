@@ -4,8 +4,11 @@
 
 #include "character/inventory.h"
 #include "fs/vfs.h"
+#include "script/section_change.h"
+#include "script/section_runtime.h"
 #include "support/test_env.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -21,7 +24,10 @@ struct TextPlayerTest : VfsTest {
     std::unique_ptr<TextPlayer> p = std::make_unique<TextPlayer>();
     std::ostringstream out;
 
+    // The player keeps its saves in the program's HOME, which every test
+    // shares: each test plays a new campaign, not the one the last one saved.
     bool start(int book = 1, int seed = 7) {
+        p->newCampaign = true;
         return startTextPlayer(*p, DATA, book, seed, out, "test");
     }
     // Plays the commands and returns what they printed.
@@ -30,6 +36,25 @@ struct TextPlayerTest : VfsTest {
         for (const std::string& c : commands)
             textPlayerCommand(*p, c);
         return out.str();
+    }
+    // The number the last listing gave the choice with this caption; 0 when
+    // the page does not offer it.
+    int choice(const std::string& listing, const std::string& caption) const {
+        const size_t at = listing.rfind("] " + caption + "\n");
+        if (at == std::string::npos) return 0;
+        const size_t open = listing.rfind('[', at);
+        return std::atoi(listing.c_str() + open + 1);
+    }
+    std::string press(const std::string& listing, const std::string& caption) {
+        const int n = choice(listing, caption);
+        EXPECT_GT(n, 0) << "no choice \"" << caption << "\" in\n" << listing;
+        return play({std::to_string(n)});
+    }
+    // Turns straight to a section of the book and lists its choices.
+    std::string turnTo(int section) {
+        enterSection(p->g, p->cat, section);
+        runAutoExecutes(p->g, p->cat);
+        return play({"look"});
     }
     bool carries(const std::string& name) const {
         const Character& c = p->g.character;
@@ -115,9 +140,35 @@ TEST_F(TextPlayerTest, BookOnePlayedToItsLastSection) {
     text = play({"fight", "fight", "fight", "fight", "1"});
     EXPECT_EQ(p->g.section.sectionName, "sect350");
     EXPECT_NE(text.find("modifier: Ready for him +2 (hero)"), std::string::npos);
-    EXPECT_NE(play({"1"}).find("== The end of the book =="), std::string::npos); // "The End"
     EXPECT_GT(c.epCur, 0);
     EXPECT_EQ(c.travelLog.back(), std::make_pair(1, 350));
+    const int cs = c.csBase, ep = c.epMax, crowns = c.goldCrowns;
+    const size_t weapons = c.weapons.size();
+
+    // "The End": the book's summary, and book 2 begins with the same hero,
+    // who has one more Discipline to choose; the campaign is saved on book 2.
+    text = play({"1"});
+    EXPECT_NE(text.find("== Congratulations! =="), std::string::npos) << text;
+    EXPECT_NE(text.find("== Book 2 begins ==\n\n--- gamerulz ---"), std::string::npos) << text;
+    EXPECT_EQ(text.find("== The end of the book =="), std::string::npos);
+    EXPECT_EQ(c.onBook, 2);
+    EXPECT_EQ(c.vaelBooksCompleted, 1);
+    EXPECT_EQ(c.disciplinesToChoose, 1);
+    EXPECT_EQ(c.csBase, cs);
+    EXPECT_EQ(c.epMax, ep);
+    EXPECT_EQ(c.goldCrowns, crowns);
+    EXPECT_EQ(c.weapons.size(), weapons);
+    EXPECT_TRUE(std::filesystem::exists(testHome() + "/Documents/Quillhaven/data/profiles/campaign1.dat"));
+    text = play({"next"});
+    EXPECT_NE(text.find("--- discplnz ---"), std::string::npos);
+    play({"1"}); // the sixth Discipline
+    EXPECT_EQ(c.disciplinesToChoose, 0);
+    text = play({"next"});
+    // The carried hero does not get a new hero's Backpack, Meal and Crowns.
+    EXPECT_EQ(choice(text, "Take your Backpack, Meal and Gold Crowns"), 0) << text;
+    text = press(text, "Begin the adventure");
+    EXPECT_NE(text.find("--- sect1 ---"), std::string::npos) << text;
+    EXPECT_EQ(c.epCur, c.epMax); // rested at Saltmarrow
 }
 
 TEST_F(TextPlayerTest, TheSameSeedPlaysTheSameGame) {
@@ -226,6 +277,50 @@ TEST_F(TextPlayerTest, DamagedSectionFilesDoNotStopThePlay) {
     // Whatever the page kept, commands still get answers.
     text = play({"fight", "1", "chart", "look"});
     EXPECT_NE(text.find("ACTION CHART"), std::string::npos);
+}
+
+TEST_F(TextPlayerTest, MaudSellsTwoMealsAndAFullBackpackKeepsTheCoin) {
+    ASSERT_TRUE(start());
+    play(OPENING);
+    Character& c = p->g.character;
+    c.goldCrowns = 3;
+    const int meals = mealCount(c);
+    std::string text = turnTo(96);
+    text = press(text, "Buy a Meal for 1 Gold Crown");
+    EXPECT_EQ(mealCount(c), meals + 1);
+    EXPECT_EQ(c.goldCrowns, 2);
+    text = press(text, "Buy a Meal for 1 Gold Crown");
+    EXPECT_EQ(mealCount(c), meals + 2);
+    EXPECT_EQ(c.goldCrowns, 1);
+    EXPECT_EQ(choice(text, "Buy a Meal for 1 Gold Crown"), 0) << text; // two at most
+    // Maud's own choices stay (Animal Kinship turns to 32, the others to 211).
+    EXPECT_GT(choice(text, "turn to 211") + choice(text, "turn to 32"), 0) << text;
+
+    // A Backpack with no room: the Meal is refused and the Crown stays.
+    text = turnTo(96);
+    while (canTakeById(p->g, p->cat, 11)) {
+    }
+    p->g.messages.pending.clear();
+    text = press(play({"look"}), "Buy a Meal for 1 Gold Crown");
+    EXPECT_NE(text.find("== Your Backpack is too full\n\nDiscard an item to pick this up ==\n"
+                        "You do not have enough room in your Backpack.\n(You can carry a maximum "
+                        "of 8 articles)"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(c.goldCrowns, 1);
+}
+
+TEST_F(TextPlayerTest, ANewHeroOfBookTwoGetsHisPouchWhateverHeTakesFirst) {
+    ASSERT_TRUE(start(2, 8));
+    std::string text = play({"1", "next", "1", "1", "1", "1", "1", "next"});
+    ASSERT_EQ(p->g.section.sectionName, "equipmnt");
+    text = press(text, "Take two Meals");
+    EXPECT_EQ(mealCount(p->g.character), 2);
+    text = press(text, "Take your Backpack, Meal and Gold Crowns");
+    play({"pick"});
+    EXPECT_EQ(mealCount(p->g.character), 3);
+    EXPECT_GE(p->g.character.goldCrowns, 10);
+    EXPECT_LE(p->g.character.goldCrowns, 19);
 }
 
 TEST(TextPlayerPage, PunctuationStaysOnItsWordWithoutABlank) {
