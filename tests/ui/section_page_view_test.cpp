@@ -143,6 +143,23 @@ TEST_F(SectionPageViewTest, bad_input_still_shows_the_page) {
     EXPECT_TRUE(panel.buttons[0]->placed);
 }
 
+TEST_F(SectionPageViewTest, a_page_of_twenty_thousand_words_runs_far_down_the_sheet) {
+    for (int i = 0; i < 20000; ++i)
+        addWord(i % 7 == 0 ? "," : "word").endParagraph = i % 500 == 499;
+    addWord("last", 3);
+    addButton(3, "turn to 2");
+    prepare();
+    const PageWord& last = panel.own.words[19999];
+    EXPECT_GT(last.y, 32767); // well past what a 16-bit position holds
+    EXPECT_GT(panel.maxScroll, last.y - panel.rect.h);
+    EXPECT_TRUE(panel.buttons[0]->placed);
+    EXPECT_GT(panel.buttons[0]->y, last.y - panel.metrics.lineSkip);
+    // A huge sheet from the settings fits it all without scrolling.
+    panel.rect = PageRect{0, 0, 30000, 30000};
+    layoutSectionPage(app(), panel);
+    EXPECT_EQ(panel.maxScroll, 0);
+}
+
 // Showing a page makes everything its first frame draws: the first frame
 // after a turn only copies images.
 TEST_F(SectionPageViewTest, showing_makes_the_border_and_scroll_bar_ahead_of_drawing) {
