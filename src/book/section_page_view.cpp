@@ -400,6 +400,10 @@ void prepareButtons(Application& app, PagePanel& page) {
             }
             setPicture(*b, m.picture, shareSurface(scaled));
             b->caption = " ";
+            // A picture of colour 0 is only shown: a click on it does nothing,
+            // so it takes none (and the digit keys and the log say so).
+            b->colour = m.colour;
+            b->clickable = m.colour != 0;
             const bool fanArt = m.picture.size() > 2 && m.picture.compare(0, 2, "fa") == 0 &&
                                 std::atoi(m.picture.c_str() + 2) != 0;
             if (fanArt) setTooltip(*b, nullptr, "Fan Art`(Click to see large version of picture)");

@@ -235,6 +235,7 @@ TEST_F(DemoPicturesTest, illustrated_sections_show_their_pictures) {
         ASSERT_TRUE(shown->pictureImage);
         EXPECT_GT(shown->pictureImage->w, 100);
         EXPECT_TRUE(shown->placed);
+        EXPECT_FALSE(shown->clickable); // shown, not a choice
         EXPECT_LE(shown->x + shown->pictureImage->w, panel.rect.w); // within the sheet
         for (const PageWord& w : panel.own.words)
             if (w.text == "illustration:" + picture) {
