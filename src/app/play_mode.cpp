@@ -118,4 +118,7 @@ void enterPlayMode(Application& app, int startValue) {
     hooks::buildToolbar(app);
     hooks::setPanelLayout(app);
     if (resume && !hooks::loadSavedGame(app)) hooks::startNewCharacter(app);
+    // While the cover is up: the first frame of play would otherwise stall
+    // on making the popups' images.
+    hooks::prepareOverlays(app);
 }

@@ -88,6 +88,8 @@ void drawPlayBackground(Application& app); // book picture and title bar
 void drawPagesAndButtons(Application& app, int elapsedMs);
 // The results table viewer, the Random Number Table and the combat screen.
 void drawOverlays(Application& app, int elapsedMs);
+// The popups' images for the current screen size, made ahead of their first frame.
+void prepareOverlays(Application& app);
 // The index of a clicked tool bar button with its click taken, -1 when none.
 int takeToolbarClick(Application& app);
 void switchPagePanels(Application& app, int button);

@@ -7,6 +7,7 @@
 #include "ui/font.h"
 #include "ui/frame_dirty.h"
 #include "ui/image.h"
+#include "ui/surface.h"
 
 #include <SDL/SDL_ttf.h>
 
@@ -34,13 +35,42 @@ int baseSize(const Application& app) {
     return std::max(1, app.settings.textFontSize);
 }
 
+// True when converting `s` to the display's alpha format would only copy
+// it: same depth and masks, and no colour key or surface alpha to carry over.
+bool inDisplayAlphaFormat(const SDL_Surface* s) {
+    static const SDL_Surface* screenSeen = nullptr;
+    static SDL_PixelFormat display{};
+    static bool known = false;
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    if (!screen) return false;
+    if (screen != screenSeen) {
+        // The display alpha format, as the conversion makes it.
+        screenSeen = screen;
+        known = false;
+        if (SDL_Surface* probe = createArgbSurface(1, 1)) {
+            if (SDL_Surface* converted = SDL_DisplayFormatAlpha(probe)) {
+                display = *converted->format;
+                known = true;
+                SDL_FreeSurface(converted);
+            }
+            SDL_FreeSurface(probe);
+        }
+    }
+    const SDL_PixelFormat& f = *s->format;
+    return known && !f.palette && f.BitsPerPixel == display.BitsPerPixel &&
+           f.Rmask == display.Rmask && f.Gmask == display.Gmask && f.Bmask == display.Bmask &&
+           f.Amask == display.Amask && (s->flags & (SDL_SRCCOLORKEY | SDL_HWSURFACE)) == 0;
+}
+
 // Display format, at least 1 x 1, shared.
 std::shared_ptr<SDL_Surface> finish(SDL_Surface* rendered) {
     if (!rendered || rendered->w < 1 || rendered->h < 1) {
         if (rendered) SDL_FreeSurface(rendered);
         return shareSurface(makePlaceholder());
     }
-    if (SDL_GetVideoSurface()) {
+    // Rendered text is usually in that format already: converting it would
+    // copy every word of the section for nothing.
+    if (SDL_GetVideoSurface() && !inDisplayAlphaFormat(rendered)) {
         SDL_Surface* converted = SDL_DisplayFormatAlpha(rendered);
         if (converted) {
             SDL_FreeSurface(rendered);
@@ -370,6 +400,10 @@ void prepareButtons(Application& app, PagePanel& page) {
             }
             setPicture(*b, m.picture, shareSurface(scaled));
             b->caption = " ";
+            // A picture of colour 0 is only shown: a click on it does nothing,
+            // so it takes none (and the digit keys and the log say so).
+            b->colour = m.colour;
+            b->clickable = m.colour != 0;
             const bool fanArt = m.picture.size() > 2 && m.picture.compare(0, 2, "fa") == 0 &&
                                 std::atoi(m.picture.c_str() + 2) != 0;
             if (fanArt) setTooltip(*b, nullptr, "Fan Art`(Click to see large version of picture)");
@@ -464,6 +498,11 @@ void showSectionPage(Application& app, PagePanel& page, bool keepPrevious) {
         page.scrollOffset = 0;
     }
     page.shown = true;
+    // The border tiles and the scroll bar are made now, with the page, so
+    // that the first frame that shows it only copies images.
+    if (app.settings.paperShowBorder && !app.skin.tilesLoaded)
+        loadPaperTiles(app.skin, app.screen.uiScale);
+    scrollbarFor(app, position, page);
 }
 
 void unloadSectionPage(PagePanel& page) {

@@ -86,6 +86,10 @@ void runPick(Application& app, int elapsedMs) {
 
 } // namespace
 
+void prepareOverlays(Application& app) {
+    prepareOverlayImages(app);
+}
+
 void drawOverlays(Application& app, int elapsedMs) {
     if (!app.playing || !app.screen.surface) return;
     prepareOverlayImages(app);

@@ -3,6 +3,12 @@
 #include "ui/image.h"
 #include "ui_fixture.h"
 
+#include "app/subsystem_hooks.h"
+#include "book/section_script.h"
+#include "fs/vfs.h"
+
+#include <tuple>
+
 namespace {
 
 class SectionPageViewTest : public UiTest {
@@ -135,4 +141,105 @@ TEST_F(SectionPageViewTest, bad_input_still_shows_the_page) {
     prepare();
     EXPECT_TRUE(panel.own.words[0].image);
     EXPECT_TRUE(panel.buttons[0]->placed);
+}
+
+TEST_F(SectionPageViewTest, a_page_of_twenty_thousand_words_runs_far_down_the_sheet) {
+    for (int i = 0; i < 20000; ++i)
+        addWord(i % 7 == 0 ? "," : "word").endParagraph = i % 500 == 499;
+    addWord("last", 3);
+    addButton(3, "turn to 2");
+    prepare();
+    const PageWord& last = panel.own.words[19999];
+    EXPECT_GT(last.y, 32767); // well past what a 16-bit position holds
+    EXPECT_GT(panel.maxScroll, last.y - panel.rect.h);
+    EXPECT_TRUE(panel.buttons[0]->placed);
+    EXPECT_GT(panel.buttons[0]->y, last.y - panel.metrics.lineSkip);
+    // A huge sheet from the settings fits it all without scrolling.
+    panel.rect = PageRect{0, 0, 30000, 30000};
+    layoutSectionPage(app(), panel);
+    EXPECT_EQ(panel.maxScroll, 0);
+}
+
+// Showing a page makes everything its first frame draws: the first frame
+// after a turn only copies images.
+TEST_F(SectionPageViewTest, showing_makes_the_border_and_scroll_bar_ahead_of_drawing) {
+    for (int i = 0; i < 400; ++i)
+        addWord("long");
+    app().settings.paperShowBorder = true;
+    app().screen.uiScale = 1.0f;
+    showSectionPage(app(), panel, false);
+    EXPECT_TRUE(panel.shown);
+    EXPECT_TRUE(app().skin.tilesLoaded);
+    const PageScrollbar& bar = pageDeck(app()).scrollBars[0];
+    EXPECT_TRUE(bar.thumbImages[1]);
+    EXPECT_TRUE(bar.trackImage);
+    EXPECT_GT(panel.maxScroll, 0);
+    unloadSectionPage(panel);
+    releasePagePanels(app());
+}
+
+namespace {
+
+// The demo books as shipped: the built archives and scripts.
+class DemoPicturesTest : public UiTest {
+  protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        mountBuiltData();
+        app().settings.setDefaults();
+        hooks::loadCataloguesBeforeSettings(app());
+        app().fonts.text = shareFont(openFont(app().settings.textFont, 20));
+    }
+    void TearDown() override {
+        panel.buttons.clear();
+        panel.own = SectionPage();
+        UiTest::TearDown();
+    }
+    // Loads and prepares `section` of `book` on a 1280 x 1024 screen's page.
+    void show(int book, const std::string& code, const std::string& section) {
+        const std::string folder =
+            std::string(QH_BUILD_DIR) + "/data/books/book" + std::to_string(book) + "/";
+        ASSERT_TRUE(vfsMount(folder + code + ".zip", code));
+        ASSERT_TRUE(vfsMount(folder + std::to_string(book) + "data", code)); // the scripts
+        panel.buttons.clear();
+        panel.own = SectionPage();
+        panel.own.bookCode = code;
+        panel.own.sectionName = section;
+        panel.book = book;
+        panel.rect = PageRect{40, 100, 589, 819};
+        ScriptContext context{app().catalogues.conditionTypes, app().catalogues.effectTypes,
+                              nullptr, nullptr};
+        ASSERT_TRUE(loadSection(panel.own, context));
+        prepareSectionPage(app(), panel);
+        layoutSectionPage(app(), panel);
+    }
+    PagePanel panel;
+};
+
+} // namespace
+
+// Every illustration of both books stands in its section as a picture, drawn
+// from the archive, in place of its "illustration:" word.
+TEST_F(DemoPicturesTest, illustrated_sections_show_their_pictures) {
+    const std::vector<std::tuple<int, std::string, std::string, std::string>> pages = {
+        {1, "01ftak", "sect74", "ill1"},   {1, "01ftak", "sect181", "ill6"},
+        {1, "01ftak", "sect350", "ill11"}, {2, "02tdboh", "sect1", "ill1"},
+        {2, "02tdboh", "sect340", "ill6"}};
+    for (const auto& [book, code, section, picture] : pages) {
+        SCOPED_TRACE(section + " of " + code);
+        show(book, code, section);
+        const Button* shown = nullptr;
+        for (const auto& b : panel.buttons)
+            if (b->picture == picture) shown = b.get();
+        ASSERT_NE(shown, nullptr);
+        ASSERT_TRUE(shown->pictureImage);
+        EXPECT_GT(shown->pictureImage->w, 100);
+        EXPECT_TRUE(shown->placed);
+        EXPECT_FALSE(shown->clickable); // shown, not a choice
+        EXPECT_LE(shown->x + shown->pictureImage->w, panel.rect.w); // within the sheet
+        for (const PageWord& w : panel.own.words)
+            if (w.text == "illustration:" + picture) {
+                EXPECT_TRUE(w.isButton);
+            }
+    }
 }
