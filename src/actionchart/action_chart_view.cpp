@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
 namespace {
@@ -415,6 +417,70 @@ void perform(Application& app, ActionChartView& v, const ChartAction& a) {
     markFrameDirty();
 }
 
+// Where the chart's tabs, lines and buttons are on the screen, for the
+// end-to-end scripts (QH_LAYOUT_LOG): centres in screen pixels, after scrolling.
+void logChartLayout(const ActionChartView& v, const PageRect& r) {
+    static const char* path = std::getenv("QH_LAYOUT_LOG");
+    if (!path || !*path) return;
+    FILE* f = std::fopen(path, "a");
+    if (!f) return;
+    std::fprintf(f, "chart page %d rect %d %d %d %d scroll %d max %d body %d\n", v.state.page, r.x, r.y,
+                 r.w, r.h, v.scroll, v.maxScroll, r.y + v.bodyTop);
+    int w = 0;
+    auto centre = [&w](const Button& b, int ox, int oy, int& x, int& y) {
+        SDL_Surface* img = hitImage(b);
+        if (!img) return false;
+        x = ox + b.x + img->w / 2;
+        y = oy + b.y + img->h / 2;
+        w = img->w;
+        return true;
+    };
+    int x = 0, y = 0, i = 0;
+    for (const auto& b : v.tabs) {
+        if (centre(*b, r.x, r.y, x, y)) {
+            const ChartAction a = buttonActions()[b.get()];
+            if (a.kind == ChartActionKind::ShowPage)
+                std::fprintf(f, "chart tab %d at %d %d\n", a.value, x, y);
+            else
+                std::fprintf(f, "chart zoom %s at %d %d\n", b->value < 0 ? "out" : "in", x, y);
+        }
+    }
+    for (const auto& b : v.groupTabs)
+        if (centre(*b, r.x, r.y, x, y))
+            std::fprintf(f, "chart tab %d at %d %d\n", buttonActions()[b.get()].value, x, y);
+    const int oy = r.y + v.bodyTop - v.scroll;
+    for (const ChartLineView& l : v.lines) {
+        // The text where drawLine puts it: after the picture and the badge.
+        int tx = r.x + l.x, tw = l.textImage ? l.textImage->w : 0;
+        if (l.picture && l.line.image == "book") {
+            tx += (l.picture->w - tw) / 2;
+        } else {
+            const int gap = TTF_FontLineSkip(v.font.get()) / 3;
+            if (l.picture) tx += l.picture->w + gap;
+            if (l.badge) tx += l.badge->w + gap;
+        }
+        std::fprintf(f, "chart line %d at %d %d w %d h %d text %s\n", i, tx + tw / 2, oy + l.y + l.h / 2,
+                     tw, l.h, l.line.text.c_str());
+        int j = 0;
+        for (const auto& b : l.buttons) {
+            if (centre(*b, r.x, oy, x, y))
+                std::fprintf(f, "chart button %d %d at %d %d w %d caption %s\n", i, j, x, y, w,
+                             b->caption.c_str());
+            ++j;
+        }
+        ++i;
+    }
+    std::fclose(f);
+}
+
+// True when a shown tool bar button (the award medal in the corner) covers
+// the point: it lies over the chart and takes the click.
+bool toolbarCovers(Application& app, int x, int y) {
+    for (const auto& b : app.headerButtons)
+        if (b && b->visible && b->clickable && hitTest(*b, x, y)) return true;
+    return false;
+}
+
 } // namespace
 
 ActionChartView& actionChartView(Application& app) {
@@ -455,6 +521,11 @@ void drawActionChart(Application& app, int elapsedMs) {
         v.signature = sig;
         v.builtZoom = zoom;
         v.builtWidth = r.w;
+        v.loggedScroll = -1;
+    }
+    if (v.loggedScroll != v.scroll) {
+        logChartLayout(v, r);
+        v.loggedScroll = v.scroll;
     }
     v.headerPage.x = r.x;
     v.headerPage.y = r.y;
@@ -529,7 +600,7 @@ bool actionChartMouse(Application& app, int x, int y, bool down) {
     if (!actionChartOnScreen(app)) return false;
     ActionChartView& v = actionChartView(app);
     const PageRect r = chartRect(app);
-    if (!inside(x, y, r.x, r.y, r.w, r.h)) {
+    if (!inside(x, y, r.x, r.y, r.w, r.h) || toolbarCovers(app, x, y)) {
         if (!down)
             for (auto* list : {&v.tabs, &v.groupTabs})
                 for (auto& b : *list) b->pressed = false;
