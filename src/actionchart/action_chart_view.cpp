@@ -12,13 +12,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
 namespace {
 
 const SDL_Color INK{52, 32, 14, 0};
 const SDL_Color HEADING_INK{112, 22, 18, 0};
-const SDL_Color SMALL_INK{92, 70, 44, 0};
+const SDL_Color SMALL_INK{74, 52, 30, 0};
 const SDL_Color CAPTION{255, 250, 235, 0};
 const char* const AC_FOLDER = "data/misc/ac";
 const char* const MEDAL_FOLDER = "data/misc/awards";
@@ -39,7 +41,9 @@ int zoomOf(const Application& app, int page) {
 
 // Line height in pixels for a zoom step, laid out for a 768-line screen.
 int pixelHeight(const Application& app, int zoom) {
-    return std::max(10, static_cast<int>(std::lround((17 + 3 * zoom) * app.screen.uiScale)));
+    // The handwritten face has small letters for its height: below about 22
+    // pixels its strokes run together.
+    return std::max(22, static_cast<int>(std::lround((24 + 3 * zoom) * app.screen.uiScale)));
 }
 
 FontPtr openActionFont(const Application& app, int height) {
@@ -53,7 +57,7 @@ void ensureFonts(Application& app, ActionChartView& v, int zoom) {
     const int h = pixelHeight(app, zoom);
     v.font = openActionFont(app, h);
     v.headingFont = openActionFont(app, h * 5 / 4);
-    v.smallFont = openActionFont(app, h * 17 / 20);
+    v.smallFont = openActionFont(app, std::max(20, h * 9 / 10));
     v.fontZoom = zoom;
 }
 
@@ -161,8 +165,42 @@ int buttonHeight(const Button& b) {
     return s ? s->h : 0;
 }
 
+// A tab's caption in the menu face, at the largest size that fits the tab:
+// on one line, or broken at its space onto two. Narrowing a handwritten
+// caption to fit made it unreadable on small screens.
+SurfacePtr tabCaption(Application& app, const std::string& caption, int w, int h) {
+    const std::string name = app.settings.menuFont.empty() ? "bluehigh" : app.settings.menuFont;
+    const size_t space = caption.find(' ');
+    std::vector<std::string> oneLine{caption}, twoLines;
+    if (space != std::string::npos) twoLines = {caption.substr(0, space), caption.substr(space + 1)};
+    SurfacePtr best;
+    int bestSize = 0;
+    for (const auto* lines : {&oneLine, &twoLines}) {
+        if (lines->empty()) continue;
+        const int count = static_cast<int>(lines->size());
+        for (int size = std::max(6, h * 3 / 4 / count + 2); size >= 6 && size > bestSize; --size) {
+            FontPtr font = shareFont(openFont(name, size));
+            if (!font) break;
+            int widest = 0;
+            for (const std::string& l : *lines) {
+                int tw = 0, th = 0;
+                textSize(font.get(), l, &tw, &th);
+                widest = std::max(widest, tw);
+            }
+            const int skip = TTF_FontLineSkip(font.get());
+            if (widest > w || skip * count > h + 2) continue;
+            std::string joined = (*lines)[0];
+            for (int i = 1; i < count; ++i) joined += "`" + (*lines)[static_cast<size_t>(i)];
+            best = renderWrapped(font.get(), joined, CAPTION, w);
+            bestSize = size;
+            break;
+        }
+    }
+    return best;
+}
+
 // A tab: the tab art with its caption inked on it.
-std::unique_ptr<Button> makeTab(Application& app, ButtonPage* page, const FontPtr& font,
+std::unique_ptr<Button> makeTab(Application& app, ButtonPage* page,
                                 const std::string& art, const std::string& caption,
                                 const std::string& tip, int w, int h, const ChartAction& action) {
     auto b = std::make_unique<Button>();
@@ -173,10 +211,7 @@ std::unique_ptr<Button> makeTab(Application& app, ButtonPage* page, const FontPt
     SurfacePtr bg = loadScaled(folder, art, w, h);
     SDL_Surface* face = bg ? toArgb(bg.get()) : createArgbSurface(w, h);
     if (face && !caption.empty()) {
-        SurfacePtr text = shareSurface(renderText(font.get(), caption, CAPTION));
-        // A caption wider than its tab is narrowed to fit rather than cut off.
-        if (text && text->w > w - 6)
-            text = shareSurface(scaleImageTo(text.get(), std::max(1, w - 6), text->h * (w - 6) / text->w));
+        SurfacePtr text = tabCaption(app, caption, w - 6, h - 2);
         if (text) {
             SDL_Surface* argb = toArgb(text.get());
             if (argb) {
@@ -196,8 +231,7 @@ void buildHeader(Application& app, ActionChartView& v, const PageRect& r) {
     v.tabs.clear();
     const int zoomSide = std::max(16, r.w / 16);
     const int tabW = (r.w - 2 * zoomSide - 8) / 7;
-    const int tabH = std::max(18, static_cast<int>(24 * app.screen.uiScale));
-    FontPtr tabFont = openActionFont(app, tabH * 3 / 4);
+    const int tabH = std::max(22, static_cast<int>(26 * app.screen.uiScale));
     const std::string folder = std::string(AC_FOLDER) + "/" +
                                (app.settings.acHeaderButtons.empty() ? "ac1" : app.settings.acHeaderButtons);
     const int headerH = tabH * 2;
@@ -206,18 +240,18 @@ void buildHeader(Application& app, ActionChartView& v, const PageRect& r) {
     const auto& tabs = chartTabs();
     for (size_t i = 0; i < tabs.size(); ++i) {
         const bool open = mainTabOf(v.state.page) == tabs[i].page;
-        auto b = makeTab(app, &v.headerPage, tabFont, open ? "tab_open" : "tab", tabs[i].caption, tabs[i].tooltip,
+        auto b = makeTab(app, &v.headerPage, open ? "tab_open" : "tab", tabs[i].caption, tabs[i].tooltip,
                          tabW, tabH, {ChartActionKind::ShowPage, 0, 0, tabs[i].page});
         b->x = 4 + static_cast<int>(i) * tabW;
         b->y = top;
         v.tabs.push_back(std::move(b));
     }
     if (chartZoomIndex(v.state.page) >= 0) {
-        auto out = makeTab(app, &v.headerPage, tabFont, "zoom_out", "", ZOOM_OUT_TIP, zoomSide, tabH, {});
+        auto out = makeTab(app, &v.headerPage, "zoom_out", "", ZOOM_OUT_TIP, zoomSide, tabH, {});
         out->x = r.w - 2 * zoomSide - 2;
         out->y = top;
         out->value = -1;
-        auto in = makeTab(app, &v.headerPage, tabFont, "zoom_in", "", ZOOM_IN_TIP, zoomSide, tabH, {});
+        auto in = makeTab(app, &v.headerPage, "zoom_in", "", ZOOM_IN_TIP, zoomSide, tabH, {});
         in->x = r.w - zoomSide - 1;
         in->y = top;
         in->value = 1;
@@ -231,7 +265,7 @@ void buildHeader(Application& app, ActionChartView& v, const PageRect& r) {
         const int gw = (r.w - 16) / 3;
         for (size_t i = 0; i < group.size(); ++i) {
             const bool open = group[i].page == v.state.page;
-            auto b = makeTab(app, &v.headerPage, tabFont, open ? "tab_open" : "tab", group[i].caption, "", gw, tabH,
+            auto b = makeTab(app, &v.headerPage, open ? "tab_open" : "tab", group[i].caption, "", gw, tabH,
                              {ChartActionKind::ShowPage, 0, 0, group[i].page});
             b->x = 8 + static_cast<int>(i) * gw;
             b->y = v.bodyTop;
@@ -415,6 +449,70 @@ void perform(Application& app, ActionChartView& v, const ChartAction& a) {
     markFrameDirty();
 }
 
+// Where the chart's tabs, lines and buttons are on the screen, for the
+// end-to-end scripts (QH_LAYOUT_LOG): centres in screen pixels, after scrolling.
+void logChartLayout(const ActionChartView& v, const PageRect& r) {
+    static const char* path = std::getenv("QH_LAYOUT_LOG");
+    if (!path || !*path) return;
+    FILE* f = std::fopen(path, "a");
+    if (!f) return;
+    std::fprintf(f, "chart page %d rect %d %d %d %d scroll %d max %d body %d\n", v.state.page, r.x, r.y,
+                 r.w, r.h, v.scroll, v.maxScroll, r.y + v.bodyTop);
+    int w = 0;
+    auto centre = [&w](const Button& b, int ox, int oy, int& x, int& y) {
+        SDL_Surface* img = hitImage(b);
+        if (!img) return false;
+        x = ox + b.x + img->w / 2;
+        y = oy + b.y + img->h / 2;
+        w = img->w;
+        return true;
+    };
+    int x = 0, y = 0, i = 0;
+    for (const auto& b : v.tabs) {
+        if (centre(*b, r.x, r.y, x, y)) {
+            const ChartAction a = buttonActions()[b.get()];
+            if (a.kind == ChartActionKind::ShowPage)
+                std::fprintf(f, "chart tab %d at %d %d\n", a.value, x, y);
+            else
+                std::fprintf(f, "chart zoom %s at %d %d\n", b->value < 0 ? "out" : "in", x, y);
+        }
+    }
+    for (const auto& b : v.groupTabs)
+        if (centre(*b, r.x, r.y, x, y))
+            std::fprintf(f, "chart tab %d at %d %d\n", buttonActions()[b.get()].value, x, y);
+    const int oy = r.y + v.bodyTop - v.scroll;
+    for (const ChartLineView& l : v.lines) {
+        // The text where drawLine puts it: after the picture and the badge.
+        int tx = r.x + l.x, tw = l.textImage ? l.textImage->w : 0;
+        if (l.picture && l.line.image == "book") {
+            tx += (l.picture->w - tw) / 2;
+        } else {
+            const int gap = TTF_FontLineSkip(v.font.get()) / 3;
+            if (l.picture) tx += l.picture->w + gap;
+            if (l.badge) tx += l.badge->w + gap;
+        }
+        std::fprintf(f, "chart line %d at %d %d w %d h %d text %s\n", i, tx + tw / 2, oy + l.y + l.h / 2,
+                     tw, l.h, l.line.text.c_str());
+        int j = 0;
+        for (const auto& b : l.buttons) {
+            if (centre(*b, r.x, oy, x, y))
+                std::fprintf(f, "chart button %d %d at %d %d w %d caption %s\n", i, j, x, y, w,
+                             b->caption.c_str());
+            ++j;
+        }
+        ++i;
+    }
+    std::fclose(f);
+}
+
+// True when a shown tool bar button (the award medal in the corner) covers
+// the point: it lies over the chart and takes the click.
+bool toolbarCovers(Application& app, int x, int y) {
+    for (const auto& b : app.headerButtons)
+        if (b && b->visible && b->clickable && hitTest(*b, x, y)) return true;
+    return false;
+}
+
 } // namespace
 
 ActionChartView& actionChartView(Application& app) {
@@ -455,6 +553,11 @@ void drawActionChart(Application& app, int elapsedMs) {
         v.signature = sig;
         v.builtZoom = zoom;
         v.builtWidth = r.w;
+        v.loggedScroll = -1;
+    }
+    if (v.loggedScroll != v.scroll) {
+        logChartLayout(v, r);
+        v.loggedScroll = v.scroll;
     }
     v.headerPage.x = r.x;
     v.headerPage.y = r.y;
@@ -529,7 +632,7 @@ bool actionChartMouse(Application& app, int x, int y, bool down) {
     if (!actionChartOnScreen(app)) return false;
     ActionChartView& v = actionChartView(app);
     const PageRect r = chartRect(app);
-    if (!inside(x, y, r.x, r.y, r.w, r.h)) {
+    if (!inside(x, y, r.x, r.y, r.w, r.h) || toolbarCovers(app, x, y)) {
         if (!down)
             for (auto* list : {&v.tabs, &v.groupTabs})
                 for (auto& b : *list) b->pressed = false;

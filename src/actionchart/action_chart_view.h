@@ -48,6 +48,7 @@ struct ActionChartView {
     SurfacePtr header;
     SurfacePtr paper;
     int bodyTop = 0; // page-relative top of the scrolled area
+    int loggedScroll = -1; // the scroll the layout log last recorded
 };
 
 // The chart of the application (made on first use).

@@ -17,12 +17,6 @@ bool isQuiver(const Item& it) {
 bool isFireseed(const Item& it) {
     return it.archetype == "Fireseed" || it.id == ITEM_ID_FIRESEED;
 }
-bool curesBacillus(const Item& it, const Character& c) {
-    if (it.id != ITEM_ID_BACILLUS_CURE_A && it.id != ITEM_ID_BACILLUS_CURE_B) return false;
-    for (int d : c.disease)
-        if (d == DISEASE_BACILLUS) return true;
-    return false;
-}
 
 // Tenths as "2" or "1.5".
 std::string tenths(int m) {
@@ -112,11 +106,11 @@ void addItemLine(ChartPageBuilder& p, const GameState& g, int list, int index) {
         p.button(it.equipped ? "Unequip" : "Equip",
                  it.equipped ? "Put this item away" : "Wield or wear this item",
                  {ChartActionKind::Equip, list, index});
-    if (curesBacillus(it, g.character))
+    if (curesBacillusNow(g.character, it))
         p.button("Cure",
                  "Use this item to cure your Korovax Baccilus infection.`(It will not perform its "
                  "usual restorative effect.)",
-                 {ChartActionKind::Use, list, index});
+                 {ChartActionKind::Cure, list, index});
     else if (it.meal)
         p.button("Eat", "Eat this Meal", {ChartActionKind::Use, list, index});
     else if (it.usable || it.potion)

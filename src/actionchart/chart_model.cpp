@@ -121,8 +121,11 @@ void performChartAction(const ChartAction& a, ChartState& state, GameState& g,
     case ChartActionKind::Equip:
         pressEffect(g, cat, 48, 0, a.list, a.index);
         break;
-    case ChartActionKind::Use: // Use, Eat and Cure all go through the item rules
+    case ChartActionKind::Use: // Use and Eat go through the item rules
         if (itemAt(g, a.list, a.index)) useItem(g, a.list, a.index);
+        break;
+    case ChartActionKind::Cure:
+        cureWithItem(g, a.list, a.index);
         break;
     case ChartActionKind::MoveUp:
         pressEffect(g, cat, 72, a.list, a.index, 1);

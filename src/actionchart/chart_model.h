@@ -55,7 +55,8 @@ enum class ChartActionKind {
     Withdraw,      // index of storageItems
     Reclaim,       // index of lostItems
     Equip,         // list, index (effect 48)
-    Use,           // list, index: use, eat or cure
+    Use,           // list, index: use or eat
+    Cure,          // list, index: the dose cures the bacillus infection only
     MoveUp,        // list, index (effect 72)
     MoveDown,
     CoinDrop,      // value: currency

@@ -489,9 +489,7 @@ void eatMeal(GameState& g, const Item& item) {
 bool usePotion(GameState& g, const Item& item) {
     Character& c = g.character;
     if (item.epRestore != 0) {
-        if ((item.id == ITEM_ID_BACILLUS_CURE_A || item.id == ITEM_ID_BACILLUS_CURE_B) &&
-            hasDisease(c, DISEASE_BACILLUS))
-            cureDisease(c, DISEASE_BACILLUS);
+        if (curesBacillusNow(c, item)) cureDisease(c, DISEASE_BACILLUS);
         if (item.epRestore > 0)
             gainEndurance(c, item.epRestore);
         else
@@ -509,15 +507,52 @@ bool usePotion(GameState& g, const Item& item) {
     return true;
 }
 
+namespace {
+
+bool noEnduranceLeft(GameState& g) {
+    if (g.character.epCur > 0) return false;
+    raiseMessage(g, "Cannot use any items", "You have no Endurance Points -`you cannot use any items!");
+    return true;
+}
+
+// A potion waits for the end of a fight, and for a section that allows it before one.
+bool potionRefusedNow(GameState& g) {
+    if (fightRunning(g)) {
+        raiseMessage(g, CANT_USE_NOW, "You can use this item before or after combat,`but not in the midst of the fight!");
+        return true;
+    }
+    if (!g.combat.started && !g.combat.won && !g.combat.potionsAllowed) {
+        raiseMessage(g, CANT_USE_NOW, "You are unable to use this item before combat`in this section.");
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool curesBacillusNow(const Character& c, const Item& item) {
+    return (item.id == ITEM_ID_BACILLUS_CURE_A || item.id == ITEM_ID_BACILLUS_CURE_B) &&
+           hasDisease(c, DISEASE_BACILLUS);
+}
+
+bool cureWithItem(GameState& g, int list, int index) {
+    std::vector<Item>* items = carriedList(g.character, list);
+    if (!items || index < 0 || index >= static_cast<int>(items->size())) return false;
+    const Item item = (*items)[static_cast<size_t>(index)];
+    if (!curesBacillusNow(g.character, item)) return false;
+    if (noEnduranceLeft(g) || potionRefusedNow(g)) return false;
+    // The dose goes on the infection alone: no ENDURANCE, no combat boost.
+    cureDisease(g.character, DISEASE_BACILLUS);
+    consumeOne(g.character, list, index);
+    return true;
+}
+
 bool useItem(GameState& g, int list, int index) {
     std::vector<Item>* items = carriedList(g.character, list);
     if (!items || index < 0 || index >= static_cast<int>(items->size())) return false;
     Item item = (*items)[static_cast<size_t>(index)];
     Character& c = g.character;
-    if (c.epCur <= 0) {
-        raiseMessage(g, "Cannot use any items", "You have no Endurance Points -`you cannot use any items!");
-        return false;
-    }
+    if (noEnduranceLeft(g)) return false;
     if (item.meal) {
         if (fightRunning(g)) {
             raiseMessage(g, CANT_USE_NOW, "You can eat a meal before or after combat,`but not in the midst of the fight!");
@@ -533,14 +568,7 @@ bool useItem(GameState& g, int list, int index) {
             g.pendingWindowArgs[1] = std::to_string(item.uses);
         return true;
     }
-    if (fightRunning(g)) {
-        raiseMessage(g, CANT_USE_NOW, "You can use this item before or after combat,`but not in the midst of the fight!");
-        return false;
-    }
-    if (!g.combat.started && !g.combat.won && !g.combat.potionsAllowed) {
-        raiseMessage(g, CANT_USE_NOW, "You are unable to use this item before combat`in this section.");
-        return false;
-    }
+    if (potionRefusedNow(g)) return false;
     if (c.onBook == 6 && c.onSection == 26 && !g.rules.allowAlether && item.csBoost != 0) {
         raiseMessage(g, "Cannot use this Item",
                      "You are unable to use this item because of the current`rules set for the "

@@ -86,6 +86,11 @@ void unequipAllWeapons(Character& c);
 int handsNeeded(const Character& c, const Item& weapon);
 
 bool useItem(GameState& g, int list, int index);
+// Items 92 and 164 while the bacillus infection is present: the chart's Cure.
+bool curesBacillusNow(const Character& c, const Item& item);
+// Spends one dose of the item at `index` on the infection only (none of its
+// usual restorative effect), under the same refusals as a potion.
+bool cureWithItem(GameState& g, int list, int index);
 void eatMeal(GameState& g, const Item& item);
 bool usePotion(GameState& g, const Item& item);
 // Raises ENDURANCE by `amount` up to the maximum, healing the recorded damage

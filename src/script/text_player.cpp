@@ -776,9 +776,11 @@ void textPlayerCommand(TextPlayer& p, const std::string& raw) {
                 return;
             }
         }
-        // The same presses as the chart page's Equip, Use and Drop buttons.
+        // The same presses as the chart page's Equip, Use (Cure) and Drop buttons.
+        const std::vector<Item>& items = *carriedList(p.g.character, at.list);
+        const bool cure = curesBacillusNow(p.g.character, items[static_cast<size_t>(at.index)]);
         const ChartActionKind kind = v == "equip" ? ChartActionKind::Equip
-                                     : v == "use" ? ChartActionKind::Use
+                                     : v == "use" ? (cure ? ChartActionKind::Cure : ChartActionKind::Use)
                                                   : ChartActionKind::Drop;
         performChartAction({kind, at.list, at.index, 0}, p.chart, p.g, p.cat);
         settle(p, false);

@@ -22,8 +22,10 @@ void drawPlayBackground(Application& app) {
 
 void drawPagesAndButtons(Application& app, int elapsedMs) {
     if (app.playing) drawPagePanels(app, elapsedMs);
-    drawHeaderButtons(app, elapsedMs);
+    // The chart sits beside the book; the tool bar (and the award medal in
+    // the corner) over both.
     drawActionChart(app, elapsedMs);
+    drawHeaderButtons(app, elapsedMs);
 }
 
 int takeToolbarClick(Application& app) {

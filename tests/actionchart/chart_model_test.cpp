@@ -202,6 +202,42 @@ TEST_F(ChartFixture, backpack_page) {
     EXPECT_NE(find(page(CHART_BACKPACK), "You do not have a Belt Pouch"), nullptr);
 }
 
+TEST_F(ChartFixture, cure_spends_the_dose_on_the_infection_only) {
+    Item cure;
+    cure.id = 92;
+    cure.name = "Oede Herb";
+    cure.potion = true;
+    cure.usable = true;
+    cure.epRestore = 10;
+    cure.uses = 2;
+    g.character.backpackItems = {cure};
+    // Without the infection it is an ordinary restorative.
+    EXPECT_EQ(button(find(page(CHART_BACKPACK), "Oede Herb"), "Cure"), nullptr);
+    ASSERT_NE(button(find(page(CHART_BACKPACK), "Oede Herb"), "Use"), nullptr);
+
+    g.character.disease = {DISEASE_BLOOD_POISONING, DISEASE_BACILLUS};
+    ChartPage p = page(CHART_BACKPACK);
+    EXPECT_EQ(button(find(p, "Oede Herb"), "Use"), nullptr);
+    const ChartButton* b = button(find(p, "Oede Herb"), "Cure");
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->tooltip, "Use this item to cure your Korovax Baccilus infection.`(It will not "
+                          "perform its usual restorative effect.)");
+    // Mid-fight it waits, like any potion.
+    g.combat.started = true;
+    press(b);
+    EXPECT_EQ(g.character.disease.size(), 2u);
+    ASSERT_EQ(g.messages.pending.size(), 1u);
+    EXPECT_EQ(g.messages.pending[0].title, "Cannot use this Item right now");
+    g.combat.won = true;
+    press(b);
+    EXPECT_EQ(g.character.disease, std::vector<int>{DISEASE_BLOOD_POISONING});
+    EXPECT_EQ(g.character.epCur, 18); // no restorative effect
+    ASSERT_EQ(g.character.backpackItems.size(), 1u);
+    EXPECT_EQ(g.character.backpackItems[0].uses, 1); // one dose spent
+    // Cured: the next press is an ordinary Use again.
+    EXPECT_NE(button(find(page(CHART_BACKPACK), "Oede Herb"), "Use"), nullptr);
+}
+
 TEST_F(ChartFixture, stats_tooltips) {
     const std::string tip = combatSkillTooltip(g);
     EXPECT_EQ(tip.rfind("Base CS: 15`", 0), 0u) << tip;
