@@ -61,10 +61,12 @@ struct Application {
 
     bool clickLock = false; // a section button was clicked; released by the frame presenter
     bool skipFlip = false;  // the frame presenter skips one flip
-    // Idle frames (ui/frame_dirty.h): draw the next frame; frames drawn so far;
-    // what the windows looked like in the last frame drawn.
+    // Idle frames (ui/frame_dirty.h): draw the next frame; frames drawn and
+    // frames flipped onto the window so far; what the windows looked like in
+    // the last frame drawn.
     bool frameDirty = true;
     long framesDrawn = 0;
+    long framesFlipped = 0;
     std::vector<int> drawnWindows;
 
     // Page layout margins in pixels, trimmed by the paper settings.

@@ -78,8 +78,10 @@ void presentFrame(Application& app) {
         drawFrameRate(app.screen.surface, app.frameRate, frameMs, frameRateStyle(app.settings));
     if (app.skipFlip)
         app.skipFlip = false;
-    else if (app.screen.surface)
+    else if (app.screen.surface) {
         SDL_Flip(app.screen.surface);
+        ++app.framesFlipped;
+    }
 
     updateFrameDelay(app.pacer, app.settings.targetFps, somethingAnimates(app), frameMs);
     SDL_Delay(static_cast<Uint32>(app.pacer.frameDelay));

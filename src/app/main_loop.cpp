@@ -285,7 +285,12 @@ void runFrame(Application& app, int elapsedMs) {
         app.game.pendingWindowArgs[i].clear();
         hooks::openWindow(app, PENDING_WINDOW_IDS[i], OPEN_FROM_TOP, arg);
     }
+    const bool tipWaiting = app.tooltip.image != nullptr;
     drawTooltipIfAllowed(app);
+    // A turn that drew nothing leaves the window as it is: a flip would only
+    // send the same picture to the display again (an uncovered window is
+    // repainted from the screen surface without one).
+    if (!draw && !tipWaiting) app.skipFlip = true;
     presentFrame(app);
     handleToolbarClicks(app);
     if (!app.playing && titleScreensDone(app, app.titleScreen.windowSeen)) app.quit = true;

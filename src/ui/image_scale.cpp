@@ -8,10 +8,13 @@
 // source row is filtered across once into a small ring of rows (as many as
 // one output row needs), the rows are combined down straight into the new
 // surface in the display format, and the weights are fixed-point pairs that
-// SSE2 multiplies and adds in one instruction. No buffer outlives the call.
+// SSE2 multiplies and adds in one instruction (AVX2, where the processor has
+// it, does two pixels at once: image_scale_avx2.cpp). Output rows whose
+// last weights are zero skip those source rows. No buffer outlives the call.
 #include "ui/image_scale.h"
 
 #include "ui/image.h"
+#include "ui/image_scale_kernels.h"
 #include "ui/surface.h"
 
 #include <algorithm>
@@ -24,49 +27,55 @@
 #include <emmintrin.h>
 #endif
 
+using namespace scale_kernels;
+
 namespace {
-
-constexpr int WEIGHT_BITS = 14;
-constexpr int WEIGHT_ONE = 1 << WEIGHT_BITS;
-constexpr int MID_BITS = 7; // extra precision of the rows between the passes
-constexpr int ACROSS_SHIFT = WEIGHT_BITS - MID_BITS;
-constexpr int DOWN_SHIFT = WEIGHT_BITS + MID_BITS;
-
-// Filter taps: every output index takes the same number of weight pairs
-// (zero weights fill the short ones), so the inner loops have a fixed length.
-// The window of 2 x `pairs` source samples starts at `first` and stays inside
-// the source whenever the source is that long. Weights are packed low/high
-// into 32 bits and stored four times over, ready for a 16-byte load.
-struct Taps {
-    std::vector<int> first;
-    std::vector<Uint32> weights; // 4 x pairs words per output index
-    int pairs = 1;
-};
 
 Uint32 packPair(int w0, int w1) {
     return (static_cast<Uint32>(w1) << 16) | (static_cast<Uint32>(w0) & 0xFFFFu);
 }
 
-// Weights that map `srcLen` samples onto `dstLen`, each set summing to WEIGHT_ONE.
-void buildTaps(int srcLen, int dstLen, Taps& t) {
+} // namespace
+
+void scale_kernels::buildTaps(int srcLen, int dstLen, Taps& t) {
     const double scale = static_cast<double>(dstLen) / srcLen;
-    std::vector<int> firsts(dstLen);
-    std::vector<std::vector<int>> sets(dstLen);
-    std::vector<double> w;
-    size_t most = 1;
+    // All weight sets end to end: set i is flat[at[i]] .. flat[at[i + 1]].
+    std::vector<int> firsts(dstLen), at(dstLen + 1, 0), flat;
+    flat.reserve(static_cast<size_t>(dstLen) * (scale < 1.0 ? 3 : 2));
+    double w[64];
+    int most = 1;
     for (int i = 0; i < dstLen; ++i) {
-        int first;
-        w.clear();
+        int first, n = 0;
         if (scale < 1.0) {
             // Box: the source interval [i/scale, (i+1)/scale) weighted by overlap.
-            double a = i / scale, b = (i + 1) / scale;
+            const double a = i / scale, b = (i + 1) / scale;
             first = static_cast<int>(std::floor(a));
-            int last = std::min(srcLen - 1, static_cast<int>(std::ceil(b)) - 1);
-            for (int s = first; s <= last; ++s)
-                w.push_back(std::min<double>(b, s + 1) - std::max<double>(a, s));
+            const int last = std::min(srcLen - 1, static_cast<int>(std::ceil(b)) - 1);
+            double sum = 0;
+            for (int s = first; s <= last; ++s) {
+                const double v = std::min<double>(b, s + 1) - std::max<double>(a, s);
+                if (n < 64) w[n] = v;
+                sum += v;
+                ++n;
+            }
+            if (n > 64) {
+                // Strong shrinking: weights worked out again below, one by one.
+                int given = 0;
+                for (int s = first; s <= last; ++s) {
+                    const double v = std::min<double>(b, s + 1) - std::max<double>(a, s);
+                    int q = static_cast<int>(std::lround(v / sum * WEIGHT_ONE));
+                    if (s == last) q = WEIGHT_ONE - given; // exact sum, no drift
+                    given += q;
+                    flat.push_back(q);
+                }
+                firsts[i] = first;
+                at[i + 1] = static_cast<int>(flat.size());
+                most = std::max(most, n);
+                continue;
+            }
         } else {
             // Linear between the two nearest source centres, edges clamped.
-            double c = (i + 0.5) / scale - 0.5;
+            const double c = (i + 0.5) / scale - 0.5;
             int s0 = static_cast<int>(std::floor(c));
             double f = c - s0;
             if (s0 < 0) {
@@ -78,39 +87,57 @@ void buildTaps(int srcLen, int dstLen, Taps& t) {
                 f = 0;
             }
             first = s0;
-            w.push_back(1.0 - f);
-            if (f > 0) w.push_back(f);
+            w[n++] = 1.0 - f;
+            if (f > 0) w[n++] = f;
         }
         double sum = 0;
-        for (double v : w)
-            sum += v;
+        for (int k = 0; k < n; ++k)
+            sum += w[k];
         int given = 0;
-        for (size_t k = 0; k < w.size(); ++k) {
+        for (int k = 0; k < n; ++k) {
             int v = static_cast<int>(std::lround(w[k] / sum * WEIGHT_ONE));
-            if (k + 1 == w.size()) v = WEIGHT_ONE - given; // exact sum, no drift
+            if (k + 1 == n) v = WEIGHT_ONE - given; // exact sum, no drift
             given += v;
-            sets[i].push_back(v);
+            flat.push_back(v);
         }
         firsts[i] = first;
-        most = std::max(most, sets[i].size());
+        at[i + 1] = static_cast<int>(flat.size());
+        most = std::max(most, n);
     }
-    t.pairs = static_cast<int>((most + 1) / 2);
+    t.pairs = (most + 1) / 2;
     const int n = t.pairs * 2;
     t.first.assign(dstLen, 0);
+    t.used.assign(dstLen, 1);
     t.weights.assign(static_cast<size_t>(dstLen) * t.pairs * 4, 0);
+    t.paired.clear();
     std::vector<int> q(n);
     for (int i = 0; i < dstLen; ++i) {
         const int start = srcLen >= n ? std::min(firsts[i], srcLen - n) : firsts[i];
         std::fill(q.begin(), q.end(), 0);
-        for (size_t k = 0; k < sets[i].size(); ++k)
-            q[firsts[i] - start + k] = sets[i][k];
+        for (int k = at[i]; k < at[i + 1]; ++k)
+            q[firsts[i] - start + k - at[i]] = flat[k];
         t.first[i] = start;
         Uint32* out = &t.weights[static_cast<size_t>(i) * t.pairs * 4];
-        for (int k = 0; k < t.pairs; ++k)
+        for (int k = 0; k < t.pairs; ++k) {
             for (int r = 0; r < 4; ++r)
                 out[k * 4 + r] = packPair(q[2 * k], q[2 * k + 1]);
+            if (q[2 * k] || q[2 * k + 1]) t.used[i] = k + 1;
+        }
     }
 }
+
+void scale_kernels::pairTaps(Taps& t) {
+    const int groups = (static_cast<int>(t.first.size()) + 1) / 2;
+    const size_t perIndex = static_cast<size_t>(t.pairs) * 4;
+    t.paired.assign(static_cast<size_t>(groups) * perIndex * 2, 0);
+    for (size_t i = 0; i < t.first.size(); ++i)
+        for (int k = 0; k < t.pairs; ++k)
+            for (int r = 0; r < 4; ++r)
+                t.paired[(i / 2) * perIndex * 2 + k * 8 + (i % 2) * 4 + r] =
+                    t.weights[i * perIndex + k * 4 + r];
+}
+
+namespace {
 
 // x / 255 rounded, exact for x up to 255 * 255.
 inline Uint32 div255(Uint32 x) {
@@ -383,7 +410,8 @@ inline Uint32 unpremultiply(Uint32 p) {
 // may leave it as it comes.
 class Resample {
   public:
-    Resample(const RowReader& source, SDL_Surface* target, bool clearSource, bool opaqueOut)
+    Resample(const RowReader& source, SDL_Surface* target, bool clearSource, bool opaqueOut,
+             bool wideLoops)
         : src(source), dst(target), clear(clearSource) {
         width = dst->w;
         height = dst->h;
@@ -391,6 +419,9 @@ class Resample {
         if (same) return;
         buildTaps(src.width(), width, across);
         buildTaps(src.height(), height, down);
+        wideAcross = wideLoops && across.pairs <= 2;
+        wideDown = wideLoops && down.pairs <= 3;
+        if (wideAcross) pairTaps(across);
         // Source rows are filtered from the surface itself when it is already in
         // our layout and every tap window fits inside the row; otherwise from a
         // converted copy padded past the end.
@@ -446,14 +477,24 @@ class Resample {
                     from = src.row32(r);
                 else
                     src.read(r, line.data(), clear);
-                filterAcrossAny(from, across, width, at);
+                if (wideAcross)
+                    filterAcrossAvx2(from, across, width, at);
+                else
+                    filterAcrossAny(from, across, width, at);
                 held[slot] = r;
             }
             rows[k] = at;
         }
-        combineDownAny(rows.data(), &down.weights[static_cast<size_t>(y) * down.pairs * 4],
-                       down.pairs, static_cast<int>(stride), outLine.data());
+        // Rows whose last weights are zero (most of them when shrinking a
+        // little) skip those rows; an even-width opaque row goes straight in.
         Uint32* out = argbRow(dst, y);
+        Uint32* to = !clear && width % 2 == 0 ? out : outLine.data();
+        const Uint32* w = &down.weights[static_cast<size_t>(y) * down.pairs * 4];
+        if (wideDown)
+            combineDownAvx2(rows.data(), w, down.used[y], static_cast<int>(stride), to);
+        else
+            combineDownAny(rows.data(), w, down.used[y], static_cast<int>(stride), to);
+        if (to == out) return;
         if (clear) {
             for (int x = 0; x < width; ++x) {
                 out[x] = unpremultiply(outLine[x]);
@@ -468,7 +509,7 @@ class Resample {
     SDL_Surface* dst;
     bool clear;
     int width = 0, height = 0, y = 0;
-    bool same = false, fromSurface = false;
+    bool same = false, fromSurface = false, wideAcross = false, wideDown = false;
     Uint32 allAlpha = 0xFFu;
     Taps across, down;
     std::vector<Uint32> line;
@@ -499,7 +540,7 @@ struct ScaleInSteps::Work {
     explicit Work(SDL_Surface* image) : src(image) {}
 };
 
-ScaleInSteps::ScaleInSteps(SDL_Surface* image, int width, int height) {
+ScaleInSteps::ScaleInSteps(SDL_Surface* image, int width, int height, ScaleLoops loops) {
     if (!image) return;
     width = std::clamp(width, 1, MAX_SURFACE_SIDE);
     height = std::clamp(height, 1, MAX_SURFACE_SIDE);
@@ -513,7 +554,8 @@ ScaleInSteps::ScaleInSteps(SDL_Surface* image, int width, int height) {
                  ? SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, ARGB_R, ARGB_G, ARGB_B, 0)
                  : createArgbSurface(width, height);
     if (!w->dst) return;
-    w->resample = std::make_unique<Resample>(w->src, w->dst, clear, w->direct && !clear);
+    const bool wide = loops == ScaleLoops::Fastest && haveAvx2();
+    w->resample = std::make_unique<Resample>(w->src, w->dst, clear, w->direct && !clear, wide);
     work = std::move(w);
 }
 

@@ -7,10 +7,15 @@
 
 #include <memory>
 
+// Which inner loops run: the widest this processor has, or the portable
+// SSE2 ones everywhere (the results are the same bytes; tests compare them).
+enum class ScaleLoops { Fastest, Portable };
+
 class ScaleInSteps {
   public:
     // `image` must stay alive and unchanged until take() or destruction.
-    ScaleInSteps(SDL_Surface* image, int width, int height);
+    ScaleInSteps(SDL_Surface* image, int width, int height,
+                 ScaleLoops loops = ScaleLoops::Fastest);
     ~ScaleInSteps();
     ScaleInSteps(const ScaleInSteps&) = delete;
     ScaleInSteps& operator=(const ScaleInSteps&) = delete;

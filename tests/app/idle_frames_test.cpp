@@ -70,7 +70,9 @@ class IdleFramesTest : public UiTest {
 TEST_F(IdleFramesTest, StaticMenuDrawsOnceAndChangesDrawAgain) {
     ASSERT_TRUE(restingMenu());
     framesDrawnOver(2); // the frame after coming to rest shows the rested menu
+    const long flipped = app().framesFlipped;
     EXPECT_EQ(framesDrawnOver(20), 0);
+    EXPECT_EQ(app().framesFlipped, flipped); // nor sent to the display again
 
     // The pointer comes over a button: drawn at once, and again while its
     // tooltip waits for its delay; then the screen rests once more.
@@ -78,6 +80,7 @@ TEST_F(IdleFramesTest, StaticMenuDrawsOnceAndChangesDrawAgain) {
     ASSERT_TRUE(pointOnButton(3, x, y));
     moveMouse(x, y);
     EXPECT_GE(framesDrawnOver(1), 1);
+    EXPECT_EQ(app().framesFlipped, flipped + 1);
     const int delayFrames = currentButtonStyle().tipDelayMs / 16 + 10;
     EXPECT_GE(framesDrawnOver(delayFrames), delayFrames - 12);
     EXPECT_EQ(framesDrawnOver(10), 0);

@@ -3,6 +3,8 @@
 // whatever pixel format they arrive in. Run with QH_WRITE_GOLDEN=1 to rewrite
 // the stored results after a deliberate change of filter.
 #include "ui/image.h"
+#include "ui/image_scale.h"
+#include "ui/image_scale_kernels.h"
 #include "ui_fixture.h"
 
 #include <cstdio>
@@ -196,5 +198,40 @@ TEST_F(ImageScaleTest, OpaqueResultsHaveNoAlphaChannelAndClearOnesKeepIt) {
     EXPECT_FALSE(averaged->flags & SDL_SRCALPHA);
     EXPECT_FALSE(hasTransparency(averaged));
     for (SDL_Surface* s : {opaque, big, clear, small, averaged})
+        SDL_FreeSurface(s);
+}
+
+TEST_F(ImageScaleTest, WideLoopsGiveTheSameBytesAsThePortableOnes) {
+    if (!scale_kernels::haveAvx2()) GTEST_SKIP() << "this processor runs the portable loops only";
+    // Pictures big enough for the wide loops' full turns and their tails:
+    // slight and strong shrinking, enlarging, odd and even widths, both at once.
+    auto pattern = [](int x, int y) { return opaquePattern(x * 3 + y, y * 5 + x / 3); };
+    SDL_Surface* opaque = createArgbSurface(131, 97);
+    SDL_Surface* alpha = createArgbSurface(131, 97);
+    for (int y = 0; y < 97; ++y)
+        for (int x = 0; x < 131; ++x) {
+            argbRow(opaque, y)[x] = pattern(x, y);
+            argbRow(alpha, y)[x] = alphaPattern(x % 41, y % 29);
+        }
+    SDL_SetAlpha(opaque, 0, 255);
+    SDL_Surface* display = SDL_DisplayFormat(opaque);
+    const Size sizes[] = {{102, 76}, {103, 75}, {79, 58}, {40, 30}, {13, 9},  {200, 150},
+                          {163, 121}, {64, 300}, {300, 20}, {5, 97}, {131, 96}, {8, 8}};
+    for (SDL_Surface* src : {opaque, alpha, display})
+        for (Size size : sizes) {
+            SDL_Surface* wide = ScaleInSteps(src, size.w, size.h, ScaleLoops::Fastest).take();
+            SDL_Surface* portable = ScaleInSteps(src, size.w, size.h, ScaleLoops::Portable).take();
+            ASSERT_EQ(wide->w, portable->w);
+            ASSERT_EQ(wide->format->Amask, portable->format->Amask);
+            int differing = 0;
+            for (int y = 0; y < wide->h; ++y)
+                for (int x = 0; x < wide->w; ++x)
+                    if (argbRow(wide, y)[x] != argbRow(portable, y)[x]) ++differing;
+            EXPECT_EQ(differing, 0) << src->w << "x" << src->h << " to " << size.w << "x"
+                                    << size.h << (src == alpha ? " with alpha" : "");
+            SDL_FreeSurface(wide);
+            SDL_FreeSurface(portable);
+        }
+    for (SDL_Surface* s : {opaque, alpha, display})
         SDL_FreeSurface(s);
 }
