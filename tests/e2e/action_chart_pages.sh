@@ -50,16 +50,7 @@ printf 'WINDOWED_WIDTH %s\r\nWINDOWED_HEIGHT %s\r\nSHOWN_AUTO_UPDATE_CHOICE 1\r\
 
 # --- The window ------------------------------------------------------------
 start_game
-if grep -q "^window 1 " "$QH_LAYOUT_LOG"; then
-    xdotool type --window "$win" --delay 60 "Aldric"
-    xdotool key --window "$win" Return
-    sleep 1
-    click_button 8 6 # accept the avatar
-fi
-sleep 0.5
-grep -q "^window 47 " "$QH_LAYOUT_LOG" && click_button 47 51
-sleep 0.5
-click_button 0 1 # Resume Campaign
+resume_campaign_at sect88
 for _ in $(seq 1 100); do grep -q "^chart page " "$QH_LAYOUT_LOG" && break; sleep 0.1; done
 grep -q "^chart page " "$QH_LAYOUT_LOG" || fail "no Action Chart shown"
 sleep 1
