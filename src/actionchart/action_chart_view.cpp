@@ -1,4 +1,5 @@
 #include "actionchart/action_chart_view.h"
+#include "ui/blit.h"
 
 #include "app/application.h"
 #include "book/section_page_view.h"
@@ -402,7 +403,7 @@ void drawPaper(Application& app, ActionChartView& v, SDL_Surface* screen, const 
         for (int y = 0; y < r.h; y += v.paper->h)
             for (int x = 0; x < r.w; x += v.paper->w) {
                 SDL_Rect at{static_cast<Sint16>(r.x + x), static_cast<Sint16>(r.y + y), 0, 0};
-                SDL_BlitSurface(v.paper.get(), nullptr, screen, &at);
+                blitSurface(v.paper.get(), nullptr, screen, &at);
             }
     } else {
         SDL_FillRect(screen, &clip, SDL_MapRGB(screen->format, 236, 222, 188));
@@ -412,7 +413,7 @@ void drawPaper(Application& app, ActionChartView& v, SDL_Surface* screen, const 
 void blit(SDL_Surface* image, SDL_Surface* screen, int x, int y) {
     if (!image) return;
     SDL_Rect at{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    SDL_BlitSurface(image, nullptr, screen, &at);
+    blitSurface(image, nullptr, screen, &at);
 }
 
 bool inside(int px, int py, int x, int y, int w, int h) {

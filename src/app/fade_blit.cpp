@@ -1,4 +1,5 @@
 #include "app/fade_blit.h"
+#include "ui/blit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,11 +14,11 @@ void blitWithAlpha(SDL_Surface* image, SDL_Surface* target, int x, int y, int al
     alpha = std::min(alpha, 255);
     if (!image->format->Amask) {
         SDL_SetAlpha(image, alpha < 255 ? SDL_SRCALPHA : 0, static_cast<Uint8>(alpha));
-        SDL_BlitSurface(image, nullptr, target, &at);
+        blitSurface(image, nullptr, target, &at);
         return;
     }
     if (alpha == 255 || image->format->BytesPerPixel != 4) {
-        SDL_BlitSurface(image, nullptr, target, &at);
+        blitSurface(image, nullptr, target, &at);
         return;
     }
     SDL_Surface* copy = SDL_ConvertSurface(image, image->format, SDL_SWSURFACE | SDL_SRCALPHA);
@@ -33,7 +34,7 @@ void blitWithAlpha(SDL_Surface* image, SDL_Surface* target, int x, int y, int al
         }
     }
     SDL_UnlockSurface(copy);
-    SDL_BlitSurface(copy, nullptr, target, &at);
+    blitSurface(copy, nullptr, target, &at);
     SDL_FreeSurface(copy);
 }
 

@@ -1,4 +1,5 @@
 #include "app/main_loop.h"
+#include "ui/blit.h"
 
 #include "app/application.h"
 #include "app/subsystem_hooks.h"
@@ -116,7 +117,7 @@ void drawScreen(Application& app, int elapsedMs) {
     SDL_Surface* screen = app.screen.surface;
     if (app.playing) {
         SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
-        if (app.screen.skin) SDL_BlitSurface(app.screen.skin, nullptr, screen, nullptr);
+        if (app.screen.skin) blitSurface(app.screen.skin, nullptr, screen, nullptr);
         hooks::drawPlayBackground(app);
     } else {
         drawTitleScreen(app);

@@ -1,5 +1,6 @@
 // Leaving the title screens for play, and the book's cover view.
 #include "app/application.h"
+#include "ui/blit.h"
 #include "app/main_loop.h"
 #include "app/program.h"
 #include "app/subsystem_hooks.h"
@@ -73,10 +74,10 @@ void showCover(Application& app, bool loading) {
     auto draw = [&] {
         SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
         SDL_Rect at{static_cast<Sint16>((screen->w - cover->w) / 2), 0, 0, 0};
-        SDL_BlitSurface(cover, nullptr, screen, &at);
+        blitSurface(cover, nullptr, screen, &at);
         if (app.progressBar.image) {
             SDL_Rect bar = app.progressBar.rect;
-            SDL_BlitSurface(app.progressBar.image, nullptr, screen, &bar);
+            blitSurface(app.progressBar.image, nullptr, screen, &bar);
         }
     };
     draw();

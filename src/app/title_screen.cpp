@@ -1,4 +1,5 @@
 #include "app/title_screen.h"
+#include "ui/blit.h"
 
 #include "app/application.h"
 #include "app/fade_blit.h"
@@ -206,7 +207,7 @@ void drawTitleScreen(Application& app) {
                      t.backgroundFade >= 0 ? t.nextBackgroundAlpha : 0};
     if (!stackOpaqueLayers(screen, app.screen.skin, layers, alphas, 2)) {
         SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
-        if (app.screen.skin) SDL_BlitSurface(app.screen.skin, nullptr, screen, nullptr);
+        if (app.screen.skin) blitSurface(app.screen.skin, nullptr, screen, nullptr);
         blitWithAlpha(t.background, screen, 0, 0, alphas[0]);
         if (t.backgroundFade >= 0) blitWithAlpha(t.nextBackground, screen, 0, 0, alphas[1]);
     }

@@ -1,5 +1,6 @@
 // The download progress bar and the input a transfer listens to.
 #include "book/download_view.h"
+#include "ui/blit.h"
 
 #include <SDL/SDL.h>
 
@@ -30,7 +31,7 @@ SDL_Rect barRectangle(SDL_Surface* screen, ProgressBar& bar) {
     int y = row == 2 ? 0 : row == 1 ? (screen->h - frame->h) / 2 : screen->h - frame->h;
     if (!bar.frameDrawn) {
         SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-        SDL_BlitSurface(frame, nullptr, screen, &at);
+        blitSurface(frame, nullptr, screen, &at);
         SDL_Rect whole = {static_cast<Sint16>(x), static_cast<Sint16>(y),
                           static_cast<Uint16>(frame->w), static_cast<Uint16>(frame->h)};
         updateOnScreen(screen, whole);

@@ -1,4 +1,5 @@
 #include "book/random_table_view.h"
+#include "ui/blit.h"
 
 #include "ui/font.h"
 #include "ui/image.h"
@@ -26,7 +27,7 @@ SDL_Surface* bar(int w, int h, SDL_Color c) {
 void blit(SDL_Surface* src, SDL_Surface* dst, int x, int y) {
     if (!src || !dst) return;
     SDL_Rect at{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    SDL_BlitSurface(src, nullptr, dst, &at);
+    blitSurface(src, nullptr, dst, &at);
 }
 
 void centred(SDL_Surface* dst, TTF_Font* font, const std::string& text, SDL_Color c, int cx,

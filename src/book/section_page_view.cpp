@@ -1,4 +1,5 @@
 #include "book/section_page_view.h"
+#include "ui/blit.h"
 
 #include "app/application.h"
 #include "book/section_script.h"
@@ -127,7 +128,7 @@ void blit(SDL_Surface* image, SDL_Surface* screen, int x, int y) {
     if (!image || !screen) return;
     SDL_Rect at{static_cast<Sint16>(std::clamp(x, -32768, 32767)),
                 static_cast<Sint16>(std::clamp(y, -32768, 32767)), 0, 0};
-    SDL_BlitSurface(image, nullptr, screen, &at);
+    blitSurface(image, nullptr, screen, &at);
 }
 
 SDL_Rect rectOf(const PageRect& r) {

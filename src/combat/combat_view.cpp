@@ -1,4 +1,5 @@
 #include "combat/combat_view.h"
+#include "ui/blit.h"
 
 #include "character/character.h"
 #include "character/rule_options.h"
@@ -24,7 +25,7 @@ void freeSurface(SDL_Surface*& s) {
 void blitCentred(SDL_Surface* dst, SDL_Surface* src, int cx, int y) {
     if (!src) return;
     SDL_Rect at{static_cast<Sint16>(cx - src->w / 2), static_cast<Sint16>(y), 0, 0};
-    SDL_BlitSurface(src, nullptr, dst, &at);
+    blitSurface(src, nullptr, dst, &at);
 }
 
 // Renders a line at a size, shrinking it until it fits `maxWidth`.
@@ -73,7 +74,7 @@ SDL_Surface* renderPanel(CombatView& v, const std::string& first, const std::str
     if (!panel) return nullptr;
     if (v.paper) {
         SDL_Surface* ground = scaleImageTo(v.paper, width, height);
-        SDL_BlitSurface(ground, nullptr, panel, nullptr);
+        blitSurface(ground, nullptr, panel, nullptr);
         if (ground != v.paper) SDL_FreeSurface(ground);
     } else {
         SDL_FillRect(panel, nullptr, SDL_MapRGB(panel->format, 232, 214, 170));
@@ -243,7 +244,7 @@ void drawPlate(CombatScreen& s, const CombatRecord& combat, SDL_Surface* surface
                               combat.elapsedMs, speed);
     SDL_SetAlpha(s.plate, SDL_SRCALPHA, p.alpha);
     SDL_Rect at{static_cast<Sint16>(p.x), static_cast<Sint16>(p.y), 0, 0};
-    SDL_BlitSurface(s.plate, nullptr, surface, &at);
+    blitSurface(s.plate, nullptr, surface, &at);
 }
 
 void next(CombatRecord& c, int phase, int step) {

@@ -1,4 +1,5 @@
 #include "combat/crt_view.h"
+#include "ui/blit.h"
 
 #include "ui/font.h"
 #include "ui/image.h"
@@ -45,14 +46,14 @@ void blitText(SDL_Surface* dst, TTF_Font* font, const std::string& text, SDL_Col
     if (!s) return;
     int left = align == 1 ? x - s->w / 2 : align == 2 ? x - s->w : x;
     SDL_Rect at{static_cast<Sint16>(left), static_cast<Sint16>(y), 0, 0};
-    SDL_BlitSurface(s, nullptr, dst, &at);
+    blitSurface(s, nullptr, dst, &at);
     SDL_FreeSurface(s);
 }
 
 void blit(SDL_Surface* src, SDL_Surface* dst, int x, int y) {
     if (!src || !dst) return;
     SDL_Rect at{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    SDL_BlitSurface(src, nullptr, dst, &at);
+    blitSurface(src, nullptr, dst, &at);
 }
 
 // Where the body rests, plus the slide offset.

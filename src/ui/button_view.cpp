@@ -1,5 +1,6 @@
 // Drawing of buttons; the rules of each frame are in button.cpp.
 #include "app/application.h"
+#include "ui/blit.h"
 #include "ui/button.h"
 #include "ui/tooltip.h"
 
@@ -8,7 +9,7 @@ namespace {
 void blitAt(SDL_Surface* image, SDL_Surface* target, int x, int y) {
     if (!image || !target) return;
     SDL_Rect at{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    SDL_BlitSurface(image, nullptr, target, &at);
+    blitSurface(image, nullptr, target, &at);
 }
 
 } // namespace

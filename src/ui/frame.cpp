@@ -1,4 +1,5 @@
 #include "ui/frame.h"
+#include "ui/blit.h"
 
 #include "ui/image.h"
 
@@ -44,7 +45,7 @@ SDL_Surface* cornerPiece(const FramePieces& p, int choice, FramePieceId plain) {
 void blitAt(SDL_Surface* piece, SDL_Surface* dst, int x, int y) {
     if (!piece || isPlaceholder(piece)) return;
     SDL_Rect at{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    SDL_BlitSurface(piece, nullptr, dst, &at);
+    blitSurface(piece, nullptr, dst, &at);
 }
 
 void stretchedAt(SDL_Surface* piece, SDL_Surface* dst, int x, int y, int w, int h) {

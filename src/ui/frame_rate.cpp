@@ -1,4 +1,5 @@
 #include "ui/frame_rate.h"
+#include "ui/blit.h"
 
 #include "ui/font.h"
 #include "ui/text.h"
@@ -42,5 +43,5 @@ void drawFrameRate(SDL_Surface* screen, FrameRateCounter& c, int elapsedMs,
     }
     if (!screen || !c.image) return;
     SDL_Rect at = keypadCorner(style.position, screen->w, screen->h, c.image->w, c.image->h);
-    SDL_BlitSurface(c.image.get(), nullptr, screen, &at);
+    blitSurface(c.image.get(), nullptr, screen, &at);
 }

@@ -1,6 +1,7 @@
 // Building and drawing the play screen's tool bar and title bar, and the
 // loading indicator shown while the windows are built.
 #include "app/application.h"
+#include "ui/blit.h"
 #include "book/book_catalogue.h"
 #include "book/download.h"
 #include "ui/image.h"
@@ -28,7 +29,7 @@ SDL_Color colourOf(const RgbColor& c) {
 void blitAt(SDL_Surface* image, SDL_Surface* target, int x, int y) {
     if (!image || !target) return;
     SDL_Rect at{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    SDL_BlitSurface(image, nullptr, target, &at);
+    blitSurface(image, nullptr, target, &at);
 }
 
 void makeAwardMedal(Button& b, int screenH) {

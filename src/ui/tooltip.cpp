@@ -1,4 +1,5 @@
 #include "ui/tooltip.h"
+#include "ui/blit.h"
 
 #include "ui/text.h"
 
@@ -47,14 +48,14 @@ SDL_Surface* buildTooltipImage(const std::string& text, SDL_Surface* picture, TT
         int y = 1;
         if (picture) {
             SDL_Rect at{static_cast<Sint16>((width - picture->w) / 2), 5, 0, 0};
-            SDL_BlitSurface(picture, nullptr, tip, &at);
+            blitSurface(picture, nullptr, tip, &at);
             y = picture->h + 10;
         }
         // An empty text under a picture has no line to show.
         if (!(picture && text.empty())) {
             for (SDL_Surface* s : lines) {
                 SDL_Rect at{static_cast<Sint16>((width - s->w) / 2), static_cast<Sint16>(y), 0, 0};
-                SDL_BlitSurface(s, nullptr, tip, &at);
+                blitSurface(s, nullptr, tip, &at);
                 y += s->h + 1;
             }
         }
@@ -77,7 +78,7 @@ SDL_Rect placeTooltip(int mouseX, int mouseY, int width, int height, int screenW
 void drawTooltip(SDL_Surface* screen, TooltipSlot& slot) {
     if (screen && slot.image) {
         SDL_Rect at{static_cast<Sint16>(slot.x), static_cast<Sint16>(slot.y), 0, 0};
-        SDL_BlitSurface(slot.image.get(), nullptr, screen, &at);
+        blitSurface(slot.image.get(), nullptr, screen, &at);
     }
     slot.image.reset();
 }

@@ -1,5 +1,6 @@
 // Drawing the open windows each frame and handing them the mouse.
 #include "app/application.h"
+#include "ui/blit.h"
 #include "ui/frame_dirty.h"
 #include "ui/window_layout.h"
 #include "ui/windows.h"
@@ -66,7 +67,7 @@ void drawWindow(Application& app, GameWindow& w, bool top, int elapsedMs) {
     const SDL_Rect at = drawnRect(app, w);
     if (w.background && !w.hideBackground) {
         SDL_Rect dst = at;
-        SDL_BlitSurface(w.background.get(), nullptr, screen, &dst);
+        blitSurface(w.background.get(), nullptr, screen, &dst);
     }
     SDL_Rect oldClip;
     SDL_GetClipRect(screen, &oldClip);

@@ -1,0 +1,155 @@
+#include "ui/blit.h"
+
+#include <algorithm>
+
+#ifdef __x86_64__
+#include <immintrin.h>
+#endif
+
+namespace {
+
+// SDL 1.2's own arithmetic for a pixel with alpha over another: red and blue
+// side by side in one multiply, green in another, the destination's alpha
+// byte kept. Its quirks (a borrow from blue into red) are kept too, so that
+// a picture looks the same whichever blitter drew it.
+inline Uint32 blendPixel(Uint32 s, Uint32 d) {
+    const Uint32 alpha = s >> 24;
+    if (alpha == 0) return d;
+    const Uint32 dalpha = d & 0xff000000;
+    if (alpha == 255) return (s & 0x00ffffff) | dalpha;
+    const Uint32 s1 = s & 0xff00ff, d1 = d & 0xff00ff;
+    const Uint32 rb = (d1 + ((s1 - d1) * alpha >> 8)) & 0xff00ff;
+    const Uint32 s2 = s & 0xff00, d2 = d & 0xff00;
+    const Uint32 g = (d2 + ((s2 - d2) * alpha >> 8)) & 0xff00;
+    return rb | g | dalpha;
+}
+
+void blendRowPlain(const Uint32* src, Uint32* dst, int width) {
+    for (int x = 0; x < width; ++x)
+        dst[x] = blendPixel(src[x], dst[x]);
+}
+
+#ifdef __x86_64__
+#define QH_AVX2 __attribute__((target("avx2")))
+
+bool haveAvx2() {
+    static const bool have = __builtin_cpu_supports("avx2");
+    return have;
+}
+
+// blendPixel on eight pixels: the same 32-bit products, so the same bytes.
+QH_AVX2 void blendRowAvx2(const Uint32* src, Uint32* dst, int width) {
+    const __m256i rbMask = _mm256_set1_epi32(0x00ff00ff);
+    const __m256i gMask = _mm256_set1_epi32(0x0000ff00);
+    const __m256i aMask = _mm256_set1_epi32(static_cast<int>(0xff000000u));
+    const __m256i rgbMask = _mm256_set1_epi32(0x00ffffff);
+    const __m256i opaque = _mm256_set1_epi32(255);
+    int x = 0;
+    for (; x + 8 <= width; x += 8) {
+        const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + x));
+        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + x));
+        const __m256i alpha = _mm256_srli_epi32(s, 24);
+        const __m256i d1 = _mm256_and_si256(d, rbMask);
+        const __m256i rb = _mm256_and_si256(
+            _mm256_add_epi32(d1, _mm256_srli_epi32(
+                                     _mm256_mullo_epi32(
+                                         _mm256_sub_epi32(_mm256_and_si256(s, rbMask), d1), alpha),
+                                     8)),
+            rbMask);
+        const __m256i d2 = _mm256_and_si256(d, gMask);
+        const __m256i g = _mm256_and_si256(
+            _mm256_add_epi32(d2, _mm256_srli_epi32(
+                                     _mm256_mullo_epi32(
+                                         _mm256_sub_epi32(_mm256_and_si256(s, gMask), d2), alpha),
+                                     8)),
+            gMask);
+        const __m256i dalpha = _mm256_and_si256(d, aMask);
+        // Alpha 0 comes out of the sums as the destination itself; only
+        // full alpha needs its own case (a shift by 8 is not a division by 255).
+        const __m256i blended = _mm256_or_si256(_mm256_or_si256(rb, g), dalpha);
+        const __m256i copied = _mm256_or_si256(_mm256_and_si256(s, rgbMask), dalpha);
+        const __m256i full = _mm256_cmpeq_epi32(alpha, opaque);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + x),
+                            _mm256_blendv_epi8(blended, copied, full));
+    }
+    blendRowPlain(src + x, dst + x, width - x);
+}
+#endif
+
+// The case SDL hands to its plain per-pixel alpha loop.
+bool isAlphaOver(const SDL_Surface* src, const SDL_Surface* dst) {
+    const SDL_PixelFormat* s = src->format;
+    const SDL_PixelFormat* d = dst->format;
+    return (src->flags & SDL_SRCALPHA) && !(src->flags & (SDL_SRCCOLORKEY | SDL_RLEACCEL)) &&
+           s->BytesPerPixel == 4 && d->BytesPerPixel == 4 && s->Amask == 0xff000000 &&
+           s->Rmask == d->Rmask && s->Gmask == d->Gmask && s->Bmask == d->Bmask &&
+           !SDL_MUSTLOCK(src) && !SDL_MUSTLOCK(dst) && !src->locked && !dst->locked && src != dst && src->pixels && dst->pixels;
+}
+
+} // namespace
+
+void blendAlphaRow(const Uint32* src, Uint32* dst, int width) {
+#ifdef __x86_64__
+    if (haveAvx2()) {
+        blendRowAvx2(src, dst, width);
+        return;
+    }
+#endif
+    blendRowPlain(src, dst, width);
+}
+
+int blitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect* dstRect) {
+    if (!src || !dst) return SDL_BlitSurface(src, srcRect, dst, dstRect);
+    if (!isAlphaOver(src, dst)) return SDL_BlitSurface(src, srcRect, dst, dstRect);
+    // SDL_UpperBlit's clipping, step for step: the source rectangle to the
+    // source, then the destination to its clip rectangle, written back.
+    SDL_Rect whole{0, 0, 0, 0};
+    if (!dstRect) dstRect = &whole;
+    int dx = dstRect->x, dy = dstRect->y;
+    int sx = 0, sy = 0, w = src->w, h = src->h;
+    if (srcRect) {
+        sx = srcRect->x;
+        w = srcRect->w;
+        if (sx < 0) {
+            w += sx;
+            dx -= sx;
+            sx = 0;
+        }
+        w = std::min(w, src->w - sx);
+        sy = srcRect->y;
+        h = srcRect->h;
+        if (sy < 0) {
+            h += sy;
+            dy -= sy;
+            sy = 0;
+        }
+        h = std::min(h, src->h - sy);
+    }
+    const SDL_Rect& clip = dst->clip_rect;
+    if (int cut = clip.x - dx; cut > 0) {
+        w -= cut;
+        dx += cut;
+        sx += cut;
+    }
+    if (int over = dx + w - clip.x - clip.w; over > 0) w -= over;
+    if (int cut = clip.y - dy; cut > 0) {
+        h -= cut;
+        dy += cut;
+        sy += cut;
+    }
+    if (int over = dy + h - clip.y - clip.h; over > 0) h -= over;
+    dstRect->x = static_cast<Sint16>(dx);
+    dstRect->y = static_cast<Sint16>(dy);
+    if (w <= 0 || h <= 0) {
+        dstRect->w = dstRect->h = 0;
+        return 0;
+    }
+    dstRect->w = static_cast<Uint16>(w);
+    dstRect->h = static_cast<Uint16>(h);
+    const auto* in = static_cast<const Uint8*>(src->pixels) + sy * src->pitch + sx * 4;
+    auto* out = static_cast<Uint8*>(dst->pixels) + dy * dst->pitch + dx * 4;
+    for (int row = 0; row < h; ++row)
+        blendAlphaRow(reinterpret_cast<const Uint32*>(in + row * src->pitch),
+                      reinterpret_cast<Uint32*>(out + row * dst->pitch), w);
+    return 0;
+}
