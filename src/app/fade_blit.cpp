@@ -1,11 +1,13 @@
 #include "app/fade_blit.h"
+#include "ui/image_scale_kernels.h"
 #include "ui/blit.h"
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
+#ifdef __x86_64__
+#include <immintrin.h>
 #endif
 
 void blitWithAlpha(SDL_Surface* image, SDL_Surface* target, int x, int y, int alpha) {
@@ -91,6 +93,75 @@ const Uint32* rowOf(const SDL_Surface* s, int y) {
     return reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + y * s->pitch);
 }
 
+// A layer that blends over what is under it (0 < alpha < 255).
+struct Blend {
+    const Uint32* row;
+    int alpha;
+};
+
+// One row of the stack, layer after layer over the whole row.
+void stackRowPlain(Uint32* out, const Uint32* start, const Blend* blends, int count, int width) {
+    if (start)
+        std::memcpy(out, start, static_cast<size_t>(width) * 4);
+    else
+        std::memset(out, 0, static_cast<size_t>(width) * 4);
+    for (int i = 0; i < count; ++i)
+        blendRow(blends[i].row, out, width, blends[i].alpha);
+}
+
+#ifdef __x86_64__
+#define QH_AVX2 __attribute__((target("avx2")))
+
+// blendRow's sum on eight pixels of a register.
+QH_AVX2 inline __m256i blendEight(__m256i s, __m256i d, __m256i a) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i lo = _mm256_srli_epi16(
+        _mm256_mullo_epi16(
+            _mm256_sub_epi16(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero)), a),
+        8);
+    const __m256i hi = _mm256_srli_epi16(
+        _mm256_mullo_epi16(
+            _mm256_sub_epi16(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero)), a),
+        8);
+    return _mm256_add_epi8(d, _mm256_packus_epi16(lo, hi));
+}
+
+// The whole stack eight pixels at a time in a register: each picture is read
+// once and the screen written once, where the plain loop goes over the row
+// once per layer.
+QH_AVX2 void stackRowAvx2(Uint32* out, const Uint32* start, const Blend* blends, int count,
+                          int width) {
+    __m256i alphas[4];
+    for (int i = 0; i < count; ++i)
+        alphas[i] = _mm256_set1_epi16(static_cast<short>(blends[i].alpha));
+    int x = 0;
+    for (; x + 8 <= width; x += 8) {
+        __m256i acc = start ? _mm256_loadu_si256(reinterpret_cast<const __m256i*>(start + x))
+                            : _mm256_setzero_si256();
+        for (int i = 0; i < count; ++i)
+            acc = blendEight(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(blends[i].row + x)),
+                             acc, alphas[i]);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), acc);
+    }
+    for (; x < width; ++x) {
+        Uint32 v = start ? start[x] : 0;
+        for (int i = 0; i < count; ++i)
+            v = blendPixel(blends[i].row[x], v, blends[i].alpha);
+        out[x] = v;
+    }
+}
+#endif
+
+void stackRow(Uint32* out, const Uint32* start, const Blend* blends, int count, int width) {
+#ifdef __x86_64__
+    if (count <= 4 && scale_kernels::haveAvx2()) {
+        stackRowAvx2(out, start, blends, count, width);
+        return;
+    }
+#endif
+    stackRowPlain(out, start, blends, count, width);
+}
+
 } // namespace
 
 bool stackOpaqueLayers(SDL_Surface* target, SDL_Surface* base, SDL_Surface* const* layers,
@@ -107,23 +178,26 @@ bool stackOpaqueLayers(SDL_Surface* target, SDL_Surface* base, SDL_Surface* cons
         if (alphas[i] > 0 && (!layers[i] || !fitsUnder(layers[i], target))) return false;
     // SDL blits stay inside the target's clip rectangle; so does this.
     const SDL_Rect clip = target->clip_rect;
-    const size_t bytes = static_cast<size_t>(clip.w) * 4;
+    std::vector<Blend> blends;
     for (int y = clip.y; y < clip.y + clip.h; ++y) {
         Uint32* out =
             reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + y * target->pitch) +
             clip.x;
-        if (base)
-            std::memcpy(out, rowOf(base, y) + clip.x, bytes);
-        else if (baseShows)
-            std::memset(out, 0, bytes);
+        // The row everything else goes over: the skin, black, or the last
+        // opaque layer.
+        const Uint32* start = base ? rowOf(base, y) + clip.x : nullptr;
+        blends.clear();
         for (int i = first; i < count; ++i) {
             if (alphas[i] <= 0) continue;
             const Uint32* in = rowOf(layers[i], y) + clip.x;
-            if (alphas[i] >= 255)
-                std::memcpy(out, in, bytes);
-            else
-                blendRow(in, out, clip.w, alphas[i]);
+            if (alphas[i] >= 255) {
+                start = in;
+                blends.clear();
+            } else {
+                blends.push_back({in, alphas[i]});
+            }
         }
+        stackRow(out, start, blends.data(), static_cast<int>(blends.size()), clip.w);
     }
     return true;
 }

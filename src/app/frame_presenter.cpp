@@ -76,12 +76,17 @@ void presentFrame(Application& app) {
 
     if (app.settings.showFps && app.screen.surface)
         drawFrameRate(app.screen.surface, app.frameRate, frameMs, frameRateStyle(app.settings));
-    if (app.skipFlip)
+    if (app.skipFlip) {
         app.skipFlip = false;
-    else if (app.screen.surface) {
-        SDL_Flip(app.screen.surface);
+    } else if (app.screen.surface) {
+        const SDL_Rect& band = app.flipBand;
+        if (band.w > 0 && band.h > 0)
+            SDL_UpdateRect(app.screen.surface, band.x, band.y, band.w, band.h);
+        else
+            SDL_Flip(app.screen.surface);
         ++app.framesFlipped;
     }
+    app.flipBand = SDL_Rect{0, 0, 0, 0};
 
     updateFrameDelay(app.pacer, app.settings.targetFps, somethingAnimates(app), frameMs);
     SDL_Delay(static_cast<Uint32>(app.pacer.frameDelay));

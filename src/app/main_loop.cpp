@@ -260,6 +260,24 @@ bool frameIsDue(const Application& app) {
     return windowSignature(app) != app.drawnWindows;
 }
 
+// While the title logo slides and nothing else changes, only the logo's rows
+// change: the frame is drawn and sent for that band alone.
+bool onlyTheLogoMoves(const Application& app, SDL_Rect& band) {
+    const TitleScreen& t = app.titleScreen;
+    SDL_Surface* screen = app.screen.surface;
+    if (app.playing || !screen || t.logoSlide < 0 || t.backgroundFade >= 0 || !t.logo) return false;
+    if (app.frameDirty || app.settings.showFps || app.textEntry.active || app.tooltip.image)
+        return false;
+    if (somethingAnimates(app) || windowSignature(app) != app.drawnWindows) return false;
+    const int height = std::max(t.logo->h, t.nextLogo ? t.nextLogo->h : 0);
+    const int top = std::max(0, std::min(t.logoY, t.nextLogo ? t.nextLogoY : t.logoY));
+    const int bottom = std::min(screen->h, t.logoY + height);
+    if (bottom <= top) return false;
+    band = SDL_Rect{0, static_cast<Sint16>(top), static_cast<Uint16>(screen->w),
+                    static_cast<Uint16>(bottom - top)};
+    return true;
+}
+
 void runFrame(Application& app, int elapsedMs) {
     if (!app.playing) advanceTitleSlideshow(app, elapsedMs);
     SDL_Event e;
@@ -271,10 +289,17 @@ void runFrame(Application& app, int elapsedMs) {
     // An idle frame keeps its pacing and events but neither draws nor flips.
     const bool draw = frameIsDue(app);
     if (draw) {
+        SDL_Rect band;
+        const bool inBand = onlyTheLogoMoves(app, band);
         app.frameDirty = false; // drawing code may ask for the next frame again
         app.drawnWindows = windowSignature(app);
         ++app.framesDrawn;
+        if (inBand) {
+            SDL_SetClipRect(app.screen.surface, &band);
+            app.flipBand = band;
+        }
         drawScreen(app, elapsedMs);
+        if (inBand) SDL_SetClipRect(app.screen.surface, nullptr);
     }
     if (app.playing) {
         hooks::syncSavesWithRandomDraws(app);

@@ -1,4 +1,5 @@
 #include "ui/blit.h"
+#include "ui/image_scale_kernels.h"
 
 #include <algorithm>
 
@@ -31,11 +32,6 @@ void blendRowPlain(const Uint32* src, Uint32* dst, int width) {
 
 #ifdef __x86_64__
 #define QH_AVX2 __attribute__((target("avx2")))
-
-bool haveAvx2() {
-    static const bool have = __builtin_cpu_supports("avx2");
-    return have;
-}
 
 // blendPixel on eight pixels: the same 32-bit products, so the same bytes.
 QH_AVX2 void blendRowAvx2(const Uint32* src, Uint32* dst, int width) {
@@ -90,7 +86,7 @@ bool isAlphaOver(const SDL_Surface* src, const SDL_Surface* dst) {
 
 void blendAlphaRow(const Uint32* src, Uint32* dst, int width) {
 #ifdef __x86_64__
-    if (haveAvx2()) {
+    if (scale_kernels::haveAvx2()) {
         blendRowAvx2(src, dst, width);
         return;
     }

@@ -72,7 +72,8 @@ void drawWindow(Application& app, GameWindow& w, bool top, int elapsedMs) {
     SDL_Rect oldClip;
     SDL_GetClipRect(screen, &oldClip);
     if (w.clipToWindow) {
-        SDL_Rect clip = at;
+        // Inside whatever part of the screen this frame draws.
+        SDL_Rect clip = intersect(at, oldClip);
         SDL_SetClipRect(screen, &clip);
     }
     advanceCredits(w, elapsedMs);

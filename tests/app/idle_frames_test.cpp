@@ -92,3 +92,50 @@ TEST_F(IdleFramesTest, StaticMenuDrawsOnceAndChangesDrawAgain) {
     closeWindow(WIN_MAIN_MENU, app().windowManager, 0);
     EXPECT_GE(framesDrawnOver(5), 5);
 }
+
+// While only the title logo slides, a frame redraws the logo's rows alone,
+// and they come out as a whole frame would draw them.
+TEST_F(IdleFramesTest, LogoSlideRedrawsItsRowsAsAWholeFrameWould) {
+    Application& a = app();
+    loadTitlePictures(a);
+    TitleScreen& t = a.titleScreen;
+    ASSERT_TRUE(t.logo);
+    framesDrawnOver(3); // the slideshow starts its timers
+    t.backgroundTimer = -1000000; // no cross-fade during this test
+    t.logoTimer = t.logoInterval; // the slide begins next frame
+    framesDrawnOver(10);
+    ASSERT_GE(t.logoSlide, 0);
+    SDL_Surface* s = a.screen.surface;
+    const int below = t.logoY + t.logo->h + 2;
+    ASSERT_LT(below, s->h);
+    auto pixel = [&](int x, int y) -> Uint32& {
+        return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x];
+    };
+    auto rowsOutside = [&] {
+        std::vector<Uint32> px;
+        for (int y = 0; y < s->h; ++y)
+            if (y < t.logoY || y >= t.logoY + t.logo->h)
+                for (int x = 0; x < s->w; ++x)
+                    px.push_back(pixel(x, y));
+        return px;
+    };
+    const Uint32 marker = SDL_MapRGB(s->format, 255, 0, 255);
+    pixel(3, below) = marker;
+    const std::vector<Uint32> outside = rowsOutside();
+    EXPECT_EQ(framesDrawnOver(1), 1);
+    EXPECT_TRUE(rowsOutside() == outside); // outside the band: left alone, the menu too
+    std::vector<Uint32> band;
+    for (int y = t.logoY; y < t.logoY + t.logo->h; ++y)
+        for (int x = 0; x < s->w; ++x)
+            band.push_back(pixel(x, y));
+
+    a.frameDirty = true; // the same moment drawn whole
+    runFrame(a, 0);
+    EXPECT_NE(pixel(3, below), marker);
+    size_t i = 0, differ = 0;
+    for (int y = t.logoY; y < t.logoY + t.logo->h; ++y)
+        for (int x = 0; x < s->w; ++x)
+            differ += band[i++] != pixel(x, y);
+    EXPECT_EQ(differ, 0u);
+    freeTitlePictures(t);
+}
