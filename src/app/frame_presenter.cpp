@@ -65,7 +65,8 @@ void presentFrame(Application& app) {
     if (last == 0) last = now;
     const int frameMs = static_cast<int>(now - last);
     last = now;
-    const int kind = app.playing ? 1 : 0;
+    // The turn a menu chose to play in still shows the title screens.
+    const int kind = app.playing && app.game.pendingStart == 0 ? 1 : 0;
     ++app.pacer.frames[kind];
     if (kind != app.pacer.lastKind)
         app.pacer.switchFrameMs = std::max(app.pacer.switchFrameMs, frameMs);

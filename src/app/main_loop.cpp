@@ -287,7 +287,10 @@ void runFrame(Application& app, int elapsedMs) {
     }
 
     // An idle frame keeps its pacing and events but neither draws nor flips.
-    const bool draw = frameIsDue(app);
+    // Nor does the turn a menu chose to play in: the screen is still the
+    // title window until play is entered after this frame.
+    const bool enteringPlay = app.playing && app.game.pendingStart != 0;
+    const bool draw = !enteringPlay && frameIsDue(app);
     if (draw) {
         SDL_Rect band;
         const bool inBand = onlyTheLogoMoves(app, band);

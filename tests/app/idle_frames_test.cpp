@@ -139,3 +139,18 @@ TEST_F(IdleFramesTest, LogoSlideRedrawsItsRowsAsAWholeFrameWould) {
     EXPECT_EQ(differ, 0u);
     freeTitlePictures(t);
 }
+
+// The turn "Start" is clicked in draws nothing: the window is still the title
+// window, and a play screen drawn into it would flash before the cover.
+TEST_F(IdleFramesTest, TheTurnThatChoosesPlayDrawsNoPlayScreen) {
+    Application& a = app();
+    framesDrawnOver(2);
+    a.frameDirty = true; // a click was handled this turn
+    a.playing = true;
+    a.game.pendingStart = -1;
+    const long drawn = a.framesDrawn;
+    runFrame(a, 16); // enters play after its frame
+    EXPECT_EQ(a.framesDrawn, drawn);
+    EXPECT_EQ(a.game.pendingStart, 0);
+    EXPECT_GE(framesDrawnOver(1), 1); // the first play frame
+}
