@@ -286,6 +286,82 @@ bool inView(const PagePanel& page, const Button& b) {
     return b.placed && top < page.rect.h && top >= -1 - (hitImage(b) ? hitImage(b)->h : 0) + 1;
 }
 
+// The digit keys' labels: each digit in the bold text font, in a thin key-cap
+// box of the text colour, so that it reads as a key and not as the book's words.
+void buildChoiceDigits(Application& app, PageDeck& deck) {
+    const int S = baseSize(app);
+    const RgbColor& c = app.settings.textColor;
+    const long long key = ((S * 256LL + c.r) * 256 + c.g) * 256 + c.b;
+    if (deck.digitImagesKey == key && deck.digitImages[0]) return;
+    deck.digitImagesKey = key;
+    TTF_Font* font = openFont(app.settings.textFont, std::max(6, S * 85 / 100));
+    if (font) TTF_SetFontStyle(font, TTF_STYLE_BOLD);
+    const SDL_Color ink = textColour(app);
+    const int pad = std::max(3, S / 4);
+    for (int d = 0; d < 9; ++d) {
+        const std::string text(1, static_cast<char>('1' + d));
+        SDL_Surface* rendered = renderWord(font, text, ink, false);
+        SDL_Surface* glyph = rendered ? toArgb(rendered) : nullptr;
+        if (rendered) SDL_FreeSurface(rendered);
+        const int gw = glyph ? glyph->w : S / 2, gh = glyph ? glyph->h : S;
+        SDL_Surface* box = createArgbSurface(gw + 2 * pad, gh + 2);
+        if (!box) {
+            if (glyph) SDL_FreeSurface(glyph);
+            deck.digitImages[d] = shareSurface(makePlaceholder());
+            continue;
+        }
+        // All of it is ink: a faint wash inside, a firmer edge (corners left
+        // out) and the digit, each pixel as opaque as the strongest of them.
+        const Uint32 rgb = (Uint32{ink.r} << 16) | (Uint32{ink.g} << 8) | ink.b;
+        {
+            SurfaceLock lockBox(box);
+            SurfaceLock lockGlyph(glyph);
+            for (int y = 0; y < box->h; ++y) {
+                Uint32* row = argbRow(box, y);
+                for (int x = 0; x < box->w; ++x) {
+                    const bool edgeX = x == 0 || x == box->w - 1, edgeY = y == 0 || y == box->h - 1;
+                    Uint32 alpha = edgeX && edgeY ? 0 : edgeX || edgeY ? 170 : 28;
+                    const int gx = x - pad, gy = y - 1;
+                    if (glyph && gx >= 0 && gx < glyph->w && gy >= 0 && gy < glyph->h)
+                        alpha = std::max(alpha, argbRow(glyph, gy)[gx] >> 24);
+                    row[x] = (alpha << 24) | rgb;
+                }
+            }
+        }
+        if (glyph) SDL_FreeSurface(glyph);
+        deck.digitImages[d] = shareSurface(finishSurface(box, true));
+    }
+    if (font) TTF_CloseFont(font);
+}
+
+int widestChoiceDigit(Application& app) {
+    PageDeck& deck = pageDeck(app);
+    buildChoiceDigits(app, deck);
+    int widest = 0;
+    for (const SurfacePtr& img : deck.digitImages)
+        if (img) widest = std::max(widest, img->w);
+    return widest;
+}
+
+void drawChoiceDigits(Application& app, PagePanel& page, SDL_Surface* screen) {
+    PageDeck& deck = pageDeck(app);
+    buildChoiceDigits(app, deck);
+    const std::vector<Button*> list = digitButtons(page, pageTabBand(app, page));
+    for (size_t n = 0; n < list.size() && n < 9; ++n) {
+        const auto at = std::find_if(page.buttons.begin(), page.buttons.end(),
+                                     [&](const auto& b) { return b.get() == list[n]; });
+        const size_t i = static_cast<size_t>(at - page.buttons.begin());
+        SDL_Surface* img = deck.digitImages[n].get();
+        if (i >= page.layoutButtons.size() || !img) continue;
+        LayoutButton lb = page.layoutButtons[i];
+        SDL_Surface* state =
+            list[n]->stateImages[std::clamp(list[n]->state, 0, STATE_COUNT - 1)].get();
+        if (state) lb.stateHeight = state->h;
+        const DigitSpot spot = choiceDigitSpot(lb, page.metrics, img->w, img->h);
+        blit(img, screen, page.rect.x + spot.x, page.rect.y + spot.y - page.scrollOffset);
+    }
+}
+
 } // namespace
 
 PageDeck& pageDeck(Application& app) {
@@ -442,6 +518,8 @@ void prepareButtons(Application& app, PagePanel& page) {
 void layoutSectionPage(Application& app, PagePanel& page) {
     std::vector<PageWord>& words = page.model->words;
     page.layoutButtons.assign(page.buttons.size(), LayoutButton{});
+    const bool digits = showsChoiceDigits(app, page);
+    const int digitRoom = digits ? choiceDigitRoom(page.metrics, widestChoiceDigit(app)) : 0;
     for (size_t i = 0; i < page.buttons.size(); ++i) {
         Button& b = *page.buttons[i];
         LayoutButton& lb = page.layoutButtons[i];
@@ -456,6 +534,9 @@ void layoutSectionPage(Application& app, PagePanel& page) {
         lb.hasCaption = static_cast<bool>(b.captionImage);
         lb.captionHeight = b.captionImage ? b.captionImage->h : 0;
         lb.captionOffsetY = b.captionOffsetY;
+        // Every shown choice keeps the room, clickable or not just now, so
+        // that the text does not move when a choice becomes available.
+        if (digits && !lb.hasPicture && !lb.unseen) lb.digitRoom = digitRoom;
     }
     std::vector<int> buttonOf(words.size(), -1);
     if (!page.buttons.empty())
@@ -566,6 +647,7 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs) {
         drawButton(*b, screen, app.mouseX, app.mouseY, elapsedMs, page.rect.x,
                    page.rect.y - page.scrollOffset);
     }
+    if (showsChoiceDigits(app, page)) drawChoiceDigits(app, page, screen);
     SDL_SetClipRect(screen, nullptr);
     if (app.settings.paperShowScroll) {
         SDL_Surface* strip =
@@ -750,6 +832,15 @@ int pageTabBand(Application& app, const PagePanel& page) {
 
 void drawPagePanels(Application& app, int elapsedMs) {
     PageDeck& deck = pageDeck(app);
+    if (deck.digitsShown != app.settings.showChoiceDigits) {
+        // The option changed: the choices gain or lose the room for their digits.
+        deck.digitsShown = app.settings.showChoiceDigits;
+        for (int pos = 0; pos < 2; ++pos) {
+            PagePanel* p = panelAt(app, deck.current[pos]);
+            if (p && p->shown && p->laidOut) layoutSectionPage(app, *p);
+        }
+        markFrameDirty();
+    }
     pagePanelsMotion(app, app.mouseX, app.mouseY); // drags follow the pointer
     for (int pos = 0; pos < 2; ++pos) {
         PagePanel* p = panelAt(app, deck.current[pos]);
@@ -853,6 +944,11 @@ std::vector<Button*> digitButtons(PagePanel& page, int topBand) {
         return a->y != b->y ? a->y < b->y : a->x < b->x;
     });
     return list;
+}
+
+bool showsChoiceDigits(Application& app, const PagePanel& page) {
+    return app.settings.showChoiceDigits && !page.rightSide &&
+           pageDeck(app).current[0] == page.slot;
 }
 
 bool pressDigitButton(Application& app, int digit) {

@@ -49,7 +49,9 @@ struct PageDeck {
     int previous[2] = {-1, -1}; // what each position showed before
     int scrollPanel = 0;        // scrolled when the mouse is over no panel
     PageScrollbar scrollBars[2];
-    bool digitsShown = false; // the digit keys' numbers beside their buttons
+    bool digitsShown = false;  // the pages were laid out with room for the digit keys' labels
+    SurfacePtr digitImages[9]; // the labels "1" to "9", made for one text size and colour
+    long long digitImagesKey = -1;
     // The page tabs: while the opening pages last, one per opening page, in
     // the right-hand position; a click shows that page on the main page.
     std::vector<std::unique_ptr<Button>> tabs;
@@ -109,6 +111,10 @@ void switchPagePanel(Application& app, int button);
 // The choice buttons the digit keys reach, in reading order.
 // Choices wholly hidden under the top `topBand` pixels (the page tabs) do not count.
 std::vector<Button*> digitButtons(PagePanel& page, int topBand = 0);
+
+// Whether `page` shows the digit keys' labels beside its choices: the option
+// is on and the page is the one the digit keys press.
+bool showsChoiceDigits(Application& app, const PagePanel& page);
 
 // Appends the page's shown buttons and section name to the QH_LAYOUT_LOG file.
 void logPageLayout(const PagePanel& page);

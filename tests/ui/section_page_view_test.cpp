@@ -7,6 +7,7 @@
 #include "book/section_script.h"
 #include "fs/vfs.h"
 
+#include <filesystem>
 #include <tuple>
 
 namespace {
@@ -131,6 +132,77 @@ TEST_F(SectionPageViewTest, digit_keys_follow_reading_order_of_visible_choices) 
     EXPECT_EQ(panel.scrollOffset, panel.maxScroll); // clamped at the bottom
     scrollSectionPage(app(), panel, -1, false);
     EXPECT_EQ(panel.scrollOffset, panel.maxScroll - panel.metrics.lineSkip);
+}
+
+TEST_F(SectionPageViewTest, the_digit_option_makes_room_before_each_shown_choice) {
+    addWord("Go");
+    addWord("first", 1).endParagraph = true;
+    addWord("then", 2).endParagraph = true;
+    addWord("illustration:ill1", 7).endParagraph = true;
+    addButton(1, "Turn to 2");
+    addButton(2, "Turn to 3");
+    addButton(7, " ", "ill1");
+    SDL_Surface* fan = filledSurface(50, 40, 0, 0, 255);
+    saveImage(fan, "fanart1/ill1.bmp");
+    SDL_FreeSurface(fan);
+    pageDeck(app()).current[0] = panel.slot;
+    prepare();
+    ASSERT_EQ(panel.buttons.size(), 3u);
+    std::vector<int> off;
+    for (const auto& b : panel.buttons)
+        off.push_back(b->x);
+    app().settings.showChoiceDigits = true;
+    ASSERT_TRUE(showsChoiceDigits(app(), panel));
+    layoutSectionPage(app(), panel);
+    const int room = panel.layoutButtons[0].digitRoom;
+    EXPECT_GT(room, panel.metrics.space);
+    EXPECT_EQ(panel.buttons[0]->x, off[0] + room);
+    EXPECT_EQ(panel.buttons[1]->x, off[1] + room); // first on its line: in from the margin
+    EXPECT_EQ(panel.buttons[2]->x, off[2]);        // a picture has no digit
+    EXPECT_EQ(panel.layoutButtons[2].digitRoom, 0);
+    // Only the page the digit keys press makes room.
+    pageDeck(app()).current[0] = panel.slot + 1;
+    layoutSectionPage(app(), panel);
+    EXPECT_EQ(panel.buttons[0]->x, off[0]);
+    releasePagePanels(app());
+}
+
+// A book's illustration that is there but does not decode counts as missing.
+TEST_F(SectionPageViewTest, a_picture_that_does_not_decode_leaves_the_page_standing) {
+    SDL_Surface* art = filledSurface(64, 48, 200, 30, 30);
+    saveImage(art, "good.bmp");
+    SDL_FreeSurface(art);
+    const std::string good = readRealFile(userFile("good.bmp"));
+    const std::string folder = "01ftak/en/xhtml/gs/01ftak/";
+    std::filesystem::create_directories(userFile(folder));
+    // A real PNG cut off halfway, and a bitmap cut off in its pixels.
+    const std::string png =
+        readRealFile(std::string(QH_BUILD_DIR) + "/data/buttons/misc/checkbox.png");
+    ASSERT_GT(png.size(), 100u);
+    writeRealFile(userFile(folder + "ill1.png"), png.substr(0, png.size() / 2));
+    writeRealFile(userFile(folder + "ill2.bmp"), good.substr(0, good.size() / 3));
+    for (int fanArt : {0, 1}) {
+        SCOPED_TRACE(fanArt);
+        app().settings.useFanArt = fanArt;
+        panel.buttons.clear();
+        panel.own = SectionPage();
+        panel.own.bookCode = "01ftak";
+        addWord("Look");
+        addWord("illustration:ill1", 7).endParagraph = true;
+        addWord("illustration:ill2", 8).endParagraph = true;
+        addWord("then", 1).endParagraph = true;
+        addButton(7, " ", "ill1");
+        addButton(8, " ", "ill2");
+        addButton(1, "Turn to 2");
+        prepare();
+        // Without fan art both pictures go; the words and the choice stay.
+        ASSERT_EQ(panel.buttons.size(), 1u);
+        EXPECT_EQ(panel.buttons[0]->id, 1);
+        EXPECT_TRUE(panel.buttons[0]->placed);
+        EXPECT_TRUE(panel.own.words[1].ignore);
+        EXPECT_TRUE(panel.own.words[2].ignore);
+        EXPECT_TRUE(panel.own.words[0].image);
+    }
 }
 
 TEST_F(SectionPageViewTest, bad_input_still_shows_the_page) {
