@@ -362,6 +362,38 @@ void drawChoiceDigits(Application& app, PagePanel& page, SDL_Surface* screen) {
     }
 }
 
+// A section's picture, from the book or the fan art as the settings prefer,
+// scaled to the page and made transparent when asked; null when neither is there.
+SurfacePtr loadPagePicture(Application& app, const PagePanel& page, const std::string& code,
+                           const std::string& name, int value) {
+    const int S = baseSize(app);
+    SDL_Surface* fan = loadImage("fanart" + std::to_string(page.book), name);
+    SDL_Surface* own = loadImage(code + "/en/xhtml/gs/" + code, name);
+    SDL_Surface* chosen = own;
+    const int choice = app.settings.useFanArt;
+    if (choice == 1 && isPlaceholder(own)) chosen = fan;
+    if (choice == 2 && !isPlaceholder(fan)) chosen = fan;
+    SDL_FreeSurface(chosen == fan ? own : fan);
+    if (isPlaceholder(chosen)) {
+        SDL_FreeSurface(chosen);
+        return nullptr;
+    }
+    const double width = page.rect.w - S * 5.0 / 2.0;
+    double factor = width * (value / 102.0) / std::max(1, chosen->w);
+    if (factor * chosen->h > 0.96 * page.rect.h)
+        factor = 0.96 * page.rect.h / std::max(1, chosen->h);
+    SDL_Surface* scaled = scaleImage(chosen, std::max(0.001, factor));
+    SDL_FreeSurface(chosen);
+    if (app.settings.transparify) {
+        SDL_Surface* clear = transparify(scaled, SDL_Color{0, 0, 0, 0});
+        if (clear) {
+            SDL_FreeSurface(scaled);
+            scaled = clear;
+        }
+    }
+    return shareSurface(scaled);
+}
+
 } // namespace
 
 PageDeck& pageDeck(Application& app) {
@@ -441,16 +473,17 @@ void prepareButtons(Application& app, PagePanel& page) {
         b->pixelTest = false;
         b->needsClickLock = true;
         if (!m.picture.empty()) {
-            SDL_Surface* fan = loadImage("fanart" + std::to_string(page.book), m.picture);
-            SDL_Surface* own = loadImage(code + "/en/xhtml/gs/" + code, m.picture);
-            SDL_Surface* chosen = own;
-            const int choice = app.settings.useFanArt;
-            if (choice == 1 && isPlaceholder(own)) chosen = fan;
-            if (choice == 2 && !isPlaceholder(fan)) chosen = fan;
-            SDL_FreeSurface(chosen == fan ? own : fan);
-            if (isPlaceholder(chosen)) {
+            if (m.value < 1) m.value = 100;
+            // Everything the scaled picture depends on.
+            const std::string key = std::to_string(page.book) + "/" + m.picture + " fan " +
+                                    std::to_string(app.settings.useFanArt) + " clear " +
+                                    std::to_string(app.settings.transparify) + " at " +
+                                    std::to_string(m.value) + " in " + std::to_string(page.rect.w) +
+                                    "x" + std::to_string(page.rect.h) + " S " + std::to_string(S);
+            SurfacePtr picture = pageDeck(app).pictures.find(code, key);
+            if (!picture) picture = loadPagePicture(app, page, code, m.picture, m.value);
+            if (!picture) {
                 // Neither picture is there: the button and its words go.
-                SDL_FreeSurface(chosen);
                 for (PageWord& w : page.model->words)
                     if (w.isButton && w.buttonId == m.id) {
                         w.isButton = false;
@@ -460,21 +493,8 @@ void prepareButtons(Application& app, PagePanel& page) {
                 models.erase(models.begin() + static_cast<long>(i));
                 continue;
             }
-            if (m.value < 1) m.value = 100;
-            const double width = page.rect.w - S * 5.0 / 2.0;
-            double factor = width * (m.value / 102.0) / std::max(1, chosen->w);
-            if (factor * chosen->h > 0.96 * page.rect.h)
-                factor = 0.96 * page.rect.h / std::max(1, chosen->h);
-            SDL_Surface* scaled = scaleImage(chosen, std::max(0.001, factor));
-            SDL_FreeSurface(chosen);
-            if (app.settings.transparify) {
-                SDL_Surface* clear = transparify(scaled, SDL_Color{0, 0, 0, 0});
-                if (clear) {
-                    SDL_FreeSurface(scaled);
-                    scaled = clear;
-                }
-            }
-            setPicture(*b, m.picture, shareSurface(scaled));
+            pageDeck(app).pictures.put(code, key, picture);
+            setPicture(*b, m.picture, picture);
             b->caption = " ";
             // A picture of colour 0 is only shown: a click on it does nothing,
             // so it takes none (and the digit keys and the log say so).
@@ -655,6 +675,47 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs) {
         if (strip) blit(strip, screen, page.rect.x - page.rect.w / 40,
                         page.rect.y + page.rect.h - strip->h * 4 / 10);
     }
+}
+
+SurfacePtr PagePictureCache::find(const std::string& bookCode, const std::string& key) {
+    if (bookCode != book) return nullptr;
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].key == key) {
+            // Most recently used last.
+            Entry used = std::move(entries[i]);
+            entries.erase(entries.begin() + static_cast<long>(i));
+            entries.push_back(std::move(used));
+            return entries.back().image;
+        }
+    return nullptr;
+}
+
+void PagePictureCache::put(const std::string& bookCode, const std::string& key,
+                           const SurfacePtr& image) {
+    if (!image) return;
+    if (bookCode != book) {
+        clear();
+        book = bookCode;
+    }
+    for (Entry& e : entries)
+        if (e.key == key) {
+            e.image = image;
+            return;
+        }
+    entries.push_back({key, image});
+    auto bytes = [](const Entry& e) { return static_cast<size_t>(e.image->pitch) * e.image->h; };
+    size_t total = 0;
+    for (const Entry& e : entries)
+        total += bytes(e);
+    // The newest stays, whatever its size.
+    while (total > budget && entries.size() > 1) {
+        total -= bytes(entries.front());
+        entries.erase(entries.begin());
+    }
+}
+
+void forgetPagePictures(Application& app) {
+    pageDeck(app).pictures.clear();
 }
 
 void releasePagePanels(Application& app) {

@@ -2,6 +2,7 @@
 // written at shutdown.
 #include "app/application.h"
 #include "book/book_flows.h"
+#include "book/section_page_view.h"
 #include "ui/font.h"
 #include "ui/options_model.h"
 #include "ui/text.h"
@@ -364,6 +365,7 @@ void miscClick(Application& app, int id) {
     case 107: { // both fan-art archives, with the progress bar
         MessageRequest failure;
         if (!runFanArtDownload(app, failure)) showMessage(app.game.messages, failure);
+        forgetPagePictures(app); // the pages may now prefer the new pictures
         break;
     }
     case 11: // defaults

@@ -30,6 +30,7 @@ class SectionPageViewTest : public UiTest {
         // Captions hold the font, which reads through the file system.
         panel.buttons.clear();
         panel.own = SectionPage();
+        releasePagePanels(app()); // the deck's pictures and labels, before the next test
         UiTest::TearDown();
     }
     PageWord& addWord(const std::string& text, int button = -1) {
@@ -165,6 +166,60 @@ TEST_F(SectionPageViewTest, the_digit_option_makes_room_before_each_shown_choice
     layoutSectionPage(app(), panel);
     EXPECT_EQ(panel.buttons[0]->x, off[0]);
     releasePagePanels(app());
+}
+
+// A picture is decoded and scaled once: later turns to its section, and
+// rebuilt buttons, take it from memory, until the book or the files change.
+TEST_F(SectionPageViewTest, pictures_are_decoded_once_per_book) {
+    SDL_Surface* art = filledSurface(64, 48, 200, 30, 30);
+    saveImage(art, "01ftak/en/xhtml/gs/01ftak/ill1.bmp");
+    SDL_FreeSurface(art);
+    app().settings.useFanArt = 0;
+    auto showPicture = [&](const std::string& code) {
+        panel.buttons.clear();
+        panel.own = SectionPage();
+        panel.own.bookCode = code;
+        picturePage();
+        prepare();
+        return panel.buttons.empty() ? nullptr : panel.buttons[0]->pictureImage.get();
+    };
+    SDL_Surface* first = showPicture("01ftak");
+    ASSERT_NE(first, nullptr);
+    std::filesystem::remove(userFile("01ftak/en/xhtml/gs/01ftak/ill1.bmp"));
+    EXPECT_EQ(showPicture("01ftak"), first); // the same image, not read again
+    prepareButtons(app(), panel);
+    EXPECT_EQ(panel.buttons[0]->pictureImage.get(), first);
+    // A page of another size needs it scaled afresh: the file is gone, so is the picture.
+    panel.rect.w = 300;
+    EXPECT_EQ(showPicture("01ftak"), nullptr);
+    panel.rect.w = 400;
+    EXPECT_EQ(showPicture("01ftak"), first);
+    forgetPagePictures(app());
+    EXPECT_EQ(showPicture("01ftak"), nullptr);
+    releasePagePanels(app());
+}
+
+TEST(PagePictureCacheTest, keeps_one_book_within_its_budget_dropping_the_least_used) {
+    auto picture = [](int h) { return shareSurface(createArgbSurface(100, h)); };
+    PagePictureCache cache;
+    cache.budget = 100 * 4 * 30; // thirty rows of the 100-pixel pictures
+    const SurfacePtr a = picture(10), b = picture(10), c = picture(10), d = picture(10);
+    cache.put("01ftak", "a", a);
+    cache.put("01ftak", "b", b);
+    cache.put("01ftak", "c", c);
+    EXPECT_EQ(cache.find("01ftak", "a"), a); // now the most recently used
+    cache.put("01ftak", "d", d);             // over the budget: b goes
+    EXPECT_EQ(cache.find("01ftak", "b"), nullptr);
+    EXPECT_EQ(cache.find("01ftak", "a"), a);
+    EXPECT_EQ(cache.find("01ftak", "c"), c);
+    EXPECT_EQ(cache.find("02tdboh", "a"), nullptr); // another book's key space
+    const SurfacePtr huge = picture(50);
+    cache.put("01ftak", "huge", huge); // alone over the budget, but kept
+    EXPECT_EQ(cache.entries.size(), 1u);
+    EXPECT_EQ(cache.find("01ftak", "huge"), huge);
+    cache.put("02tdboh", "a", a); // another book starts afresh
+    EXPECT_EQ(cache.find("01ftak", "huge"), nullptr);
+    EXPECT_EQ(cache.find("02tdboh", "a"), a);
 }
 
 // A book's illustration that is there but does not decode counts as missing.
