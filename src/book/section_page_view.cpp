@@ -593,6 +593,13 @@ void showSectionPage(Application& app, PagePanel& page, bool keepPrevious) {
         if (before && before != &page) unloadSectionPage(*before);
     }
     deck.current[position] = page.slot;
+    // A book's own page (front matter) reads its words the first time it
+    // shows. Only its text: it is there to be read, and its section script's
+    // choices belong to the main page, where the rules offer them.
+    if (page.model == &page.own && page.own.words.empty() && !page.own.sectionName.empty()) {
+        MessageQueue unheard;
+        loadSectionText(page.own, page.own.sectionName, unheard);
+    }
     if (!page.laidOut) {
         prepareSectionPage(app, page);
         layoutSectionPage(app, page);
@@ -748,9 +755,11 @@ void resetPagePanels(Application& app) {
     };
     PagePanel* main = add("Section");
     main->model = &app.game.section;
-    // The book's own front-matter pages, shown on the right.
+    // The book's own front-matter pages, shown on the right; the first entry
+    // is the section text, which the main page shows, so that each page's
+    // slot is its index in the book's table.
     for (const FrontMatterPage& f : app.catalogues.frontMatter) {
-        if (f.file.empty()) continue;
+        if (f.file.empty() || f.index == 0) continue;
         PagePanel* p = add(f.name);
         p->rightSide = true;
         p->rect = app.pageRects[1];

@@ -370,3 +370,36 @@ TEST_F(DemoPicturesTest, illustrated_sections_show_their_pictures) {
             }
     }
 }
+
+// The book's own pages stand in the right-hand position, one slot per entry
+// of the book's table: they read their text when first shown, keep it clear of
+// the scroll bar at their right edge, and offer none of their script's choices.
+TEST_F(DemoPicturesTest, the_books_own_pages_show_their_text_on_the_right) {
+    const std::string folder = std::string(QH_BUILD_DIR) + "/data/books/book1/";
+    ASSERT_TRUE(vfsMount(folder + "01ftak.zip", "01ftak"));
+    ASSERT_TRUE(vfsMount(folder + "1data", "01ftak"));
+    app().game.character.onBook = 1;
+    app().pageRects[0] = PageRect{40, 100, 589, 819};
+    app().pageRects[1] = PageRect{680, 100, 589, 819};
+    resetPagePanels(app());
+    PageDeck& deck = pageDeck(app());
+    ASSERT_EQ(deck.panels.size(), app().catalogues.frontMatter.size());
+    PagePanel& rules = *deck.panels[5];
+    ASSERT_EQ(rules.title, "Game Rules");
+    ASSERT_TRUE(rules.rightSide);
+    showSectionPage(app(), rules, false);
+    EXPECT_EQ(deck.current[1], 5);
+    ASSERT_GT(rules.own.words.size(), 50u);
+    EXPECT_TRUE(rules.buttons.empty()); // the opening's choices are the main page's
+    EXPECT_GT(rules.maxScroll, 0);
+    const PageMetrics& m = rules.metrics;
+    const int textRight = rules.rect.w - m.sideMargin() - m.sideShift();
+    const PageScrollbar& bar = deck.scrollBars[1];
+    for (const PageWord& w : rules.own.words) {
+        if (w.ignore) continue;
+        EXPECT_GE(w.x, 0);
+        EXPECT_LE(w.x + w.w, textRight + 2) << w.text;
+    }
+    EXPECT_GE(bar.geometry.trackX, rules.rect.x + textRight);
+    releasePagePanels(app());
+}
