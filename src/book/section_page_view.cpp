@@ -343,6 +343,11 @@ int widestChoiceDigit(Application& app) {
     return widest;
 }
 
+// The room each choice keeps for its digit key's label; 0 while none is shown.
+int digitRoomOf(Application& app, const PagePanel& page) {
+    return showsChoiceDigits(app, page) ? choiceDigitRoom(page.metrics, widestChoiceDigit(app)) : 0;
+}
+
 void drawChoiceDigits(Application& app, PagePanel& page, SDL_Surface* screen) {
     PageDeck& deck = pageDeck(app);
     buildChoiceDigits(app, deck);
@@ -508,9 +513,9 @@ void prepareButtons(Application& app, PagePanel& page) {
             const RgbColor& bc = app.settings.buttonTextColor;
             const SDL_Color ink{bc.r, bc.g, bc.b, 0};
             setCaption(*b, m.shownText(), app.fonts.text, ink, 6, 0);
-            // A caption wider than the line would run off the sheet: it is
-            // set in a smaller size of the same font until it fits.
-            const int line = page.rect.w - 2 * (S * 5 / 4);
+            // A caption wider than the line (less its digit's room) would run
+            // off the sheet: it is set in a smaller size of the same font until it fits.
+            const int line = page.rect.w - 2 * (S * 5 / 4) - digitRoomOf(app, page);
             for (int tries = 0; tries < 3 && line > 0; ++tries) {
                 SDL_Surface* box = hitImage(*b);
                 if (!box || box->w <= line) break;
@@ -538,8 +543,7 @@ void prepareButtons(Application& app, PagePanel& page) {
 void layoutSectionPage(Application& app, PagePanel& page) {
     std::vector<PageWord>& words = page.model->words;
     page.layoutButtons.assign(page.buttons.size(), LayoutButton{});
-    const bool digits = showsChoiceDigits(app, page);
-    const int digitRoom = digits ? choiceDigitRoom(page.metrics, widestChoiceDigit(app)) : 0;
+    const int digitRoom = digitRoomOf(app, page);
     for (size_t i = 0; i < page.buttons.size(); ++i) {
         Button& b = *page.buttons[i];
         LayoutButton& lb = page.layoutButtons[i];
@@ -556,7 +560,7 @@ void layoutSectionPage(Application& app, PagePanel& page) {
         lb.captionOffsetY = b.captionOffsetY;
         // Every shown choice keeps the room, clickable or not just now, so
         // that the text does not move when a choice becomes available.
-        if (digits && !lb.hasPicture && !lb.unseen) lb.digitRoom = digitRoom;
+        if (!lb.hasPicture && !lb.unseen) lb.digitRoom = digitRoom;
     }
     std::vector<int> buttonOf(words.size(), -1);
     if (!page.buttons.empty())
@@ -903,12 +907,11 @@ int pageTabBand(Application& app, const PagePanel& page) {
 void drawPagePanels(Application& app, int elapsedMs) {
     PageDeck& deck = pageDeck(app);
     if (deck.digitsShown != app.settings.showChoiceDigits) {
-        // The option changed: the choices gain or lose the room for their digits.
+        // The option changed: the choices gain or lose the room for their
+        // digits, and a caption that filled the line is fitted again.
         deck.digitsShown = app.settings.showChoiceDigits;
-        for (int pos = 0; pos < 2; ++pos) {
-            PagePanel* p = panelAt(app, deck.current[pos]);
-            if (p && p->shown && p->laidOut) layoutSectionPage(app, *p);
-        }
+        for (int pos = 0; pos < 2; ++pos)
+            if (PagePanel* p = panelAt(app, deck.current[pos])) refreshPageButtons(app, *p);
         markFrameDirty();
     }
     pagePanelsMotion(app, app.mouseX, app.mouseY); // drags follow the pointer

@@ -168,6 +168,33 @@ TEST_F(SectionPageViewTest, the_digit_option_makes_room_before_each_shown_choice
     releasePagePanels(app());
 }
 
+// A choice as wide as the line is set smaller while the digits are shown, so
+// that with its digit it still ends at the margin, inside the sheet.
+TEST_F(SectionPageViewTest, a_line_wide_choice_keeps_inside_the_sheet_with_its_digit) {
+    pageDeck(app()).current[0] = panel.slot;
+    // A caption that just fits the line without a digit: with one it would not.
+    auto choice = [&](const std::string& caption, bool digits) {
+        app().settings.showChoiceDigits = digits;
+        panel.buttons.clear();
+        panel.own = SectionPage();
+        addWord("go", 1).endParagraph = true;
+        addButton(1, caption);
+        prepare();
+        return hitImage(*panel.buttons[0])->w;
+    };
+    const PageMetrics& m = panel.metrics;
+    choice("go", true);
+    const int line = panel.rect.w - 2 * m.sideMargin(), room = panel.layoutButtons[0].digitRoom;
+    ASSERT_GT(room, 0);
+    std::string caption = "Take the road";
+    while (choice(caption, false) <= line - room + 2 && caption.size() < 200)
+        caption += "o";
+    ASSERT_LE(choice(caption, false), line);
+    const int width = choice(caption, true);
+    EXPECT_LE(width, line - room);
+    EXPECT_LE(panel.buttons[0]->x + width, m.sideMargin() + m.sideShift() + line);
+}
+
 // A picture is decoded and scaled once: later turns to its section, and
 // rebuilt buttons, take it from memory, until the book or the files change.
 TEST_F(SectionPageViewTest, pictures_are_decoded_once_per_book) {
