@@ -237,6 +237,8 @@ const FieldTable<Settings>& settingsFields() {
         // Incremented at every start: a count at the top must not overflow.
         intRow("PROG_START_COUNT ", &S::progStartCount, INT_MIN, INT_MAX - 1,
                " // 10 times = mention donate"),
+        boolRow("SHOW_CHOICE_DIGITS ", &S::showChoiceDigits,
+                " // 1 = show the digit key beside each choice"),
         banner(""),
         banner(HASH61),
         banner("## The following settings are the last used gameplay options."),
@@ -377,6 +379,7 @@ void Settings::setDefaults() {
     titleFile = "title1";
     shownAutoUpdateChoice = false;
     progStartCount = 0;
+    showChoiceDigits = false;
     if (app) {
         // The paper keys adjust these when read, so every read starts afresh.
         app->pageLayoutMargins[0] = PAGE_MARGIN_FIRST;

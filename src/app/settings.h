@@ -66,6 +66,7 @@ struct Settings {
     std::string skinFile, rntPaper, titleFile;
     bool shownAutoUpdateChoice = false;
     int progStartCount = 0;
+    bool showChoiceDigits = false; // the digit key beside each choice of the page
 
     // Derived at every read, for the defaults and the options window.
     DesktopInfo desktop;

@@ -77,7 +77,7 @@ class Layout {
     }
     int widthOf(int i) const {
         const int b = buttonIndex(i);
-        return b >= 0 ? buttons[b].width : words[i].w;
+        return b >= 0 ? buttons[b].width + std::max(0, buttons[b].digitRoom) : words[i].w;
     }
     int available() const { return page.width - 2 * metrics.sideMargin(); }
     bool endsLine(const PageWord& w) const { return w.endParagraph || w.endCentre; }
@@ -201,6 +201,7 @@ class Layout {
             const int bi = buttonIndex(k);
             if (bi >= 0) {
                 LayoutButton& b = buttons[bi];
+                x += std::max(0, b.digitRoom);
                 b.x = static_cast<int>(std::floor(x)) + shift;
                 if (b.hasPicture) {
                     b.y = y;
@@ -235,6 +236,20 @@ class Layout {
 };
 
 } // namespace
+
+namespace {
+int digitGap(const PageMetrics& metrics) {
+    return std::max(2, metrics.space / 2);
+}
+} // namespace
+
+int choiceDigitRoom(const PageMetrics& metrics, int widestDigit) {
+    return std::max(0, widestDigit) + digitGap(metrics);
+}
+
+DigitSpot choiceDigitSpot(const LayoutButton& button, const PageMetrics& metrics, int w, int h) {
+    return {button.x - digitGap(metrics) - w, button.y + (button.stateHeight - h) / 2};
+}
 
 int layoutWords(std::vector<PageWord>& words, const std::vector<int>& buttonOf,
                 std::vector<LayoutButton>& buttons, const PageMetrics& metrics,

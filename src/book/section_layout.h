@@ -34,6 +34,9 @@ struct LayoutButton {
     // Never drawn (a button that fires itself): it is placed where it stands
     // so that it can scroll into view, but a line of nothing else takes no room.
     bool unseen = false;
+    // Room kept before the button for the digit key that presses it (only
+    // while the digits are shown); the button stands that much further right.
+    int digitRoom = 0;
     int x = 0, y = 0;
     bool placed = false;
 };
@@ -60,3 +63,13 @@ bool isFootnoteMarker(const std::string& text);
 int layoutWords(std::vector<PageWord>& words, const std::vector<int>& buttonOf,
                 std::vector<LayoutButton>& buttons, const PageMetrics& metrics,
                 const PageSize& page);
+
+// The digit keys' labels beside the choices: the room a choice keeps for its
+// label (the widest digit and a small gap), and where a label of `w` x `h`
+// stands before a placed button: right-aligned to the gap, centred on the
+// button's height.
+int choiceDigitRoom(const PageMetrics& metrics, int widestDigit);
+struct DigitSpot {
+    int x = 0, y = 0;
+};
+DigitSpot choiceDigitSpot(const LayoutButton& button, const PageMetrics& metrics, int w, int h);

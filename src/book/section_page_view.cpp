@@ -287,6 +287,119 @@ bool inView(const PagePanel& page, const Button& b) {
     return b.placed && top < page.rect.h && top >= -1 - (hitImage(b) ? hitImage(b)->h : 0) + 1;
 }
 
+// The digit keys' labels: each digit in the bold text font, in a thin key-cap
+// box of the text colour, so that it reads as a key and not as the book's words.
+void buildChoiceDigits(Application& app, PageDeck& deck) {
+    const int S = baseSize(app);
+    const RgbColor& c = app.settings.textColor;
+    const long long key = ((S * 256LL + c.r) * 256 + c.g) * 256 + c.b;
+    if (deck.digitImagesKey == key && deck.digitImages[0]) return;
+    deck.digitImagesKey = key;
+    TTF_Font* font = openFont(app.settings.textFont, std::max(6, S * 85 / 100));
+    if (font) TTF_SetFontStyle(font, TTF_STYLE_BOLD);
+    const SDL_Color ink = textColour(app);
+    const int pad = std::max(3, S / 4);
+    for (int d = 0; d < 9; ++d) {
+        const std::string text(1, static_cast<char>('1' + d));
+        SDL_Surface* rendered = renderWord(font, text, ink, false);
+        SDL_Surface* glyph = rendered ? toArgb(rendered) : nullptr;
+        if (rendered) SDL_FreeSurface(rendered);
+        const int gw = glyph ? glyph->w : S / 2, gh = glyph ? glyph->h : S;
+        SDL_Surface* box = createArgbSurface(gw + 2 * pad, gh + 2);
+        if (!box) {
+            if (glyph) SDL_FreeSurface(glyph);
+            deck.digitImages[d] = shareSurface(makePlaceholder());
+            continue;
+        }
+        // All of it is ink: a faint wash inside, a firmer edge (corners left
+        // out) and the digit, each pixel as opaque as the strongest of them.
+        const Uint32 rgb = (Uint32{ink.r} << 16) | (Uint32{ink.g} << 8) | ink.b;
+        {
+            SurfaceLock lockBox(box);
+            SurfaceLock lockGlyph(glyph);
+            for (int y = 0; y < box->h; ++y) {
+                Uint32* row = argbRow(box, y);
+                for (int x = 0; x < box->w; ++x) {
+                    const bool edgeX = x == 0 || x == box->w - 1, edgeY = y == 0 || y == box->h - 1;
+                    Uint32 alpha = edgeX && edgeY ? 0 : edgeX || edgeY ? 170 : 28;
+                    const int gx = x - pad, gy = y - 1;
+                    if (glyph && gx >= 0 && gx < glyph->w && gy >= 0 && gy < glyph->h)
+                        alpha = std::max(alpha, argbRow(glyph, gy)[gx] >> 24);
+                    row[x] = (alpha << 24) | rgb;
+                }
+            }
+        }
+        if (glyph) SDL_FreeSurface(glyph);
+        deck.digitImages[d] = shareSurface(finishSurface(box, true));
+    }
+    if (font) TTF_CloseFont(font);
+}
+
+int widestChoiceDigit(Application& app) {
+    PageDeck& deck = pageDeck(app);
+    buildChoiceDigits(app, deck);
+    int widest = 0;
+    for (const SurfacePtr& img : deck.digitImages)
+        if (img) widest = std::max(widest, img->w);
+    return widest;
+}
+
+// The room each choice keeps for its digit key's label; 0 while none is shown.
+int digitRoomOf(Application& app, const PagePanel& page) {
+    return showsChoiceDigits(app, page) ? choiceDigitRoom(page.metrics, widestChoiceDigit(app)) : 0;
+}
+
+void drawChoiceDigits(Application& app, PagePanel& page, SDL_Surface* screen) {
+    PageDeck& deck = pageDeck(app);
+    buildChoiceDigits(app, deck);
+    const std::vector<Button*> list = digitButtons(page, pageTabBand(app, page));
+    for (size_t n = 0; n < list.size() && n < 9; ++n) {
+        const auto at = std::find_if(page.buttons.begin(), page.buttons.end(),
+                                     [&](const auto& b) { return b.get() == list[n]; });
+        const size_t i = static_cast<size_t>(at - page.buttons.begin());
+        SDL_Surface* img = deck.digitImages[n].get();
+        if (i >= page.layoutButtons.size() || !img) continue;
+        LayoutButton lb = page.layoutButtons[i];
+        SDL_Surface* state =
+            list[n]->stateImages[std::clamp(list[n]->state, 0, STATE_COUNT - 1)].get();
+        if (state) lb.stateHeight = state->h;
+        const DigitSpot spot = choiceDigitSpot(lb, page.metrics, img->w, img->h);
+        blit(img, screen, page.rect.x + spot.x, page.rect.y + spot.y - page.scrollOffset);
+    }
+}
+
+// A section's picture, from the book or the fan art as the settings prefer,
+// scaled to the page and made transparent when asked; null when neither is there.
+SurfacePtr loadPagePicture(Application& app, const PagePanel& page, const std::string& code,
+                           const std::string& name, int value) {
+    const int S = baseSize(app);
+    SDL_Surface* fan = loadImage("fanart" + std::to_string(page.book), name);
+    SDL_Surface* own = loadImage(code + "/en/xhtml/gs/" + code, name);
+    SDL_Surface* chosen = own;
+    const int choice = app.settings.useFanArt;
+    if (choice == 1 && isPlaceholder(own)) chosen = fan;
+    if (choice == 2 && !isPlaceholder(fan)) chosen = fan;
+    SDL_FreeSurface(chosen == fan ? own : fan);
+    if (isPlaceholder(chosen)) {
+        SDL_FreeSurface(chosen);
+        return nullptr;
+    }
+    const double width = page.rect.w - S * 5.0 / 2.0;
+    double factor = width * (value / 102.0) / std::max(1, chosen->w);
+    if (factor * chosen->h > 0.96 * page.rect.h)
+        factor = 0.96 * page.rect.h / std::max(1, chosen->h);
+    SDL_Surface* scaled = scaleImage(chosen, std::max(0.001, factor));
+    SDL_FreeSurface(chosen);
+    if (app.settings.transparify) {
+        SDL_Surface* clear = transparify(scaled, SDL_Color{0, 0, 0, 0});
+        if (clear) {
+            SDL_FreeSurface(scaled);
+            scaled = clear;
+        }
+    }
+    return shareSurface(scaled);
+}
+
 } // namespace
 
 PageDeck& pageDeck(Application& app) {
@@ -366,16 +479,17 @@ void prepareButtons(Application& app, PagePanel& page) {
         b->pixelTest = false;
         b->needsClickLock = true;
         if (!m.picture.empty()) {
-            SDL_Surface* fan = loadImage("fanart" + std::to_string(page.book), m.picture);
-            SDL_Surface* own = loadImage(code + "/en/xhtml/gs/" + code, m.picture);
-            SDL_Surface* chosen = own;
-            const int choice = app.settings.useFanArt;
-            if (choice == 1 && isPlaceholder(own)) chosen = fan;
-            if (choice == 2 && !isPlaceholder(fan)) chosen = fan;
-            SDL_FreeSurface(chosen == fan ? own : fan);
-            if (isPlaceholder(chosen)) {
+            if (m.value < 1) m.value = 100;
+            // Everything the scaled picture depends on.
+            const std::string key = std::to_string(page.book) + "/" + m.picture + " fan " +
+                                    std::to_string(app.settings.useFanArt) + " clear " +
+                                    std::to_string(app.settings.transparify) + " at " +
+                                    std::to_string(m.value) + " in " + std::to_string(page.rect.w) +
+                                    "x" + std::to_string(page.rect.h) + " S " + std::to_string(S);
+            SurfacePtr picture = pageDeck(app).pictures.find(code, key);
+            if (!picture) picture = loadPagePicture(app, page, code, m.picture, m.value);
+            if (!picture) {
                 // Neither picture is there: the button and its words go.
-                SDL_FreeSurface(chosen);
                 for (PageWord& w : page.model->words)
                     if (w.isButton && w.buttonId == m.id) {
                         w.isButton = false;
@@ -385,21 +499,8 @@ void prepareButtons(Application& app, PagePanel& page) {
                 models.erase(models.begin() + static_cast<long>(i));
                 continue;
             }
-            if (m.value < 1) m.value = 100;
-            const double width = page.rect.w - S * 5.0 / 2.0;
-            double factor = width * (m.value / 102.0) / std::max(1, chosen->w);
-            if (factor * chosen->h > 0.96 * page.rect.h)
-                factor = 0.96 * page.rect.h / std::max(1, chosen->h);
-            SDL_Surface* scaled = scaleImage(chosen, std::max(0.001, factor));
-            SDL_FreeSurface(chosen);
-            if (app.settings.transparify) {
-                SDL_Surface* clear = transparify(scaled, SDL_Color{0, 0, 0, 0});
-                if (clear) {
-                    SDL_FreeSurface(scaled);
-                    scaled = clear;
-                }
-            }
-            setPicture(*b, m.picture, shareSurface(scaled));
+            pageDeck(app).pictures.put(code, key, picture);
+            setPicture(*b, m.picture, picture);
             b->caption = " ";
             // A picture of colour 0 is only shown: a click on it does nothing,
             // so it takes none (and the digit keys and the log say so).
@@ -413,9 +514,9 @@ void prepareButtons(Application& app, PagePanel& page) {
             const RgbColor& bc = app.settings.buttonTextColor;
             const SDL_Color ink{bc.r, bc.g, bc.b, 0};
             setCaption(*b, m.shownText(), app.fonts.text, ink, 6, 0);
-            // A caption wider than the line would run off the sheet: it is
-            // set in a smaller size of the same font until it fits.
-            const int line = page.rect.w - 2 * (S * 5 / 4);
+            // A caption wider than the line (less its digit's room) would run
+            // off the sheet: it is set in a smaller size of the same font until it fits.
+            const int line = page.rect.w - 2 * (S * 5 / 4) - digitRoomOf(app, page);
             for (int tries = 0; tries < 3 && line > 0; ++tries) {
                 SDL_Surface* box = hitImage(*b);
                 if (!box || box->w <= line) break;
@@ -443,6 +544,7 @@ void prepareButtons(Application& app, PagePanel& page) {
 void layoutSectionPage(Application& app, PagePanel& page) {
     std::vector<PageWord>& words = page.model->words;
     page.layoutButtons.assign(page.buttons.size(), LayoutButton{});
+    const int digitRoom = digitRoomOf(app, page);
     for (size_t i = 0; i < page.buttons.size(); ++i) {
         Button& b = *page.buttons[i];
         LayoutButton& lb = page.layoutButtons[i];
@@ -457,6 +559,9 @@ void layoutSectionPage(Application& app, PagePanel& page) {
         lb.hasCaption = static_cast<bool>(b.captionImage);
         lb.captionHeight = b.captionImage ? b.captionImage->h : 0;
         lb.captionOffsetY = b.captionOffsetY;
+        // Every shown choice keeps the room, clickable or not just now, so
+        // that the text does not move when a choice becomes available.
+        if (!lb.hasPicture && !lb.unseen) lb.digitRoom = digitRoom;
     }
     std::vector<int> buttonOf(words.size(), -1);
     if (!page.buttons.empty())
@@ -493,6 +598,13 @@ void showSectionPage(Application& app, PagePanel& page, bool keepPrevious) {
         if (before && before != &page) unloadSectionPage(*before);
     }
     deck.current[position] = page.slot;
+    // A book's own page (front matter) reads its words the first time it
+    // shows. Only its text: it is there to be read, and its section script's
+    // choices belong to the main page, where the rules offer them.
+    if (page.model == &page.own && page.own.words.empty() && !page.own.sectionName.empty()) {
+        MessageQueue unheard;
+        loadSectionText(page.own, page.own.sectionName, unheard);
+    }
     if (!page.laidOut) {
         prepareSectionPage(app, page);
         layoutSectionPage(app, page);
@@ -567,6 +679,7 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs) {
         drawButton(*b, screen, app.mouseX, app.mouseY, elapsedMs, page.rect.x,
                    page.rect.y - page.scrollOffset);
     }
+    if (showsChoiceDigits(app, page)) drawChoiceDigits(app, page, screen);
     SDL_SetClipRect(screen, nullptr);
     if (app.settings.paperShowScroll) {
         SDL_Surface* strip =
@@ -574,6 +687,47 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs) {
         if (strip) blit(strip, screen, page.rect.x - page.rect.w / 40,
                         page.rect.y + page.rect.h - strip->h * 4 / 10);
     }
+}
+
+SurfacePtr PagePictureCache::find(const std::string& bookCode, const std::string& key) {
+    if (bookCode != book) return nullptr;
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].key == key) {
+            // Most recently used last.
+            Entry used = std::move(entries[i]);
+            entries.erase(entries.begin() + static_cast<long>(i));
+            entries.push_back(std::move(used));
+            return entries.back().image;
+        }
+    return nullptr;
+}
+
+void PagePictureCache::put(const std::string& bookCode, const std::string& key,
+                           const SurfacePtr& image) {
+    if (!image) return;
+    if (bookCode != book) {
+        clear();
+        book = bookCode;
+    }
+    for (Entry& e : entries)
+        if (e.key == key) {
+            e.image = image;
+            return;
+        }
+    entries.push_back({key, image});
+    auto bytes = [](const Entry& e) { return static_cast<size_t>(e.image->pitch) * e.image->h; };
+    size_t total = 0;
+    for (const Entry& e : entries)
+        total += bytes(e);
+    // The newest stays, whatever its size.
+    while (total > budget && entries.size() > 1) {
+        total -= bytes(entries.front());
+        entries.erase(entries.begin());
+    }
+}
+
+void forgetPagePictures(Application& app) {
+    pageDeck(app).pictures.clear();
 }
 
 void releasePagePanels(Application& app) {
@@ -606,9 +760,11 @@ void resetPagePanels(Application& app) {
     };
     PagePanel* main = add("Section");
     main->model = &app.game.section;
-    // The book's own front-matter pages, shown on the right.
+    // The book's own front-matter pages, shown on the right; the first entry
+    // is the section text, which the main page shows, so that each page's
+    // slot is its index in the book's table.
     for (const FrontMatterPage& f : app.catalogues.frontMatter) {
-        if (f.file.empty()) continue;
+        if (f.file.empty() || f.index == 0) continue;
         PagePanel* p = add(f.name);
         p->rightSide = true;
         p->rect = app.pageRects[1];
@@ -751,6 +907,14 @@ int pageTabBand(Application& app, const PagePanel& page) {
 
 void drawPagePanels(Application& app, int elapsedMs) {
     PageDeck& deck = pageDeck(app);
+    if (deck.digitsShown != app.settings.showChoiceDigits) {
+        // The option changed: the choices gain or lose the room for their
+        // digits, and a caption that filled the line is fitted again.
+        deck.digitsShown = app.settings.showChoiceDigits;
+        for (int pos = 0; pos < 2; ++pos)
+            if (PagePanel* p = panelAt(app, deck.current[pos])) refreshPageButtons(app, *p);
+        markFrameDirty();
+    }
     pagePanelsMotion(app, app.mouseX, app.mouseY); // drags follow the pointer
     for (int pos = 0; pos < 2; ++pos) {
         PagePanel* p = panelAt(app, deck.current[pos]);
@@ -854,6 +1018,11 @@ std::vector<Button*> digitButtons(PagePanel& page, int topBand) {
         return a->y != b->y ? a->y < b->y : a->x < b->x;
     });
     return list;
+}
+
+bool showsChoiceDigits(Application& app, const PagePanel& page) {
+    return app.settings.showChoiceDigits && !page.rightSide &&
+           pageDeck(app).current[0] == page.slot;
 }
 
 bool pressDigitButton(Application& app, int digit) {

@@ -42,6 +42,28 @@ struct PagePanel : ButtonPage {
     int pageScroll() const override { return scrollOffset; }
 };
 
+// The book's illustrations as pages show them, decoded and scaled: a turn to
+// an illustrated section, or a rule that rebuilds a page's buttons, then only
+// copies a pointer. Up to `budget` bytes of pictures of one book are kept (a
+// book's dozen or so at full-screen sizes), the least recently used going
+// first; another book starts afresh.
+struct PagePictureCache {
+    size_t budget = 48u << 20;
+    std::string book; // code of the book the pictures come from
+    struct Entry {
+        std::string key; // the picture and everything its scaled image depends on
+        SurfacePtr image;
+    };
+    std::vector<Entry> entries; // most recently used last
+
+    SurfacePtr find(const std::string& bookCode, const std::string& key);
+    void put(const std::string& bookCode, const std::string& key, const SurfacePtr& image);
+    void clear() {
+        entries.clear();
+        book.clear();
+    }
+};
+
 // The page panels of the play screen and what goes with them.
 struct PageDeck {
     std::vector<std::unique_ptr<PagePanel>> panels;
@@ -49,7 +71,10 @@ struct PageDeck {
     int previous[2] = {-1, -1}; // what each position showed before
     int scrollPanel = 0;        // scrolled when the mouse is over no panel
     PageScrollbar scrollBars[2];
-    bool digitsShown = false; // the digit keys' numbers beside their buttons
+    bool digitsShown = false;  // the pages were laid out with room for the digit keys' labels
+    SurfacePtr digitImages[9]; // the labels "1" to "9", made for one text size and colour
+    long long digitImagesKey = -1;
+    PagePictureCache pictures;
     // The page tabs: while the opening pages last, one per opening page, in
     // the right-hand position; a click shows that page on the main page.
     std::vector<std::unique_ptr<Button>> tabs;
@@ -82,6 +107,8 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs);
 
 // Entering play: the main page (slot 0) and the book's front-matter pages.
 void resetPagePanels(Application& app);
+// Forgets the decoded illustrations (new picture files, such as downloaded fan art).
+void forgetPagePictures(Application& app);
 // Frees every panel with its images (at shutdown).
 void releasePagePanels(Application& app);
 // The main page loads `sectionName` of the current book (an opening page, or
@@ -109,6 +136,10 @@ void switchPagePanel(Application& app, int button);
 // The choice buttons the digit keys reach, in reading order.
 // Choices wholly hidden under the top `topBand` pixels (the page tabs) do not count.
 std::vector<Button*> digitButtons(PagePanel& page, int topBand = 0);
+
+// Whether `page` shows the digit keys' labels beside its choices: the option
+// is on and the page is the one the digit keys press.
+bool showsChoiceDigits(Application& app, const PagePanel& page);
 
 // Appends the page's shown buttons and section name to the QH_LAYOUT_LOG file.
 void logPageLayout(const PagePanel& page);

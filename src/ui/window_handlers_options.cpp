@@ -2,6 +2,7 @@
 // written at shutdown.
 #include "app/application.h"
 #include "book/book_flows.h"
+#include "book/section_page_view.h"
 #include "ui/font.h"
 #include "ui/options_model.h"
 #include "ui/text.h"
@@ -358,9 +359,13 @@ void miscClick(Application& app, int id) {
     case 103:
         s.acHeaderButtons = "ac2";
         break;
+    case 125: // the digit key beside each choice of the page
+        s.showChoiceDigits = !s.showChoiceDigits;
+        break;
     case 107: { // both fan-art archives, with the progress bar
         MessageRequest failure;
         if (!runFanArtDownload(app, failure)) showMessage(app.game.messages, failure);
+        forgetPagePictures(app); // the pages may now prefer the new pictures
         break;
     }
     case 11: // defaults
@@ -372,6 +377,7 @@ void miscClick(Application& app, int id) {
         s.combatSpeed = 1;
         s.rntBarColor = toRgb(barColourChoice(4));
         s.combatBarColor = toRgb(barColourChoice(4));
+        s.showChoiceDigits = false;
         break;
     case 10: // accept
         closeWindow(WIN_MISC, app.windowManager, 0);
@@ -400,6 +406,7 @@ void miscRefresh(Application& app, GameWindow& w) {
     setChosen(w, 101, s.acFocus);
     setChosen(w, 102, s.acHeaderButtons == "ac1");
     setChosen(w, 103, s.acHeaderButtons == "ac2");
+    setChosen(w, 125, s.showChoiceDigits);
 }
 
 } // namespace

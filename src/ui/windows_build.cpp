@@ -241,31 +241,34 @@ void buildFonts(Application& app) {
 
 void buildMisc(Application& app) {
     GameWindow& w = titledWindow(app, WIN_MISC, "Miscellaneous Settings");
-    rowLabel(app, w, 30, "Number table speed:", -21);
+    rowLabel(app, w, 30, "Number table speed:", -20);
     const char* speeds[] = {"Slow", "Normal", "Fast", "Skip"};
     for (int i = 0; i < 4; ++i)
-        small(app, w, 108 + i, speeds[i], 50 + i * 14, -21);
-    rowLabel(app, w, 31, "Number table bars:", -31);
+        small(app, w, 108 + i, speeds[i], 50 + i * 14, -20);
+    rowLabel(app, w, 31, "Number table bars:", -29);
     const char* colours[] = {"Yellow", "Green", "Violet", "Blue", "Red"};
     for (int i = 0; i < 5; ++i)
-        small(app, w, 112 + i, colours[i], 44 + i * 12, -31);
-    rowLabel(app, w, 32, "Combat speed:", -41);
+        small(app, w, 112 + i, colours[i], 44 + i * 12, -29);
+    rowLabel(app, w, 32, "Combat speed:", -38);
     const int combatIds[] = {117, 118, 119, 127};
     for (int i = 0; i < 4; ++i)
-        small(app, w, combatIds[i], speeds[i], 50 + i * 14, -41);
-    rowLabel(app, w, 33, "Combat table bars:", -51);
+        small(app, w, combatIds[i], speeds[i], 50 + i * 14, -38);
+    rowLabel(app, w, 33, "Combat table bars:", -47);
     for (int i = 0; i < 5; ++i)
-        small(app, w, 120 + i, colours[i], 44 + i * 12, -51);
-    rowLabel(app, w, 34, "Fan art:", -61);
-    small(app, w, 104, "None", 38, -61, "Never show fan art");
-    small(app, w, 105, "Original", 52, -61, "Prefer the book's own illustrations");
-    small(app, w, 106, "Fan", 65, -61, "Prefer fan art");
-    small(app, w, 107, "Download", 84, -61, "Download the fan-art archives");
-    rowLabel(app, w, 35, "Other:", -72);
-    small(app, w, 100, "Check updates", 34, -72, "Look for a newer version at start");
-    small(app, w, 101, "AC focus", 56, -72, "Action Chart focus");
-    small(app, w, 102, "ac1", 72, -72, "Action Chart header buttons, first set");
-    small(app, w, 103, "ac2", 84, -72, "Action Chart header buttons, second set");
+        small(app, w, 120 + i, colours[i], 44 + i * 12, -47);
+    rowLabel(app, w, 34, "Fan art:", -56);
+    small(app, w, 104, "None", 38, -56, "Never show fan art");
+    small(app, w, 105, "Original", 52, -56, "Prefer the book's own illustrations");
+    small(app, w, 106, "Fan", 65, -56, "Prefer fan art");
+    small(app, w, 107, "Download", 84, -56, "Download the fan-art archives");
+    rowLabel(app, w, 35, "Other:", -65);
+    small(app, w, 100, "Check updates", 34, -65, "Look for a newer version at start");
+    small(app, w, 101, "AC focus", 56, -65, "Action Chart focus");
+    small(app, w, 102, "ac1", 72, -65, "Action Chart header buttons, first set");
+    small(app, w, 103, "ac2", 84, -65, "Action Chart header buttons, second set");
+    rowLabel(app, w, 36, "Keyboard:", -74);
+    small(app, w, 125, "Show the digit keys", 50, -74,
+          "Show beside each choice the digit key (1 to 9) that picks it");
     addButton(app, w, 11, "Defaults", "", 3, FONT_TIP, 30, ALIGN_CENTRE, -88);
     addButton(app, w, 10, "Accept", "", 3, FONT_TIP, 70, ALIGN_CENTRE, -88);
 }

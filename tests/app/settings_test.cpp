@@ -83,6 +83,7 @@ const char* const DEFAULT_FILE_LINES[] = {
     "TITLE_FILE        title1 // which title logo to show while playing",
     "SHOWN_AUTO_UPDATE_CHOICE 0 // 1 = yes, shown the choice",
     "PROG_START_COUNT 0 // 10 times = mention donate",
+    "SHOW_CHOICE_DIGITS 0 // 1 = show the digit key beside each choice",
     "",
     "#############################################################",
     "## The following settings are the last used gameplay options.",
@@ -304,4 +305,21 @@ TEST_F(SettingsTest, UnwritableFolderReportsFailureAndKeepsDefaults) {
     EXPECT_FALSE(s().load("settings.txt"));
     EXPECT_EQ(s().targetFps, 30);
     EXPECT_FALSE(s().save("settings.txt"));
+}
+
+TEST_F(SettingsTest, TheChoiceDigitsAreOffUntilChosenAndKeptOnceChosen) {
+    s().load("settings.txt"); // no file: the defaults
+    EXPECT_FALSE(s().showChoiceDigits);
+    s().showChoiceDigits = true;
+    EXPECT_NE(saved().find("\r\nSHOW_CHOICE_DIGITS 1 // 1 = show the digit key beside each "
+                           "choice\r\n"),
+              std::string::npos);
+    s().showChoiceDigits = false;
+    ASSERT_TRUE(s().load("settings.txt"));
+    EXPECT_TRUE(s().showChoiceDigits);
+    // A file from before the option, and one that names it without a value.
+    loadText("TARGET_FPS 40\n");
+    EXPECT_FALSE(s().showChoiceDigits);
+    loadText("SHOW_CHOICE_DIGITS 1\nSHOW_CHOICE_DIGITS");
+    EXPECT_FALSE(s().showChoiceDigits);
 }

@@ -190,6 +190,52 @@ TEST(SectionLayoutTest, buttons_sit_on_the_text_line_and_pictures_take_their_hei
     EXPECT_EQ(p.maxScroll, T + picY + 340 + 16 - 400);
 }
 
+TEST(SectionLayoutTest, a_choice_keeps_room_for_its_digit_before_it) {
+    LayoutButton choice;
+    choice.width = 60;
+    choice.height = choice.stateHeight = 30;
+    choice.hasCaption = true;
+    choice.captionHeight = 24;
+    const int room = choiceDigitRoom(metrics(), 10); // a 10-pixel digit and its gap
+    ASSERT_EQ(room, 12);
+    // Without the room the choice fits after three words (40+5+40+5+40+5+60 = 195
+    // of 200); with it, it goes down to start the next line.
+    Page fits, wraps;
+    for (Page* p : {&fits, &wraps}) {
+        for (const char* w : {"Go", "to", "the"})
+            p->add(w);
+        p->add("btn").endParagraph = true;
+        p->buttonOf = {-1, -1, -1, 0};
+        p->buttons.push_back(choice);
+    }
+    wraps.buttons[0].digitRoom = room;
+    fits.run();
+    wraps.run();
+    EXPECT_EQ(fits.buttons[0].x, fits.right(2) + 5);
+    EXPECT_EQ(wraps.buttons[0].y, fits.buttons[0].y + L);
+    EXPECT_EQ(wraps.buttons[0].x, M + D + room);
+    // The digit stands where the line's text starts, centred on the button.
+    DigitSpot spot = choiceDigitSpot(wraps.buttons[0], metrics(), 10, 20);
+    EXPECT_EQ(spot.x, M + D);
+    EXPECT_EQ(spot.y, wraps.buttons[0].y + 5);
+    // Inside a justified line the room comes after the word gap: the digit
+    // never touches the word before it, and the line still ends at the margin.
+    Page inLine;
+    inLine.add("Go");
+    inLine.add("btn");
+    inLine.add("now", 60);
+    inLine.add("more").endParagraph = true;
+    inLine.buttonOf = {-1, 0, -1, -1};
+    inLine.buttons.push_back(choice);
+    inLine.buttons[0].digitRoom = room;
+    inLine.run();
+    ASSERT_EQ(inLine.words[2].y, inLine.words[0].y); // one line: 40+12+60+60 and gaps
+    spot = choiceDigitSpot(inLine.buttons[0], metrics(), 10, 20);
+    EXPECT_GE(spot.x, inLine.right(0) + 5);
+    EXPECT_EQ(spot.x + 10 + 2, inLine.buttons[0].x);
+    EXPECT_EQ(inLine.right(2), M + D + 200);
+}
+
 TEST(SectionLayoutTest, right_hand_page_shifts_text_left) {
     Page left, right;
     right.size.rightSide = true;

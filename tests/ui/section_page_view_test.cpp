@@ -7,6 +7,7 @@
 #include "book/section_script.h"
 #include "fs/vfs.h"
 
+#include <filesystem>
 #include <tuple>
 
 namespace {
@@ -29,6 +30,7 @@ class SectionPageViewTest : public UiTest {
         // Captions hold the font, which reads through the file system.
         panel.buttons.clear();
         panel.own = SectionPage();
+        releasePagePanels(app()); // the deck's pictures and labels, before the next test
         UiTest::TearDown();
     }
     PageWord& addWord(const std::string& text, int button = -1) {
@@ -131,6 +133,158 @@ TEST_F(SectionPageViewTest, digit_keys_follow_reading_order_of_visible_choices) 
     EXPECT_EQ(panel.scrollOffset, panel.maxScroll); // clamped at the bottom
     scrollSectionPage(app(), panel, -1, false);
     EXPECT_EQ(panel.scrollOffset, panel.maxScroll - panel.metrics.lineSkip);
+}
+
+TEST_F(SectionPageViewTest, the_digit_option_makes_room_before_each_shown_choice) {
+    addWord("Go");
+    addWord("first", 1).endParagraph = true;
+    addWord("then", 2).endParagraph = true;
+    addWord("illustration:ill1", 7).endParagraph = true;
+    addButton(1, "Turn to 2");
+    addButton(2, "Turn to 3");
+    addButton(7, " ", "ill1");
+    SDL_Surface* fan = filledSurface(50, 40, 0, 0, 255);
+    saveImage(fan, "fanart1/ill1.bmp");
+    SDL_FreeSurface(fan);
+    pageDeck(app()).current[0] = panel.slot;
+    prepare();
+    ASSERT_EQ(panel.buttons.size(), 3u);
+    std::vector<int> off;
+    for (const auto& b : panel.buttons)
+        off.push_back(b->x);
+    app().settings.showChoiceDigits = true;
+    ASSERT_TRUE(showsChoiceDigits(app(), panel));
+    layoutSectionPage(app(), panel);
+    const int room = panel.layoutButtons[0].digitRoom;
+    EXPECT_GT(room, panel.metrics.space);
+    EXPECT_EQ(panel.buttons[0]->x, off[0] + room);
+    EXPECT_EQ(panel.buttons[1]->x, off[1] + room); // first on its line: in from the margin
+    EXPECT_EQ(panel.buttons[2]->x, off[2]);        // a picture has no digit
+    EXPECT_EQ(panel.layoutButtons[2].digitRoom, 0);
+    // Only the page the digit keys press makes room.
+    pageDeck(app()).current[0] = panel.slot + 1;
+    layoutSectionPage(app(), panel);
+    EXPECT_EQ(panel.buttons[0]->x, off[0]);
+    releasePagePanels(app());
+}
+
+// A choice as wide as the line is set smaller while the digits are shown, so
+// that with its digit it still ends at the margin, inside the sheet.
+TEST_F(SectionPageViewTest, a_line_wide_choice_keeps_inside_the_sheet_with_its_digit) {
+    pageDeck(app()).current[0] = panel.slot;
+    // A caption that just fits the line without a digit: with one it would not.
+    auto choice = [&](const std::string& caption, bool digits) {
+        app().settings.showChoiceDigits = digits;
+        panel.buttons.clear();
+        panel.own = SectionPage();
+        addWord("go", 1).endParagraph = true;
+        addButton(1, caption);
+        prepare();
+        return hitImage(*panel.buttons[0])->w;
+    };
+    const PageMetrics& m = panel.metrics;
+    choice("go", true);
+    const int line = panel.rect.w - 2 * m.sideMargin(), room = panel.layoutButtons[0].digitRoom;
+    ASSERT_GT(room, 0);
+    std::string caption = "Take the road";
+    while (choice(caption, false) <= line - room + 2 && caption.size() < 200)
+        caption += "o";
+    ASSERT_LE(choice(caption, false), line);
+    const int width = choice(caption, true);
+    EXPECT_LE(width, line - room);
+    EXPECT_LE(panel.buttons[0]->x + width, m.sideMargin() + m.sideShift() + line);
+}
+
+// A picture is decoded and scaled once: later turns to its section, and
+// rebuilt buttons, take it from memory, until the book or the files change.
+TEST_F(SectionPageViewTest, pictures_are_decoded_once_per_book) {
+    SDL_Surface* art = filledSurface(64, 48, 200, 30, 30);
+    saveImage(art, "01ftak/en/xhtml/gs/01ftak/ill1.bmp");
+    SDL_FreeSurface(art);
+    app().settings.useFanArt = 0;
+    auto showPicture = [&](const std::string& code) {
+        panel.buttons.clear();
+        panel.own = SectionPage();
+        panel.own.bookCode = code;
+        picturePage();
+        prepare();
+        return panel.buttons.empty() ? nullptr : panel.buttons[0]->pictureImage.get();
+    };
+    SDL_Surface* first = showPicture("01ftak");
+    ASSERT_NE(first, nullptr);
+    std::filesystem::remove(userFile("01ftak/en/xhtml/gs/01ftak/ill1.bmp"));
+    EXPECT_EQ(showPicture("01ftak"), first); // the same image, not read again
+    prepareButtons(app(), panel);
+    EXPECT_EQ(panel.buttons[0]->pictureImage.get(), first);
+    // A page of another size needs it scaled afresh: the file is gone, so is the picture.
+    panel.rect.w = 300;
+    EXPECT_EQ(showPicture("01ftak"), nullptr);
+    panel.rect.w = 400;
+    EXPECT_EQ(showPicture("01ftak"), first);
+    forgetPagePictures(app());
+    EXPECT_EQ(showPicture("01ftak"), nullptr);
+    releasePagePanels(app());
+}
+
+TEST(PagePictureCacheTest, keeps_one_book_within_its_budget_dropping_the_least_used) {
+    auto picture = [](int h) { return shareSurface(createArgbSurface(100, h)); };
+    PagePictureCache cache;
+    cache.budget = 100 * 4 * 30; // thirty rows of the 100-pixel pictures
+    const SurfacePtr a = picture(10), b = picture(10), c = picture(10), d = picture(10);
+    cache.put("01ftak", "a", a);
+    cache.put("01ftak", "b", b);
+    cache.put("01ftak", "c", c);
+    EXPECT_EQ(cache.find("01ftak", "a"), a); // now the most recently used
+    cache.put("01ftak", "d", d);             // over the budget: b goes
+    EXPECT_EQ(cache.find("01ftak", "b"), nullptr);
+    EXPECT_EQ(cache.find("01ftak", "a"), a);
+    EXPECT_EQ(cache.find("01ftak", "c"), c);
+    EXPECT_EQ(cache.find("02tdboh", "a"), nullptr); // another book's key space
+    const SurfacePtr huge = picture(50);
+    cache.put("01ftak", "huge", huge); // alone over the budget, but kept
+    EXPECT_EQ(cache.entries.size(), 1u);
+    EXPECT_EQ(cache.find("01ftak", "huge"), huge);
+    cache.put("02tdboh", "a", a); // another book starts afresh
+    EXPECT_EQ(cache.find("01ftak", "huge"), nullptr);
+    EXPECT_EQ(cache.find("02tdboh", "a"), a);
+}
+
+// A book's illustration that is there but does not decode counts as missing.
+TEST_F(SectionPageViewTest, a_picture_that_does_not_decode_leaves_the_page_standing) {
+    SDL_Surface* art = filledSurface(64, 48, 200, 30, 30);
+    saveImage(art, "good.bmp");
+    SDL_FreeSurface(art);
+    const std::string good = readRealFile(userFile("good.bmp"));
+    const std::string folder = "01ftak/en/xhtml/gs/01ftak/";
+    std::filesystem::create_directories(userFile(folder));
+    // A real PNG cut off halfway, and a bitmap cut off in its pixels.
+    const std::string png =
+        readRealFile(std::string(QH_BUILD_DIR) + "/data/buttons/misc/checkbox.png");
+    ASSERT_GT(png.size(), 100u);
+    writeRealFile(userFile(folder + "ill1.png"), png.substr(0, png.size() / 2));
+    writeRealFile(userFile(folder + "ill2.bmp"), good.substr(0, good.size() / 3));
+    for (int fanArt : {0, 1}) {
+        SCOPED_TRACE(fanArt);
+        app().settings.useFanArt = fanArt;
+        panel.buttons.clear();
+        panel.own = SectionPage();
+        panel.own.bookCode = "01ftak";
+        addWord("Look");
+        addWord("illustration:ill1", 7).endParagraph = true;
+        addWord("illustration:ill2", 8).endParagraph = true;
+        addWord("then", 1).endParagraph = true;
+        addButton(7, " ", "ill1");
+        addButton(8, " ", "ill2");
+        addButton(1, "Turn to 2");
+        prepare();
+        // Without fan art both pictures go; the words and the choice stay.
+        ASSERT_EQ(panel.buttons.size(), 1u);
+        EXPECT_EQ(panel.buttons[0]->id, 1);
+        EXPECT_TRUE(panel.buttons[0]->placed);
+        EXPECT_TRUE(panel.own.words[1].ignore);
+        EXPECT_TRUE(panel.own.words[2].ignore);
+        EXPECT_TRUE(panel.own.words[0].image);
+    }
 }
 
 TEST_F(SectionPageViewTest, bad_input_still_shows_the_page) {
@@ -242,4 +396,37 @@ TEST_F(DemoPicturesTest, illustrated_sections_show_their_pictures) {
                 EXPECT_TRUE(w.isButton);
             }
     }
+}
+
+// The book's own pages stand in the right-hand position, one slot per entry
+// of the book's table: they read their text when first shown, keep it clear of
+// the scroll bar at their right edge, and offer none of their script's choices.
+TEST_F(DemoPicturesTest, the_books_own_pages_show_their_text_on_the_right) {
+    const std::string folder = std::string(QH_BUILD_DIR) + "/data/books/book1/";
+    ASSERT_TRUE(vfsMount(folder + "01ftak.zip", "01ftak"));
+    ASSERT_TRUE(vfsMount(folder + "1data", "01ftak"));
+    app().game.character.onBook = 1;
+    app().pageRects[0] = PageRect{40, 100, 589, 819};
+    app().pageRects[1] = PageRect{680, 100, 589, 819};
+    resetPagePanels(app());
+    PageDeck& deck = pageDeck(app());
+    ASSERT_EQ(deck.panels.size(), app().catalogues.frontMatter.size());
+    PagePanel& rules = *deck.panels[5];
+    ASSERT_EQ(rules.title, "Game Rules");
+    ASSERT_TRUE(rules.rightSide);
+    showSectionPage(app(), rules, false);
+    EXPECT_EQ(deck.current[1], 5);
+    ASSERT_GT(rules.own.words.size(), 50u);
+    EXPECT_TRUE(rules.buttons.empty()); // the opening's choices are the main page's
+    EXPECT_GT(rules.maxScroll, 0);
+    const PageMetrics& m = rules.metrics;
+    const int textRight = rules.rect.w - m.sideMargin() - m.sideShift();
+    const PageScrollbar& bar = deck.scrollBars[1];
+    for (const PageWord& w : rules.own.words) {
+        if (w.ignore) continue;
+        EXPECT_GE(w.x, 0);
+        EXPECT_LE(w.x + w.w, textRight + 2) << w.text;
+    }
+    EXPECT_GE(bar.geometry.trackX, rules.rect.x + textRight);
+    releasePagePanels(app());
 }

@@ -261,7 +261,16 @@ TEST_F(WindowsTest, MiscAndAppearanceOptions) {
     EXPECT_EQ(s.combatSpeed, 4);
     click(WIN_MISC, 103);
     EXPECT_EQ(s.acHeaderButtons, "ac2");
+    // The digit keys' check box turns on, shows it, and Defaults turns it off.
+    const Button& digits = *findButton(*findWindow(wm(), WIN_MISC), 125);
+    EXPECT_FALSE(s.showChoiceDigits);
+    EXPECT_EQ(digits.value, 0); // not chosen
+    click(WIN_MISC, 125);
+    EXPECT_TRUE(s.showChoiceDigits);
+    EXPECT_EQ(digits.value, 1); // shown pressed in
     click(WIN_MISC, 11);
+    EXPECT_FALSE(s.showChoiceDigits);
+    EXPECT_EQ(digits.value, 0); // not chosen
     EXPECT_EQ(s.rntSpeed, 1);
     EXPECT_EQ(s.acHeaderButtons, "ac1");
     EXPECT_EQ(s.rntBarColor.r, 255);
