@@ -131,13 +131,20 @@ void buildNotesPage(ChartPageBuilder& p, const GameState& g) {
     p.button("Add", "Click here to enter a new note", {ChartActionKind::AddNote});
 }
 
-void buildStoragePage(ChartPageBuilder& p, const GameState& g) {
+void buildStoragePage(ChartPageBuilder& p, const GameState& g, const Catalogues& cat) {
     const Character& c = g.character;
-    // Storage opens at the start of a book (the rules decide when).
-    const bool open = !c.completedOpeningSection;
+    // Storage opens before a book's adventure begins, where the book allows
+    // it: the same test the Deposit buttons of the item pages use.
+    const bool open = storageOpen(g, cat);
     p.heading("STORED ITEMS");
     if (c.storageItems.empty()) p.text("(nothing stored)", "", 1);
-    for (const Item& it : c.storageItems) p.text(chartItemLabel(it, g), itemTooltip(it, g), 1);
+    for (size_t i = 0; i < c.storageItems.size(); ++i) {
+        const Item& it = c.storageItems[i];
+        p.text(chartItemLabel(it, g), itemTooltip(it, g), 1);
+        if (open)
+            p.button("Withdraw", "Withdraw this item directly from storage.",
+                     {ChartActionKind::Withdraw, 0, static_cast<int>(i)});
+    }
     if (open) {
         p.text("", "", 1);
         p.button("Withdraw", "Withdraw item(s) from storage", {ChartActionKind::AskWithdraw});
@@ -154,7 +161,13 @@ void buildLostPage(ChartPageBuilder& p, const GameState& g) {
     const Character& c = g.character;
     p.heading("LOST ITEMS");
     if (c.lostItems.empty()) p.text("(nothing lost)", "", 1);
-    for (const Item& it : c.lostItems) p.text(chartItemLabel(it, g), itemTooltip(it, g), 1);
+    for (size_t i = 0; i < c.lostItems.size(); ++i) {
+        const Item& it = c.lostItems[i];
+        p.text(chartItemLabel(it, g), itemTooltip(it, g), 1);
+        if (c.reclaiming)
+            p.button("Reclaim", "Withdraw this item directly from the lost item pool.",
+                     {ChartActionKind::Reclaim, 0, static_cast<int>(i)});
+    }
     if (c.reclaiming) {
         p.text("", "", 1);
         p.button("Reclaim Lost Item(s)", "Take item(s) from the list below",
@@ -313,7 +326,7 @@ ChartPage buildChartPage(const ChartState& state, const GameState& g, const Cata
         buildNotesPage(p, g);
         break;
     case CHART_STORAGE:
-        buildStoragePage(p, g);
+        buildStoragePage(p, g, cat);
         break;
     case CHART_LOST:
         buildLostPage(p, g);

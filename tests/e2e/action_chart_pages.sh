@@ -79,7 +79,8 @@ open_page() {
 }
 
 # Lines inside the chart and below each other; the buttons of a line inside
-# the chart, apart from each other and right of the line's text.
+# the chart, apart from each other, and right of the line's text or on a row
+# below it.
 check_layout() {
     chart_block "$1" | awk -v name="$2" '
         function complain(what) { print name ": " what; bad = 1 }
@@ -87,10 +88,13 @@ check_layout() {
         /^chart line / { n = $3; x = $5; y = $6; w = $8; h = $10; t = $0; sub(/^.* text /, "", t)
             if (n > 0 && y - h / 2 < prevBottom - 1) complain("line " n " (" t ") overlaps the line above")
             if (w > 0 && (x - w / 2 < rx || x + w / 2 > rx + rw)) complain("line " n " (" t ") is cut off")
-            prevBottom = y + h / 2; right = w > 0 ? x + w / 2 : 0 }
-        /^chart button / { x = $6; w = $9; left = x - w / 2
+            prevBottom = y + h / 2; textRight = w > 0 ? x + w / 2 : 0; textTop = $12 - $14 / 2
+            textBottom = $12 + $14 / 2; right = 0 }
+        /^chart button / { x = $6; y = $7; w = $9; bh = $11; left = x - w / 2
             if (left < rx || x + w / 2 > rx + rw) complain("button " $3 " " $4 " (" $NF ") is cut off")
-            if (left < right - 1) complain("button " $3 " " $4 " (" $NF ") covers what is left of it")
+            if (left < right - 1) complain("button " $3 " " $4 " (" $NF ") covers the button left of it")
+            if (left < textRight - 1 && y + bh / 2 > textTop + 1 && y - bh / 2 < textBottom - 1)
+                complain("button " $3 " " $4 " (" $NF ") covers the text of its line")
             right = x + w / 2 }
         END { exit bad }' || fail "the $2 page is badly laid out"
 }
