@@ -382,10 +382,11 @@ TEST_F(ChartButtonWalk, every_button_does_what_its_tooltip_says) {
 }
 
 TEST_F(ChartButtonWalk, buttons_that_would_do_nothing_are_not_offered) {
-    // Rope has no use of its own: no Use button. Emergency healing at full
+    // Rope has no use of its own, even marked usable: no Use button. Emergency healing at full
     // ENDURANCE cannot be pressed. Storage shut: no Withdraw, no Deposit.
     GameState g = dravic();
     g.character.epCur = g.character.epMax;
+    g.character.backpackItems[3].usable = true; // marked usable, yet the rules have no use for it
     ChartState st;
     ChartContext ctx;
     st.page = CHART_BACKPACK;
