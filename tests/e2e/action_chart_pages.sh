@@ -2,7 +2,8 @@
 # The Action Chart of a hero in the middle of book 1: the text player fights
 # the zealot of section 74, takes his Dagger, coins and mask and goes on to
 # 88; the save then gets a full Backpack, more Special Items (the Sunblade,
-# whose bonuses the tooltip lists), Lune and a note. The window resumes the
+# wielded in place of the Dagger, whose bonuses its tooltip and the COMBAT
+# SKILL breakdown list), Lune and a note. The window resumes the
 # game and the player opens every page and sub-page of the chart at two zoom
 # levels, and points at the Sunblade and at the COMBAT SKILL total. Every
 # page must lay its lines out one below the other, inside the chart, with no
@@ -36,11 +37,13 @@ printf '1\n1\n1\n1\n1\n' | "$QHDATA" play "$DATA" 1 >"$QH_HOME/play3.txt" 2>&1 |
 item() { printf '    ID: %s\n        EQUIPPED: %s\n        USES: 1\n        EARMARK: 0\n        ZEJAR_DULAGA: 0\n        DESSI_STONE: 0\n    END\n' "$1" "${2:-0}"; }
 {
     "$QHDATA" cat "$RESUME" | tr -d '\r' | awk -v extra="$(for i in 14 16 17 18 19; do item $i; done)" \
-        -v special="$(item 10; item 24 1; item 23)" '
+        -v special="$(item 10 1; item 24 1; item 23)" '
         /^BACKPACK_ITEMS: / { print "BACKPACK_ITEMS: " ($2 + 5); print extra; next }
         /^SPECIAL_ITEMS: / { print "SPECIAL_ITEMS: " ($2 + 3); print special; next }
         /^LUNE: / { print "LUNE: 6"; next }
         /^DISEASE: / { print "NOTE: The Steward sent the zealots. Warn the Keeper."; print; next }
+        /^[A-Z]/ { weapons = /^WEAPONS: / }
+        weapons && /^        EQUIPPED: 1/ { print "        EQUIPPED: 0"; next }
         { print }'
 } >"$QH_HOME/hero.txt"
 "$QHDATA" encode "$QH_HOME/hero.txt" "$RESUME" || fail "could not write the hero's save"
