@@ -144,7 +144,8 @@ std::unique_ptr<Button> makeButton(Application& app, ButtonPage* page, const Fon
     b->page = page;
     setArt(*b, app.skin.buttonArt4);
     const int pad = std::max(2, TTF_FontHeight(font.get()) / 4);
-    setCaption(*b, caption, font, CAPTION, pad * 2, pad / 2);
+    // Snug sides: four buttons must leave an item name its line.
+    setCaption(*b, caption, font, CAPTION, pad, pad / 2);
     setColour(*b, action.kind == ChartActionKind::None ? 0 : 1);
     // Up and down are the round arrows, as wide as they are high: two worded
     // buttons pushed a long item's name onto three lines.

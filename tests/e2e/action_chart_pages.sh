@@ -132,6 +132,17 @@ chart_block 4 | grep -q " text Sunblade" || fail "the Special Items page does no
 chart_block 6 | grep -q " text Initial Stats for Greystar vs. Kindled Zealot" || fail "no battle on the Battles page"
 chart_block 7 | grep -q " text The Steward sent the zealots" || fail "the note is not on the Notes page"
 
+# The foot of the Backpack page, scrolled to with the wheel: its items and
+# their buttons, laid out as the top was.
+open_page 3
+at=($(chart_tab_at 3))
+xdotool mousemove --window "$win" "${at[0]}" $((at[1] + 200))
+xdotool click --repeat 12 --delay 50 5
+sleep 0.8
+grep "^chart page 3 " "$QH_LAYOUT_LOG" | tail -1 | grep -qv " scroll 0 " || fail "the Backpack page did not scroll"
+check_layout 3 backpack-scrolled
+shot backpack-scrolled
+
 # The tooltips: the Sunblade's bonuses, the COMBAT SKILL breakdown.
 open_page 4
 at=($(line_at 4 Sunblade))
