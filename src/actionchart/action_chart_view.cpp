@@ -145,8 +145,24 @@ std::unique_ptr<Button> makeButton(Application& app, ButtonPage* page, const Fon
     b->page = page;
     setArt(*b, app.skin.buttonArt4);
     const int pad = std::max(2, TTF_FontHeight(font.get()) / 4);
-    setCaption(*b, caption, font, CAPTION, pad * 2, pad / 2);
+    // Snug sides: four buttons must leave an item name its line.
+    setCaption(*b, caption, font, CAPTION, pad, pad / 2);
     setColour(*b, action.kind == ChartActionKind::None ? 0 : 1);
+    // Up and down are the round arrows, as wide as they are high: two worded
+    // buttons pushed a long item's name onto three lines.
+    const bool up = action.kind == ChartActionKind::MoveUp;
+    if (up || action.kind == ChartActionKind::MoveDown) {
+        const SurfacePtr& arrow = app.skin.arrows[up ? ARROW_UP : ARROW_DOWN];
+        SDL_Surface* face = hitImage(*b);
+        if (arrow && !isPlaceholder(arrow.get()) && face && arrow->h > 0) {
+            const int side = std::max(8, face->h);
+            SurfacePtr scaled = shareSurface(scaleImageTo(arrow.get(), side, side));
+            if (scaled) {
+                setShadedImages(*b, scaled, 30, -30);
+                b->captionImage = nullptr; // the arrow says it; the caption stays for the log
+            }
+        }
+    }
     if (!tip.empty()) setTooltip(*b, nullptr, tip);
     return b;
 }
@@ -166,44 +182,98 @@ int buttonHeight(const Button& b) {
     return s ? s->h : 0;
 }
 
-// A tab's caption in the menu face, at the largest size that fits the tab:
-// on one line, or broken at its space onto two. Narrowing a handwritten
-// caption to fit made it unreadable on small screens.
-SurfacePtr tabCaption(Application& app, const std::string& caption, int w, int h) {
-    const std::string name = app.settings.menuFont.empty() ? "bluehigh" : app.settings.menuFont;
+std::string menuFaceName(const Application& app) {
+    return app.settings.menuFont.empty() ? "bluehigh" : app.settings.menuFont;
+}
+
+// A caption on one line, or broken at its first space onto two.
+std::vector<std::string> captionLines(const std::string& caption, int count) {
     const size_t space = caption.find(' ');
-    std::vector<std::string> oneLine{caption}, twoLines;
-    if (space != std::string::npos) twoLines = {caption.substr(0, space), caption.substr(space + 1)};
+    if (count < 2 || space == std::string::npos) return {caption};
+    return {caption.substr(0, space), caption.substr(space + 1)};
+}
+
+// The widest line of `lines` in `font`.
+int widestLine(TTF_Font* font, const std::vector<std::string>& lines) {
+    int widest = 0;
+    for (const std::string& l : lines) {
+        int tw = 0, th = 0;
+        textSize(font, l, &tw, &th);
+        widest = std::max(widest, tw);
+    }
+    return widest;
+}
+
+// A tab's caption in the menu face, at the largest size up to `maxSize` that
+// fits the tab: on one line, or broken at its space onto two. Narrowing a
+// handwritten caption to fit made it unreadable on small screens.
+SurfacePtr tabCaption(Application& app, const std::string& caption, int w, int h, int maxSize = 0,
+                      int* sizeOut = nullptr) {
+    const std::string name = menuFaceName(app);
     SurfacePtr best;
     int bestSize = 0;
-    for (const auto* lines : {&oneLine, &twoLines}) {
-        if (lines->empty()) continue;
-        const int count = static_cast<int>(lines->size());
-        for (int size = std::max(6, h * 3 / 4 / count + 2); size >= 6 && size > bestSize; --size) {
+    for (int count = 1; count <= 2; ++count) {
+        const std::vector<std::string> lines = captionLines(caption, count);
+        if (count == 2 && lines.size() < 2) break;
+        int size = std::max(6, h * 3 / 4 / count + 2);
+        if (maxSize > 0) size = std::min(size, maxSize);
+        for (; size >= 6 && size > bestSize; --size) {
             FontPtr font = shareFont(openFont(name, size));
             if (!font) break;
-            int widest = 0;
-            for (const std::string& l : *lines) {
-                int tw = 0, th = 0;
-                textSize(font.get(), l, &tw, &th);
-                widest = std::max(widest, tw);
-            }
-            const int skip = TTF_FontLineSkip(font.get());
-            if (widest > w || skip * count > h + 2) continue;
-            std::string joined = (*lines)[0];
-            for (int i = 1; i < count; ++i) joined += "`" + (*lines)[static_cast<size_t>(i)];
+            if (widestLine(font.get(), lines) > w || TTF_FontLineSkip(font.get()) * count > h + 2)
+                continue;
+            std::string joined = lines[0];
+            if (lines.size() > 1) joined += "`" + lines[1];
             best = renderWrapped(font.get(), joined, CAPTION, w);
             bestSize = size;
             break;
         }
     }
+    if (sizeOut) *sizeOut = bestSize;
     return best;
+}
+
+// Widths for a row of tabs sized to their captions: the largest type size at
+// which every caption (on one line, or on two where the tab is tall enough)
+// fits the row, each tab as wide as its caption plus padding, and what room
+// is left shared out evenly. `size` gets the type size chosen.
+std::vector<int> fitTabs(Application& app, const std::vector<std::string>& captions, int rowW, int h,
+                         int& size) {
+    const std::string name = menuFaceName(app);
+    const int n = static_cast<int>(captions.size());
+    std::vector<int> widths(captions.size(), n > 0 ? rowW / n : 0);
+    size = 0;
+    if (n == 0) return widths;
+    for (int s = std::max(6, h * 3 / 4 + 2); s >= 6; --s) {
+        FontPtr font = shareFont(openFont(name, s));
+        if (!font) break;
+        // The caption's room is the tab less 6 pixels; a little more keeps
+        // neighbouring captions apart.
+        const int pad = 6 + std::max(2, s / 6);
+        const bool twoFit = TTF_FontLineSkip(font.get()) * 2 <= h + 2;
+        std::vector<int> need(captions.size());
+        int total = 0;
+        for (size_t i = 0; i < captions.size(); ++i) {
+            int w = widestLine(font.get(), captionLines(captions[i], 1));
+            if (twoFit) w = std::min(w, widestLine(font.get(), captionLines(captions[i], 2)));
+            need[i] = w + pad;
+            total += need[i];
+        }
+        if (total > rowW && s > 6) continue;
+        const int spare = std::max(0, rowW - total);
+        for (size_t i = 0; i < captions.size(); ++i)
+            widths[i] = need[i] + spare / n + (static_cast<int>(i) < spare % n ? 1 : 0);
+        size = s;
+        return widths;
+    }
+    return widths;
 }
 
 // A tab: the tab art with its caption inked on it.
 std::unique_ptr<Button> makeTab(Application& app, ButtonPage* page,
                                 const std::string& art, const std::string& caption,
-                                const std::string& tip, int w, int h, const ChartAction& action) {
+                                const std::string& tip, int w, int h, const ChartAction& action,
+                                int captionSize = 0) {
     auto b = std::make_unique<Button>();
     b->owner = &app;
     b->page = page;
@@ -212,7 +282,7 @@ std::unique_ptr<Button> makeTab(Application& app, ButtonPage* page,
     SurfacePtr bg = loadScaled(folder, art, w, h);
     SDL_Surface* face = bg ? toArgb(bg.get()) : createArgbSurface(w, h);
     if (face && !caption.empty()) {
-        SurfacePtr text = tabCaption(app, caption, w - 6, h - 2);
+        SurfacePtr text = tabCaption(app, caption, w - 6, h - 2, captionSize);
         if (text) {
             SDL_Surface* argb = toArgb(text.get());
             if (argb) {
@@ -230,31 +300,38 @@ std::unique_ptr<Button> makeTab(Application& app, ButtonPage* page,
 
 void buildHeader(Application& app, ActionChartView& v, const PageRect& r) {
     v.tabs.clear();
-    const int zoomSide = std::max(16, r.w / 16);
-    const int tabW = (r.w - 2 * zoomSide - 8) / 7;
     const int tabH = std::max(22, static_cast<int>(26 * app.screen.uiScale));
     const std::string folder = std::string(AC_FOLDER) + "/" +
                                (app.settings.acHeaderButtons.empty() ? "ac1" : app.settings.acHeaderButtons);
     const int headerH = tabH * 2;
     v.header = loadScaled(folder, "header", r.w, headerH);
     const int top = headerH - tabH;
+    // The zoom pair sits at the right of the title strip, so the tabs have
+    // the whole width for captions large enough to read.
+    const int zoomSide = tabH - 2;
     const auto& tabs = chartTabs();
+    std::vector<std::string> captions;
+    for (const ChartTab& t : tabs) captions.push_back(t.caption);
+    int captionSize = 0;
+    const std::vector<int> widths = fitTabs(app, captions, r.w - 8, tabH - 2, captionSize);
+    int x = 4;
     for (size_t i = 0; i < tabs.size(); ++i) {
         const bool open = mainTabOf(v.state.page) == tabs[i].page;
         auto b = makeTab(app, &v.headerPage, open ? "tab_open" : "tab", tabs[i].caption, tabs[i].tooltip,
-                         tabW, tabH, {ChartActionKind::ShowPage, 0, 0, tabs[i].page});
-        b->x = 4 + static_cast<int>(i) * tabW;
+                         widths[i], tabH, {ChartActionKind::ShowPage, 0, 0, tabs[i].page}, captionSize);
+        b->x = x;
         b->y = top;
+        x += widths[i];
         v.tabs.push_back(std::move(b));
     }
     if (chartZoomIndex(v.state.page) >= 0) {
-        auto out = makeTab(app, &v.headerPage, "zoom_out", "", ZOOM_OUT_TIP, zoomSide, tabH, {});
-        out->x = r.w - 2 * zoomSide - 2;
-        out->y = top;
+        auto out = makeTab(app, &v.headerPage, "zoom_out", "", ZOOM_OUT_TIP, zoomSide, zoomSide, {});
+        out->x = r.w - 2 * zoomSide - 10;
+        out->y = 1;
         out->value = -1;
-        auto in = makeTab(app, &v.headerPage, "zoom_in", "", ZOOM_IN_TIP, zoomSide, tabH, {});
-        in->x = r.w - zoomSide - 1;
-        in->y = top;
+        auto in = makeTab(app, &v.headerPage, "zoom_in", "", ZOOM_IN_TIP, zoomSide, zoomSide, {});
+        in->x = r.w - zoomSide - 8;
+        in->y = 1;
         in->value = 1;
         v.tabs.push_back(std::move(out));
         v.tabs.push_back(std::move(in));
@@ -264,10 +341,19 @@ void buildHeader(Application& app, ActionChartView& v, const PageRect& r) {
     const std::vector<ChartTab> group = groupTabs(v.state.page);
     if (!group.empty()) {
         const int gw = (r.w - 16) / 3;
+        // Three equal tabs across the page, their captions in one size.
+        std::vector<std::string> names;
+        for (const ChartTab& t : group) names.push_back(t.caption);
+        int groupSize = 0;
+        for (const std::string& name : names) {
+            int size = 0;
+            tabCaption(app, name, gw - 6, tabH - 2, 0, &size);
+            groupSize = groupSize == 0 ? size : std::min(groupSize, size);
+        }
         for (size_t i = 0; i < group.size(); ++i) {
             const bool open = group[i].page == v.state.page;
             auto b = makeTab(app, &v.headerPage, open ? "tab_open" : "tab", group[i].caption, "", gw, tabH,
-                             {ChartActionKind::ShowPage, 0, 0, group[i].page});
+                             {ChartActionKind::ShowPage, 0, 0, group[i].page}, groupSize);
             b->x = 8 + static_cast<int>(i) * gw;
             b->y = v.bodyTop;
             v.groupTabs.push_back(std::move(b));
@@ -339,9 +425,22 @@ void layout(Application& app, ActionChartView& v, const ChartPage& page, const P
             picW = lv.picture ? lv.picture->w + lineH / 3 : 0;
             textW -= picW;
         }
+        // A text that would wrap beside its buttons more than on its own gets
+        // the line's whole width, and the buttons go on a row below it.
+        bool below = false;
+        if (!line.buttons.empty() && !line.text.empty() && line.style != ChartLineStyle::Picture) {
+            const int fullW = width - (x - margin) - picW;
+            if (wrap(font, line.text, std::max(20, textW)).size() > wrap(font, line.text, fullW).size()) {
+                below = true;
+                textW = fullW;
+            }
+        }
         lv.textImage = renderWrapped(font, line.text, colour, textW);
         const int th = lv.textImage ? lv.textImage->h : (line.text.empty() ? 0 : lineH);
-        h = std::max({h, th, buttonsH, line.style == ChartLineStyle::Rule ? lineH / 2 : 0});
+        const int rowGap = lineH / 8;
+        if (below) lv.textTop = 0;
+        h = below ? th + rowGap + buttonsH
+                  : std::max({h, th, buttonsH, line.style == ChartLineStyle::Rule ? lineH / 2 : 0});
         if (h == 0 && line.buttons.empty()) h = lineH / 2;
         lv.x = x;
         lv.y = y;
@@ -364,7 +463,8 @@ void layout(Application& app, ActionChartView& v, const ChartPage& page, const P
         }
         for (auto& b : lv.buttons) {
             b->x = bx;
-            b->y = y + (h - buttonHeight(*b)) / 2;
+            b->y = below ? y + th + rowGap + (buttonsH - buttonHeight(*b)) / 2
+                         : y + (h - buttonHeight(*b)) / 2;
             bx += buttonWidth(*b) + 4;
         }
         y += h + lineH / 6;
@@ -450,6 +550,13 @@ void perform(Application& app, ActionChartView& v, const ChartAction& a) {
     markFrameDirty();
 }
 
+// Where a line's text starts below the line's top: centred, unless its
+// buttons sit on a row beneath it.
+int textTopOf(const ChartLineView& l) {
+    if (l.textTop >= 0 || !l.textImage) return std::max(0, l.textTop);
+    return (l.h - l.textImage->h) / 2;
+}
+
 // Where the chart's tabs, lines and buttons are on the screen, for the
 // end-to-end scripts (QH_LAYOUT_LOG): centres in screen pixels, after scrolling.
 void logChartLayout(const ActionChartView& v, const PageRect& r) {
@@ -492,13 +599,15 @@ void logChartLayout(const ActionChartView& v, const PageRect& r) {
             if (l.picture) tx += l.picture->w + gap;
             if (l.badge) tx += l.badge->w + gap;
         }
-        std::fprintf(f, "chart line %d at %d %d w %d h %d text %s\n", i, tx + tw / 2, oy + l.y + l.h / 2,
-                     tw, l.h, l.line.text.c_str());
+        const int th = l.textImage ? l.textImage->h : 0;
+        std::fprintf(f, "chart line %d at %d %d w %d h %d ty %d th %d text %s\n", i, tx + tw / 2,
+                     oy + l.y + l.h / 2, tw, l.h, oy + l.y + textTopOf(l) + th / 2, th,
+                     l.line.text.c_str());
         int j = 0;
         for (const auto& b : l.buttons) {
             if (centre(*b, r.x, oy, x, y))
-                std::fprintf(f, "chart button %d %d at %d %d w %d caption %s\n", i, j, x, y, w,
-                             b->caption.c_str());
+                std::fprintf(f, "chart button %d %d at %d %d w %d h %d caption %s\n", i, j, x, y, w,
+                             buttonHeight(*b), b->caption.c_str());
             ++j;
         }
         ++i;
@@ -592,7 +701,7 @@ void drawActionChart(Application& app, int elapsedMs) {
                 blit(l.badge.get(), screen, x, oy + l.y + (l.h - l.badge->h) / 2);
                 x += l.badge->w + TTF_FontLineSkip(v.font.get()) / 3;
             }
-            if (l.textImage) blit(l.textImage.get(), screen, x, oy + l.y + (l.h - l.textImage->h) / 2);
+            if (l.textImage) blit(l.textImage.get(), screen, x, oy + l.y + textTopOf(l));
         }
         if (l.line.style == ChartLineStyle::Heading && l.textImage) {
             SDL_Rect rule{static_cast<Sint16>(ox + l.x), static_cast<Sint16>(oy + l.y + l.h),

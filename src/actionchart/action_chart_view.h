@@ -19,6 +19,7 @@ struct ChartLineView {
     SurfacePtr picture;
     SurfacePtr badge; // the "newly" mark after an award's medal
     int x = 0, y = 0, h = 0; // page-relative, before scrolling
+    int textTop = -1;        // the text's offset in the line; -1 centred
     std::vector<std::unique_ptr<Button>> buttons;
     int hoverMs = 0;
 };

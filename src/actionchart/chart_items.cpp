@@ -15,7 +15,7 @@ bool isQuiver(const Item& it) {
     return it.archetype == "Quiver";
 }
 bool isFireseed(const Item& it) {
-    return it.archetype == "Fireseed" || it.id == ITEM_ID_FIRESEED;
+    return isFireseedItem(it);
 }
 
 // Tenths as "2" or "1.5".
@@ -113,7 +113,7 @@ void addItemLine(ChartPageBuilder& p, const GameState& g, int list, int index) {
                  {ChartActionKind::Cure, list, index});
     else if (it.meal)
         p.button("Eat", "Eat this Meal", {ChartActionKind::Use, list, index});
-    else if (it.usable || it.potion)
+    else if (itemHasUse(it)) // a "usable" item the rules do nothing with gets no button
         p.button("Use", "Use this item", {ChartActionKind::Use, list, index});
     if (index > 0) p.button("Up", "Move this item up in the list", {ChartActionKind::MoveUp, list, index});
     if (index + 1 < static_cast<int>(items.size()))

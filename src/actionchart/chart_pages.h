@@ -53,7 +53,7 @@ void buildJournalPage(ChartPageBuilder& p, const ChartState& state, const GameSt
 void buildBattlesPage(ChartPageBuilder& p, const ChartState& state, const GameState& g,
                       const Catalogues& cat);
 void buildNotesPage(ChartPageBuilder& p, const GameState& g);
-void buildStoragePage(ChartPageBuilder& p, const GameState& g);
+void buildStoragePage(ChartPageBuilder& p, const GameState& g, const Catalogues& cat);
 void buildLostPage(ChartPageBuilder& p, const GameState& g);
 void buildCertificatePage(ChartPageBuilder& p, const GameState& g);
 void buildAwardsPage(ChartPageBuilder& p, const ChartContext& ctx);

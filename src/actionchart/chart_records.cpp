@@ -89,8 +89,11 @@ void buildBattlesPage(ChartPageBuilder& p, const ChartState& state, const GameSt
                                     fight.title + "`(Section " + std::to_string(fight.section) + ")");
             // Beasts get the horned portrait; people the helmed one.
             head.image = first.enemyName.find_first_of("aeiou") == 0 ? "heads2" : "heads";
-            p.text("CS: " + std::to_string(first.heroCs) + "   EP: " + std::to_string(first.heroEp) +
-                       "     vs.     CS: " + std::to_string(first.enemyCs) +
+            // One short line per side and per round, so a block reads at a
+            // glance and keeps to its lines at 800x600.
+            p.text("Greystar:  CS: " + std::to_string(first.heroCs) + "   EP: " + std::to_string(first.heroEp),
+                   "", 1);
+            p.text(first.enemyName + ":  CS: " + std::to_string(first.enemyCs) +
                        "   EP: " + std::to_string(first.enemyEp),
                    "", 1);
             int round = 0;
@@ -101,17 +104,18 @@ void buildBattlesPage(ChartPageBuilder& p, const ChartState& state, const GameSt
                     continue;
                 }
                 ++round;
+                const std::string ratio = std::to_string(b.heroCs - b.enemyCs);
                 ChartLine& l = p.add(ChartLineStyle::Text,
-                                     "Round " + std::to_string(round) + ":   CS: " +
-                                         std::to_string(b.heroCs) + "  EP: " + std::to_string(b.heroEp) +
-                                         "   |   CS: " + std::to_string(b.enemyCs) + "  EP: " +
-                                         std::to_string(b.enemyEp) + "   |   CR: " +
-                                         std::to_string(b.heroCs - b.enemyCs) +
-                                         "  RN: " + std::to_string(b.randomNumber),
-                                     "Combat Ratio: " + std::to_string(b.heroCs - b.enemyCs) +
-                                         "`Random number: " + std::to_string(b.randomNumber),
+                                     "Round " + std::to_string(round) + ":   CR: " + ratio +
+                                         "   RN: " + std::to_string(b.randomNumber),
+                                     "Combat Ratio: " + ratio + "`Random number: " +
+                                         std::to_string(b.randomNumber),
                                      1);
                 l.image = "battle_pics";
+                p.add(ChartLineStyle::Small,
+                      "CS: " + std::to_string(b.heroCs) + "  EP: " + std::to_string(b.heroEp) + "  |  CS: " +
+                          std::to_string(b.enemyCs) + "  EP: " + std::to_string(b.enemyEp),
+                      "Greystar's scores after the round, then " + b.enemyName + "'s", 2);
             }
         }
         if (!any) p.text("(No battles fought in this book)", "", 1);
@@ -131,19 +135,31 @@ void buildNotesPage(ChartPageBuilder& p, const GameState& g) {
     p.button("Add", "Click here to enter a new note", {ChartActionKind::AddNote});
 }
 
-void buildStoragePage(ChartPageBuilder& p, const GameState& g) {
+void buildStoragePage(ChartPageBuilder& p, const GameState& g, const Catalogues& cat) {
     const Character& c = g.character;
-    // Storage opens at the start of a book (the rules decide when).
-    const bool open = !c.completedOpeningSection;
+    // Storage opens before a book's adventure begins, where the book allows
+    // it: the same test the Deposit buttons of the item pages use.
+    const bool open = storageOpen(g, cat);
     p.heading("STORED ITEMS");
     if (c.storageItems.empty()) p.text("(nothing stored)", "", 1);
-    for (const Item& it : c.storageItems) p.text(chartItemLabel(it, g), itemTooltip(it, g), 1);
+    for (size_t i = 0; i < c.storageItems.size(); ++i) {
+        const Item& it = c.storageItems[i];
+        p.text(chartItemLabel(it, g), itemTooltip(it, g), 1);
+        if (open)
+            p.button("Withdraw", "Withdraw this item directly from storage.",
+                     {ChartActionKind::Withdraw, 0, static_cast<int>(i)});
+    }
     if (open) {
         p.text("", "", 1);
         p.button("Withdraw", "Withdraw item(s) from storage", {ChartActionKind::AskWithdraw});
         p.button("Deposit", "Place item(s) into storage", {ChartActionKind::AskDeposit});
     } else {
-        p.small("(Storage can be reached before a book's adventure begins)");
+        // Would it open at the start of this book? Not every book has storage.
+        GameState atStart;
+        atStart.character.onBook = c.onBook;
+        atStart.rules = g.rules;
+        p.small(storageOpen(atStart, cat) ? "(Storage can be reached before a book's adventure begins)"
+                                          : "(There is no storage to reach in this book)");
     }
     p.heading("STORED MONEY");
     const int amounts[3] = {c.storageCrowns, c.storageLune, c.storageKika};
@@ -154,7 +170,13 @@ void buildLostPage(ChartPageBuilder& p, const GameState& g) {
     const Character& c = g.character;
     p.heading("LOST ITEMS");
     if (c.lostItems.empty()) p.text("(nothing lost)", "", 1);
-    for (const Item& it : c.lostItems) p.text(chartItemLabel(it, g), itemTooltip(it, g), 1);
+    for (size_t i = 0; i < c.lostItems.size(); ++i) {
+        const Item& it = c.lostItems[i];
+        p.text(chartItemLabel(it, g), itemTooltip(it, g), 1);
+        if (c.reclaiming)
+            p.button("Reclaim", "Withdraw this item directly from the lost item pool.",
+                     {ChartActionKind::Reclaim, 0, static_cast<int>(i)});
+    }
     if (c.reclaiming) {
         p.text("", "", 1);
         p.button("Reclaim Lost Item(s)", "Take item(s) from the list below",
@@ -313,7 +335,7 @@ ChartPage buildChartPage(const ChartState& state, const GameState& g, const Cata
         buildNotesPage(p, g);
         break;
     case CHART_STORAGE:
-        buildStoragePage(p, g);
+        buildStoragePage(p, g, cat);
         break;
     case CHART_LOST:
         buildLostPage(p, g);

@@ -49,7 +49,10 @@ void addScores(ChartPageBuilder& p, const GameState& g) {
                "", 1);
     if (emergencyHealingKind(c) != 0) {
         p.text("Emergency healing", "", 1);
-        p.button("+20 EP", emergencyHealingTooltip(c), {ChartActionKind::EmergencyHeal});
+        // Used already this book, or ENDURANCE not low enough: the button
+        // stays to show its tooltip but cannot be pressed.
+        p.button("+20 EP", emergencyHealingTooltip(c),
+                 {canUseEmergencyHealing(c) ? ChartActionKind::EmergencyHeal : ChartActionKind::None});
     }
 }
 

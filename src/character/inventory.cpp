@@ -547,6 +547,14 @@ bool cureWithItem(GameState& g, int list, int index) {
     return true;
 }
 
+bool itemHasUse(const Item& item) {
+    return item.meal || item.potion || item.archetype.rfind("Map", 0) == 0;
+}
+
+bool isFireseedItem(const Item& item) {
+    return item.id == ITEM_ID_FIRESEED || item.archetype == "Fireseed";
+}
+
 bool useItem(GameState& g, int list, int index) {
     std::vector<Item>* items = carriedList(g.character, list);
     if (!items || index < 0 || index >= static_cast<int>(items->size())) return false;
@@ -738,7 +746,7 @@ bool discardItem(GameState& g, int list, int index) {
         return false;
     }
     // Quivers lose their arrows one by one, then themselves; Fireseeds go singly.
-    if ((it.archetype == "Quiver" && it.uses > 0) || (it.archetype == "Fireseed" && it.uses > 1)) {
+    if ((it.archetype == "Quiver" && it.uses > 0) || (isFireseedItem(it) && it.uses > 1)) {
         --it.uses;
         if (it.archetype == "Quiver" && it.uses == 0) it.zejarDulaga = false;
     } else {

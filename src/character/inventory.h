@@ -86,6 +86,11 @@ void unequipAllWeapons(Character& c);
 int handsNeeded(const Character& c, const Item& weapon);
 
 bool useItem(GameState& g, int list, int index);
+// Whether useItem does anything with the item: meals are eaten, potions
+// drunk, maps opened; other items have no use of their own.
+bool itemHasUse(const Item& item);
+// Fireseeds, by their ID or their kind: dropped one at a time.
+bool isFireseedItem(const Item& item);
 // Items 92 and 164 while the bacillus infection is present: the chart's Cure.
 bool curesBacillusNow(const Character& c, const Item& item);
 // Spends one dose of the item at `index` on the infection only (none of its

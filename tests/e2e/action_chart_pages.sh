@@ -2,7 +2,8 @@
 # The Action Chart of a hero in the middle of book 1: the text player fights
 # the zealot of section 74, takes his Dagger, coins and mask and goes on to
 # 88; the save then gets a full Backpack, more Special Items (the Sunblade,
-# whose bonuses the tooltip lists), Lune and a note. The window resumes the
+# wielded in place of the Dagger, whose bonuses its tooltip and the COMBAT
+# SKILL breakdown list), Lune and a note. The window resumes the
 # game and the player opens every page and sub-page of the chart at two zoom
 # levels, and points at the Sunblade and at the COMBAT SKILL total. Every
 # page must lay its lines out one below the other, inside the chart, with no
@@ -36,11 +37,13 @@ printf '1\n1\n1\n1\n1\n' | "$QHDATA" play "$DATA" 1 >"$QH_HOME/play3.txt" 2>&1 |
 item() { printf '    ID: %s\n        EQUIPPED: %s\n        USES: 1\n        EARMARK: 0\n        ZEJAR_DULAGA: 0\n        DESSI_STONE: 0\n    END\n' "$1" "${2:-0}"; }
 {
     "$QHDATA" cat "$RESUME" | tr -d '\r' | awk -v extra="$(for i in 14 16 17 18 19; do item $i; done)" \
-        -v special="$(item 10; item 24 1; item 23)" '
+        -v special="$(item 10 1; item 24 1; item 23)" '
         /^BACKPACK_ITEMS: / { print "BACKPACK_ITEMS: " ($2 + 5); print extra; next }
         /^SPECIAL_ITEMS: / { print "SPECIAL_ITEMS: " ($2 + 3); print special; next }
         /^LUNE: / { print "LUNE: 6"; next }
         /^DISEASE: / { print "NOTE: The Steward sent the zealots. Warn the Keeper."; print; next }
+        /^[A-Z]/ { weapons = /^WEAPONS: / }
+        weapons && /^        EQUIPPED: 1/ { print "        EQUIPPED: 0"; next }
         { print }'
 } >"$QH_HOME/hero.txt"
 "$QHDATA" encode "$QH_HOME/hero.txt" "$RESUME" || fail "could not write the hero's save"
@@ -79,7 +82,8 @@ open_page() {
 }
 
 # Lines inside the chart and below each other; the buttons of a line inside
-# the chart, apart from each other and right of the line's text.
+# the chart, apart from each other, and right of the line's text or on a row
+# below it.
 check_layout() {
     chart_block "$1" | awk -v name="$2" '
         function complain(what) { print name ": " what; bad = 1 }
@@ -87,10 +91,13 @@ check_layout() {
         /^chart line / { n = $3; x = $5; y = $6; w = $8; h = $10; t = $0; sub(/^.* text /, "", t)
             if (n > 0 && y - h / 2 < prevBottom - 1) complain("line " n " (" t ") overlaps the line above")
             if (w > 0 && (x - w / 2 < rx || x + w / 2 > rx + rw)) complain("line " n " (" t ") is cut off")
-            prevBottom = y + h / 2; right = w > 0 ? x + w / 2 : 0 }
-        /^chart button / { x = $6; w = $9; left = x - w / 2
+            prevBottom = y + h / 2; textRight = w > 0 ? x + w / 2 : 0; textTop = $12 - $14 / 2
+            textBottom = $12 + $14 / 2; right = 0 }
+        /^chart button / { x = $6; y = $7; w = $9; bh = $11; left = x - w / 2
             if (left < rx || x + w / 2 > rx + rw) complain("button " $3 " " $4 " (" $NF ") is cut off")
-            if (left < right - 1) complain("button " $3 " " $4 " (" $NF ") covers what is left of it")
+            if (left < right - 1) complain("button " $3 " " $4 " (" $NF ") covers the button left of it")
+            if (left < textRight - 1 && y + bh / 2 > textTop + 1 && y - bh / 2 < textBottom - 1)
+                complain("button " $3 " " $4 " (" $NF ") covers the text of its line")
             right = x + w / 2 }
         END { exit bad }' || fail "the $2 page is badly laid out"
 }
@@ -124,6 +131,17 @@ chart_block 3 | grep -q " text Healing Potion" || fail "the Backpack page does n
 chart_block 4 | grep -q " text Sunblade" || fail "the Special Items page does not list the Sunblade"
 chart_block 6 | grep -q " text Initial Stats for Greystar vs. Kindled Zealot" || fail "no battle on the Battles page"
 chart_block 7 | grep -q " text The Steward sent the zealots" || fail "the note is not on the Notes page"
+
+# The foot of the Backpack page, scrolled to with the wheel: its items and
+# their buttons, laid out as the top was.
+open_page 3
+at=($(chart_tab_at 3))
+xdotool mousemove --window "$win" "${at[0]}" $((at[1] + 200))
+xdotool click --repeat 12 --delay 50 5
+sleep 0.8
+grep "^chart page 3 " "$QH_LAYOUT_LOG" | tail -1 | grep -qv " scroll 0 " || fail "the Backpack page did not scroll"
+check_layout 3 backpack-scrolled
+shot backpack-scrolled
 
 # The tooltips: the Sunblade's bonuses, the COMBAT SKILL breakdown.
 open_page 4
