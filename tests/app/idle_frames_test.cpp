@@ -153,4 +153,5 @@ TEST_F(IdleFramesTest, TheTurnThatChoosesPlayDrawsNoPlayScreen) {
     EXPECT_EQ(a.framesDrawn, drawn);
     EXPECT_EQ(a.game.pendingStart, 0);
     EXPECT_GE(framesDrawnOver(1), 1); // the first play frame
+    hooks::releaseSubsystems(a); // play's fonts and images go before the libraries
 }
