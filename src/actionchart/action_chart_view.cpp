@@ -683,7 +683,9 @@ void drawActionChart(Application& app, int elapsedMs) {
                   static_cast<Uint16>(std::max(0, r.h - v.bodyTop))};
     SDL_SetClipRect(screen, &body);
     const int ox = r.x, oy = r.y + v.bodyTop - v.scroll;
-    const bool mouseInBody = inside(app.mouseX, app.mouseY, body.x, body.y, body.w, body.h);
+    // Under an open window the pointer belongs to the window.
+    const bool mouseInBody = !topWindow(app.windowManager) &&
+                             inside(app.mouseX, app.mouseY, body.x, body.y, body.w, body.h);
     for (ChartLineView& l : v.lines) {
         if (oy + l.y + l.h < body.y || oy + l.y > body.y + body.h) continue;
         int x = ox + l.x;

@@ -673,10 +673,13 @@ void drawSectionPage(Application& app, PagePanel& page, int elapsedMs) {
         blit(w.image.get(), screen, page.rect.x + w.x, page.rect.y + w.y - page.scrollOffset);
     }
     SDL_SetClipRect(screen, &below);
+    // Under an open window the pointer belongs to the window: no choice lights
+    // up or shows its tooltip over it.
+    const int mouseX = topWindow(app.windowManager) ? -1000 : app.mouseX;
     for (auto& b : page.buttons) {
         if (!b->placed) continue;
         if (b->caption == AUTOEXECUTE_CAPTION) continue; // never drawn; fired by the rules
-        drawButton(*b, screen, app.mouseX, app.mouseY, elapsedMs, page.rect.x,
+        drawButton(*b, screen, mouseX, app.mouseY, elapsedMs, page.rect.x,
                    page.rect.y - page.scrollOffset);
     }
     if (showsChoiceDigits(app, page)) drawChoiceDigits(app, page, screen);

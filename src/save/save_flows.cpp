@@ -199,6 +199,8 @@ MessageRequest restartCurrentBook(Application& app) {
     }
     closeIfOpen(app, WIN_RESTART);
     closeIfOpen(app, WIN_MAIN_MENU);
+    // A fallen hero who starts again is no longer dead: the notice goes too.
+    if (restored) closeIfOpen(app, WIN_DEATH);
     if (!restored)
         return note("Restart book failed...", "There is no save of the start of this book.");
     if (!g.rules.allowMidSaves) writeResumeNow(app);
@@ -215,6 +217,7 @@ MessageRequest restartFromBook(Application& app, int book) {
     setUpBook(app);
     closeIfOpen(app, WIN_RESTART);
     closeIfOpen(app, WIN_MAIN_MENU);
+    closeIfOpen(app, WIN_DEATH);
     if (!g.rules.allowMidSaves) writeResumeNow(app);
     return note("Book restarted!",
                 "You are back at the start of book " + std::to_string(book) + ".");

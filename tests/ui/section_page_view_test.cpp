@@ -430,3 +430,41 @@ TEST_F(DemoPicturesTest, the_books_own_pages_show_their_text_on_the_right) {
     EXPECT_GE(bar.geometry.trackX, rules.rect.x + textRight);
     releasePagePanels(app());
 }
+
+// A choice under the pointer lights up and shows its tooltip, but not while a
+// window (a message, the death notice) lies over the page.
+TEST_F(SectionPageViewTest, an_open_window_keeps_the_choices_under_it_dark) {
+    addWord("first", 1).endParagraph = true;
+    addButton(1, "Fight").tooltip = "Fight a round of this combat";
+    prepare();
+    SurfacePtr screen = shareSurface(filledSurface(400, 300, 0, 0, 0));
+    app().screen.surface = screen.get();
+    panel.shown = true;
+    ASSERT_EQ(panel.buttons.size(), 1u);
+    Button& b = *panel.buttons[0];
+    ASSERT_TRUE(b.placed);
+    int x = -1, y = -1;
+    for (int py = 0; py < 300 && x < 0; ++py)
+        for (int px = 0; px < 400 && x < 0; ++px)
+            if (hitTest(b, px, py)) x = px, y = py;
+    ASSERT_GE(x, 0);
+    app().mouseX = x;
+    app().mouseY = y;
+    auto drawAWhile = [&] {
+        app().tooltip.image.reset();
+        for (int i = 0; i < 10; ++i) drawSectionPage(app(), panel, 200);
+    };
+    drawAWhile();
+    EXPECT_TRUE(b.hovered);
+    EXPECT_TRUE(app().tooltip.image);
+
+    auto w = std::make_unique<GameWindow>();
+    w->id = 4;
+    app().windowManager.openStack.push_back(w.get());
+    app().windowManager.table.push_back(std::move(w));
+    drawAWhile();
+    EXPECT_FALSE(b.hovered);
+    EXPECT_FALSE(app().tooltip.image);
+    app().windowManager.openStack.clear();
+    app().screen.surface = nullptr;
+}
