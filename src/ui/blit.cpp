@@ -33,6 +33,14 @@ void blendRowPlain(const Uint32* src, Uint32* dst, int width) {
 #ifdef __x86_64__
 #define QH_AVX2 __attribute__((target("avx2")))
 
+// blendPixel's sum for the channels of `mask`: d + ((s - d) * alpha >> 8).
+QH_AVX2 inline __m256i blendChannels(__m256i s, __m256i d, __m256i alpha, __m256i mask) {
+    const __m256i dm = _mm256_and_si256(d, mask);
+    const __m256i step =
+        _mm256_srli_epi32(_mm256_mullo_epi32(_mm256_sub_epi32(_mm256_and_si256(s, mask), dm), alpha), 8);
+    return _mm256_and_si256(_mm256_add_epi32(dm, step), mask);
+}
+
 // blendPixel on eight pixels: the same 32-bit products, so the same bytes.
 QH_AVX2 void blendRowAvx2(const Uint32* src, Uint32* dst, int width) {
     const __m256i rbMask = _mm256_set1_epi32(0x00ff00ff);
@@ -45,20 +53,8 @@ QH_AVX2 void blendRowAvx2(const Uint32* src, Uint32* dst, int width) {
         const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + x));
         const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + x));
         const __m256i alpha = _mm256_srli_epi32(s, 24);
-        const __m256i d1 = _mm256_and_si256(d, rbMask);
-        const __m256i rb = _mm256_and_si256(
-            _mm256_add_epi32(d1, _mm256_srli_epi32(
-                                     _mm256_mullo_epi32(
-                                         _mm256_sub_epi32(_mm256_and_si256(s, rbMask), d1), alpha),
-                                     8)),
-            rbMask);
-        const __m256i d2 = _mm256_and_si256(d, gMask);
-        const __m256i g = _mm256_and_si256(
-            _mm256_add_epi32(d2, _mm256_srli_epi32(
-                                     _mm256_mullo_epi32(
-                                         _mm256_sub_epi32(_mm256_and_si256(s, gMask), d2), alpha),
-                                     8)),
-            gMask);
+        const __m256i rb = blendChannels(s, d, alpha, rbMask);
+        const __m256i g = blendChannels(s, d, alpha, gMask);
         const __m256i dalpha = _mm256_and_si256(d, aMask);
         // Alpha 0 comes out of the sums as the destination itself; only
         // full alpha needs its own case (a shift by 8 is not a division by 255).

@@ -68,3 +68,21 @@ fight_round() {
     done
     fail "round $round did not end in the save (rounds $(saved_rounds))"
 }
+
+# The text player brings a hero to section 74 with seed $1, whose fight he
+# loses; the window resumes there and fights round by round until the death
+# window (43) opens. Sets SEED, expected and rounds.
+lose_the_fight_of_74() {
+    SEED=$1
+    prepare_fight "$SEED"
+    expected=$(reference_rounds)
+    rounds=$(wc -l <<<"$expected")
+    tail -1 <<<"$expected" | grep -q " 0$" && fail "seed $SEED wins the fight; pick another"
+    start_game
+    resume_campaign
+    for round in $(seq 1 "$rounds"); do
+        fight_round "$round"
+    done
+    for _ in $(seq 1 100); do grep -q "^window 43 button " "$QH_LAYOUT_LOG" && break; sleep 0.1; done
+    grep -q "^window 43 button " "$QH_LAYOUT_LOG" || fail "the death window did not open"
+}
