@@ -103,10 +103,24 @@ void BM_TitleWholeFrame(benchmark::State& state) {
     }
 }
 
+// A frame in which only the slideshow moves: drawn where nothing covers
+// the moving pictures, as the loop does it.
+void BM_TitleSlideshowFrame(benchmark::State& state) {
+    Application& app = titleApp();
+    app.settings.targetFps = 1000;
+    app.frameDirty = true;
+    runFrame(app, 0);
+    for (auto _ : state) {
+        midMove(app, state.range(0) == 0);
+        runFrame(app, 0);
+    }
+}
+
 } // namespace
 
 // Argument 0: mid cross-fade of the backgrounds; 1: mid slide of the logos.
 BENCHMARK(BM_TitlePictures)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TitleMenuWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TitleWholeFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TitleSlideshowFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

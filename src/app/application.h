@@ -61,7 +61,9 @@ struct Application {
 
     bool clickLock = false; // a section button was clicked; released by the frame presenter
     bool skipFlip = false;  // the frame presenter skips one flip
-    SDL_Rect flipBand{0, 0, 0, 0}; // when not empty, the presenter sends only these rows
+    // When set, the presenter sends only these parts of the screen (none: nothing changed).
+    bool flipPartly = false;
+    std::vector<SDL_Rect> flipRects;
     // Idle frames (ui/frame_dirty.h): draw the next frame; frames drawn and
     // frames flipped onto the window so far; what the windows looked like in
     // the last frame drawn.

@@ -80,14 +80,15 @@ void presentFrame(Application& app) {
     if (app.skipFlip) {
         app.skipFlip = false;
     } else if (app.screen.surface) {
-        const SDL_Rect& band = app.flipBand;
-        if (band.w > 0 && band.h > 0)
-            SDL_UpdateRect(app.screen.surface, band.x, band.y, band.w, band.h);
-        else
+        if (!app.flipPartly)
             SDL_Flip(app.screen.surface);
+        else if (!app.flipRects.empty())
+            SDL_UpdateRects(app.screen.surface, static_cast<int>(app.flipRects.size()),
+                            app.flipRects.data());
         ++app.framesFlipped;
     }
-    app.flipBand = SDL_Rect{0, 0, 0, 0};
+    app.flipPartly = false;
+    app.flipRects.clear();
 
     updateFrameDelay(app.pacer, app.settings.targetFps, somethingAnimates(app), frameMs);
     SDL_Delay(static_cast<Uint32>(app.pacer.frameDelay));

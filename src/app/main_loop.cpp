@@ -260,21 +260,47 @@ bool frameIsDue(const Application& app) {
     return windowSignature(app) != app.drawnWindows;
 }
 
-// While the title logo slides and nothing else changes, only the logo's rows
-// change: the frame is drawn and sent for that band alone.
-bool onlyTheLogoMoves(const Application& app, SDL_Rect& band) {
+// What nothing shows through on the title screens: the settled windows'
+// backgrounds and, while it rests, the logo's plate. Only on a 32-bit screen,
+// where our own blit leaves their opaque pixels exact.
+std::vector<SDL_Rect> titleCovers(const Application& app) {
+    std::vector<SDL_Rect> covers;
+    const TitleScreen& t = app.titleScreen;
+    if (t.logoSlide < 0 && t.logo)
+        covers.push_back(SDL_Rect{static_cast<Sint16>(t.logoX + t.logoCover.x),
+                                  static_cast<Sint16>(t.logoY + t.logoCover.y), t.logoCover.w,
+                                  t.logoCover.h});
+    for (const GameWindow* w : app.windowManager.openStack)
+        if (w->state == WINDOW_OPEN && w->background && !w->hideBackground && w->cover.w > 0)
+            covers.push_back(SDL_Rect{static_cast<Sint16>(w->x + w->cover.x),
+                                      static_cast<Sint16>(w->y + w->cover.y), w->cover.w,
+                                      w->cover.h});
+    return covers;
+}
+
+// While only the slideshow moves on the title screens, only its pictures
+// change where nothing covers them: the background's cross-fade all over the
+// screen, a logo's slide in the logo's rows. The frame is drawn and sent for
+// those parts alone. False when anything else may have changed.
+bool onlyTheSlideshowMoves(const Application& app, std::vector<SDL_Rect>& parts) {
     const TitleScreen& t = app.titleScreen;
     SDL_Surface* screen = app.screen.surface;
-    if (app.playing || !screen || t.logoSlide < 0 || t.backgroundFade >= 0 || !t.logo) return false;
+    if (app.playing || !screen || screen->format->BytesPerPixel != 4) return false;
+    const bool fading = t.backgroundFade >= 0, sliding = t.logoSlide >= 0 && t.logo;
+    if (!fading && !sliding) return false;
     if (app.frameDirty || app.settings.showFps || app.textEntry.active || app.tooltip.image)
         return false;
     if (somethingAnimates(app) || windowSignature(app) != app.drawnWindows) return false;
-    const int height = std::max(t.logo->h, t.nextLogo ? t.nextLogo->h : 0);
-    const int top = std::max(0, std::min(t.logoY, t.nextLogo ? t.nextLogoY : t.logoY));
-    const int bottom = std::min(screen->h, t.logoY + height);
-    if (bottom <= top) return false;
-    band = SDL_Rect{0, static_cast<Sint16>(top), static_cast<Uint16>(screen->w),
-                    static_cast<Uint16>(bottom - top)};
+    SDL_Rect area{0, 0, static_cast<Uint16>(screen->w), static_cast<Uint16>(screen->h)};
+    if (!fading) {
+        const int height = std::max(t.logo->h, t.nextLogo ? t.nextLogo->h : 0);
+        const int top = std::max(0, std::min(t.logoY, t.nextLogo ? t.nextLogoY : t.logoY));
+        const int bottom = std::min(screen->h, t.logoY + height);
+        if (bottom <= top) return false;
+        area.y = static_cast<Sint16>(top);
+        area.h = static_cast<Uint16>(bottom - top);
+    }
+    parts = rectsOutside(area, titleCovers(app));
     return true;
 }
 
@@ -292,17 +318,25 @@ void runFrame(Application& app, int elapsedMs) {
     const bool enteringPlay = app.playing && app.game.pendingStart != 0;
     const bool draw = !enteringPlay && frameIsDue(app);
     if (draw) {
-        SDL_Rect band;
-        const bool inBand = onlyTheLogoMoves(app, band);
+        std::vector<SDL_Rect> parts;
+        const bool inParts = onlyTheSlideshowMoves(app, parts);
         app.frameDirty = false; // drawing code may ask for the next frame again
         app.drawnWindows = windowSignature(app);
         ++app.framesDrawn;
-        if (inBand) {
-            SDL_SetClipRect(app.screen.surface, &band);
-            app.flipBand = band;
+        if (inParts) {
+            // One frame in pieces: its time passes once.
+            int elapsed = elapsedMs;
+            for (SDL_Rect& part : parts) {
+                SDL_SetClipRect(app.screen.surface, &part);
+                drawScreen(app, elapsed);
+                elapsed = 0;
+            }
+            SDL_SetClipRect(app.screen.surface, nullptr);
+            app.flipRects = std::move(parts);
+            app.flipPartly = true;
+        } else {
+            drawScreen(app, elapsedMs);
         }
-        drawScreen(app, elapsedMs);
-        if (inBand) SDL_SetClipRect(app.screen.surface, nullptr);
     }
     if (app.playing) {
         hooks::syncSavesWithRandomDraws(app);

@@ -127,6 +127,7 @@ void advanceLogo(Application& app, TitleScreen& t, int elapsed) {
     t.nextLogoY = t.logoY;
     if (t.logoSlide >= SLIDESHOW_FADE_MS) {
         replace(t.logo, t.nextLogo);
+        t.logoCover = opaqueInterior(t.logo, app.screen.surface);
         t.nextLogo = nullptr;
         t.logoX = 0;
         t.logoSlide = -1;
@@ -178,6 +179,7 @@ void loadTitlePictures(Application& app) {
     t.logoNames = listPictureNames(LOGO_FOLDER);
     t.logoPick = randomBelow(app.game.random, static_cast<int>(t.logoNames.size()));
     replace(t.logo, loadLogo(app, t.logoPick));
+    t.logoCover = opaqueInterior(t.logo, app.screen.surface);
     t.logoX = t.logoY = 0;
     t.backgroundAlpha = 255;
 }
@@ -223,4 +225,5 @@ void freeTitlePictures(TitleScreen& t) {
         if (*s) SDL_FreeSurface(*s);
         *s = nullptr;
     }
+    t.logoCover = SDL_Rect{0, 0, 0, 0};
 }

@@ -21,6 +21,7 @@ struct TitleScreen {
     SDL_Surface* logo = nullptr;
     SDL_Surface* nextLogo = nullptr;
     int logoX = 0, logoY = 0, nextLogoX = 0, nextLogoY = 0;
+    SDL_Rect logoCover{0, 0, 0, 0}; // what the logo hides wholly, logo-relative
     int backgroundAlpha = 255, nextBackgroundAlpha = 0;
 
     bool started = false;

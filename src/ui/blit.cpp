@@ -51,7 +51,16 @@ QH_AVX2 void blendRowAvx2(const Uint32* src, Uint32* dst, int width) {
     int x = 0;
     for (; x + 8 <= width; x += 8) {
         const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + x));
+        // Most of a picture's pixels are clear or opaque, eight in a row: a
+        // clear run leaves the row as it is, an opaque one is copied.
+        if (_mm256_testz_si256(s, aMask)) continue;
         const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + x));
+        if (_mm256_testc_si256(s, aMask)) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + x),
+                                _mm256_or_si256(_mm256_and_si256(s, rgbMask),
+                                                _mm256_and_si256(d, aMask)));
+            continue;
+        }
         const __m256i alpha = _mm256_srli_epi32(s, 24);
         const __m256i rb = blendChannels(s, d, alpha, rbMask);
         const __m256i g = blendChannels(s, d, alpha, gMask);
@@ -144,4 +153,79 @@ int blitSurface(SDL_Surface* src, SDL_Rect* srcRect, SDL_Surface* dst, SDL_Rect*
         blendAlphaRow(reinterpret_cast<const Uint32*>(in + row * src->pitch),
                       reinterpret_cast<Uint32*>(out + row * dst->pitch), w);
     return 0;
+}
+
+SDL_Rect opaqueInterior(SDL_Surface* src, const SDL_Surface* dst) {
+    SDL_Rect none{0, 0, 0, 0};
+    if (!src || !dst || src->w < 1 || src->h < 1 || (src->flags & SDL_SRCCOLORKEY)) return none;
+    if (!(src->flags & SDL_SRCALPHA))
+        return SDL_Rect{0, 0, static_cast<Uint16>(src->w), static_cast<Uint16>(src->h)};
+    // Only the exact per-pixel blend leaves an opaque pixel as it is; SDL's
+    // other blends move it by a step depending on what was under it.
+    if (!isAlphaOver(src, dst)) return none;
+    const int w = src->w, h = src->h, cx = w / 2;
+    // Each row's run of opaque pixels through the centre column ([left, right)).
+    std::vector<int> left(static_cast<size_t>(h)), right(static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y) {
+        const auto* row =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(src->pixels) + y * src->pitch);
+        int l = cx, r = cx;
+        if (row[cx] >> 24 == 255) {
+            while (l > 0 && row[l - 1] >> 24 == 255)
+                --l;
+            while (r < w && row[r] >> 24 == 255)
+                ++r;
+        }
+        left[static_cast<size_t>(y)] = l;
+        right[static_cast<size_t>(y)] = r;
+    }
+    // The best band of consecutive rows, each taken as wide as all its rows allow.
+    long best = 0;
+    for (int top = 0; top < h; ++top) {
+        int l = 0, r = w;
+        for (int bottom = top; bottom < h; ++bottom) {
+            l = std::max(l, left[static_cast<size_t>(bottom)]);
+            r = std::min(r, right[static_cast<size_t>(bottom)]);
+            if (r <= l) break;
+            const long area = static_cast<long>(r - l) * (bottom - top + 1);
+            if (area > best) {
+                best = area;
+                none = SDL_Rect{static_cast<Sint16>(l), static_cast<Sint16>(top),
+                                static_cast<Uint16>(r - l), static_cast<Uint16>(bottom - top + 1)};
+            }
+        }
+    }
+    return none;
+}
+
+std::vector<SDL_Rect> rectsOutside(const SDL_Rect& area, const std::vector<SDL_Rect>& covers) {
+    struct Box {
+        int x0, y0, x1, y1;
+    };
+    std::vector<Box> parts;
+    if (area.w > 0 && area.h > 0) parts.push_back({area.x, area.y, area.x + area.w, area.y + area.h});
+    for (const SDL_Rect& c : covers) {
+        const Box cut{c.x, c.y, c.x + c.w, c.y + c.h};
+        if (cut.x1 <= cut.x0 || cut.y1 <= cut.y0) continue;
+        std::vector<Box> left;
+        for (const Box& b : parts) {
+            if (cut.x0 >= b.x1 || cut.x1 <= b.x0 || cut.y0 >= b.y1 || cut.y1 <= b.y0) {
+                left.push_back(b);
+                continue;
+            }
+            // Full-width bands above and below the cut, then what is beside it.
+            const int top = std::max(b.y0, cut.y0), bottom = std::min(b.y1, cut.y1);
+            if (b.y0 < top) left.push_back({b.x0, b.y0, b.x1, top});
+            if (bottom < b.y1) left.push_back({b.x0, bottom, b.x1, b.y1});
+            if (b.x0 < cut.x0) left.push_back({b.x0, top, cut.x0, bottom});
+            if (cut.x1 < b.x1) left.push_back({cut.x1, top, b.x1, bottom});
+        }
+        parts.swap(left);
+    }
+    std::vector<SDL_Rect> out;
+    out.reserve(parts.size());
+    for (const Box& b : parts)
+        out.push_back(SDL_Rect{static_cast<Sint16>(b.x0), static_cast<Sint16>(b.y0),
+                               static_cast<Uint16>(b.x1 - b.x0), static_cast<Uint16>(b.y1 - b.y0)});
+    return out;
 }

@@ -1,6 +1,7 @@
 #include "ui/window_layout.h"
 
 #include "app/application.h"
+#include "ui/blit.h"
 #include "ui/image.h"
 
 #include <algorithm>
@@ -46,14 +47,19 @@ void setWindowSize(Application& app, GameWindow& w, int width, int height) {
     w.width = std::max(1, width);
     w.height = std::max(1, height);
     w.background.reset();
+    w.cover = SDL_Rect{0, 0, 0, 0};
     // Most windows have the main menu's size: scale the background once for them all.
     for (const auto& other : app.windowManager.table)
         if (other.get() != &w && other->background && other->width == w.width &&
-            other->height == w.height)
+            other->height == w.height) {
             w.background = other->background;
-    if (!w.background && app.skin.menuBackground)
-        w.background = shareSurface(scaleImageTo(app.skin.menuBackground.get(), w.width, w.height));
+            w.cover = other->cover;
+        }
     SDL_Surface* screen = app.screen.surface;
+    if (!w.background && app.skin.menuBackground) {
+        w.background = shareSurface(scaleImageTo(app.skin.menuBackground.get(), w.width, w.height));
+        w.cover = opaqueInterior(w.background.get(), screen);
+    }
     const int sw = screen ? screen->w : 800, sh = screen ? screen->h : 600;
     SDL_Rect r = restingPosition(w.width, w.height, sw, sh, app.playing);
     w.x = r.x;

@@ -50,6 +50,7 @@ struct GameWindow {
     WindowOrigin origin;
     SurfacePtr background;     // its size is the window's size; windows of one size share it
     int width = 0, height = 0; // cached background size
+    SDL_Rect cover{0, 0, 0, 0}; // the part of the background nothing shows through, window-relative
     bool shown = false;
     bool active = false;
     bool clipToWindow = true;

@@ -140,6 +140,51 @@ TEST_F(IdleFramesTest, LogoSlideRedrawsItsRowsAsAWholeFrameWould) {
     freeTitlePictures(t);
 }
 
+// While only the backgrounds cross-fade, a frame leaves what the resting
+// menu and logo hide wholly as it is, and everything it draws comes out as a
+// whole frame would draw it.
+TEST_F(IdleFramesTest, CrossFadeRedrawsWhatShowsAsAWholeFrameWould) {
+    Application& a = app();
+    loadTitlePictures(a);
+    TitleScreen& t = a.titleScreen;
+    framesDrawnOver(3); // the slideshow starts its timers
+    t.logoTimer = -1000000;                  // no slide during this test
+    t.backgroundTimer = t.backgroundInterval; // the fade begins next frame
+    framesDrawnOver(10);
+    ASSERT_GE(t.backgroundFade, 0);
+    const GameWindow* menu = topWindow(a.windowManager);
+    ASSERT_GT(menu->cover.w, 0);
+    ASSERT_GT(t.logoCover.w, 0);
+    SDL_Surface* s = a.screen.surface;
+    auto pixel = [&](int x, int y) -> Uint32& {
+        return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x];
+    };
+    const Uint32 marker = SDL_MapRGB(s->format, 255, 0, 255);
+    const int mx = menu->x + menu->cover.x + menu->cover.w / 2, my = menu->y + menu->cover.y;
+    const int lx = t.logoX + t.logoCover.x, ly = t.logoY + t.logoCover.y + t.logoCover.h - 1;
+    const Uint32 menuPixel = pixel(mx, my), logoPixel = pixel(lx, ly);
+    pixel(mx, my) = marker;
+    pixel(lx, ly) = marker;
+    EXPECT_EQ(framesDrawnOver(1), 1);
+    EXPECT_EQ(pixel(mx, my), marker); // covered: left alone
+    EXPECT_EQ(pixel(lx, ly), marker);
+    pixel(mx, my) = menuPixel;
+    pixel(lx, ly) = logoPixel;
+    std::vector<Uint32> parts(static_cast<size_t>(s->w) * s->h);
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x)
+            parts[static_cast<size_t>(y) * s->w + x] = pixel(x, y);
+
+    a.frameDirty = true; // the same moment drawn whole
+    runFrame(a, 0);
+    size_t differ = 0;
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x)
+            differ += parts[static_cast<size_t>(y) * s->w + x] != pixel(x, y);
+    EXPECT_EQ(differ, 0u);
+    freeTitlePictures(t);
+}
+
 // The turn "Start" is clicked in draws nothing: the window is still the title
 // window, and a play screen drawn into it would flash before the cover.
 TEST_F(IdleFramesTest, TheTurnThatChoosesPlayDrawsNoPlayScreen) {

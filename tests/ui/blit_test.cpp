@@ -14,13 +14,19 @@ SDL_Surface* makeSurface(int w, int h, bool withAlpha) {
                                 withAlpha ? 0xff000000 : 0);
 }
 
-// Alphas of 0 and 255 come often: both are special cases of the blend.
+// Alphas of 0 and 255 come often, alone and in runs as in real pictures:
+// both are special cases of the blend, and runs of them have their own paths.
 void fill(SDL_Surface* s, std::mt19937& rng) {
+    int kind = 0, runLeft = 0;
     for (int y = 0; y < s->h; ++y) {
         auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
         for (int x = 0; x < s->w; ++x) {
+            if (runLeft-- <= 0) {
+                kind = static_cast<int>(rng() % 4);
+                runLeft = rng() % 3 == 0 ? static_cast<int>(rng() % 24) : 0;
+            }
             Uint32 v = rng();
-            switch (rng() % 4) {
+            switch (kind) {
             case 0: v &= 0x00ffffff; break;
             case 1: v |= 0xff000000; break;
             default: break;
@@ -100,6 +106,85 @@ TEST(Blit, OtherKindsOfBlitAreSdls) {
         EXPECT_TRUE(samePixels(ours, theirs)) << "kind " << kind;
         for (SDL_Surface* s : {src, ours, theirs})
             SDL_FreeSurface(s);
+    }
+}
+
+// What a blit hides wholly: the whole of a copied picture; the opaque
+// middle of one with alpha, as large as its rows allow; nothing where SDL's
+// own blend or a colour key decides.
+TEST(Blit, OpaqueInteriorIsWhatABlitHidesWholly) {
+    SDL_Surface* screen = makeSurface(80, 60, false);
+    SDL_Surface* plain = makeSurface(30, 20, false);
+    SDL_Rect r = opaqueInterior(plain, screen);
+    EXPECT_EQ(r.w, 30);
+    EXPECT_EQ(r.h, 20);
+
+    // A plate: clear margins, a clear notch at each corner of the plate.
+    SDL_Surface* plate = makeSurface(40, 30, true);
+    SDL_SetAlpha(plate, SDL_SRCALPHA, 255);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const bool inside = x >= 4 && x < 36 && y >= 3 && y < 27;
+            const bool notch = (x < 6 || x >= 34) && (y < 5 || y >= 25);
+            reinterpret_cast<Uint32*>(static_cast<Uint8*>(plate->pixels) + y * plate->pitch)[x] =
+                inside && !notch ? 0xff102030 : (inside ? 0x80102030 : 0);
+        }
+    r = opaqueInterior(plate, screen);
+    // Between the notches all the plate's rows (28 x 24) beat all its columns
+    // between them (32 x 20).
+    EXPECT_EQ(r.x, 6);
+    EXPECT_EQ(r.y, 3);
+    EXPECT_EQ(r.w, 28);
+    EXPECT_EQ(r.h, 24);
+    for (int y = r.y; y < r.y + r.h; ++y)
+        for (int x = r.x; x < r.x + r.w; ++x)
+            ASSERT_EQ(reinterpret_cast<Uint32*>(static_cast<Uint8*>(plate->pixels) +
+                                                y * plate->pitch)[x] >> 24,
+                      255u);
+
+    SDL_Surface* otherOrder = SDL_CreateRGBSurface(SDL_SWSURFACE, 80, 60, 32, 0xff, 0xff00,
+                                                   0xff0000, 0);
+    EXPECT_EQ(opaqueInterior(plate, otherOrder).w, 0); // SDL's rounded blend
+    SDL_SetAlpha(plain, SDL_SRCALPHA, 200);
+    EXPECT_EQ(opaqueInterior(plain, screen).w, 0); // see-through all over
+    SDL_SetAlpha(plain, 0, 255);
+    SDL_SetColorKey(plain, SDL_SRCCOLORKEY, 0);
+    EXPECT_EQ(opaqueInterior(plain, screen).w, 0);
+    SDL_FillRect(plate, nullptr, 0x80ffffff);
+    EXPECT_EQ(opaqueInterior(plate, screen).w, 0); // half clear everywhere
+    for (SDL_Surface* s : {screen, plain, plate, otherOrder})
+        SDL_FreeSurface(s);
+}
+
+// An area less its covers: every point of the area not under a cover lies
+// in exactly one of the pieces, and no other point in any.
+TEST(Blit, RectsOutsideCoversTheRestExactlyOnce) {
+    std::mt19937 rng(11);
+    auto rect = [&](int most) {
+        return SDL_Rect{static_cast<Sint16>(static_cast<int>(rng() % most) - 5),
+                        static_cast<Sint16>(static_cast<int>(rng() % most) - 5),
+                        static_cast<Uint16>(rng() % most), static_cast<Uint16>(rng() % most)};
+    };
+    auto inside = [](const SDL_Rect& r, int x, int y) {
+        return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+    };
+    for (int round = 0; round < 300; ++round) {
+        const SDL_Rect area = rect(40);
+        std::vector<SDL_Rect> covers;
+        for (int i = static_cast<int>(rng() % 4); i > 0; --i)
+            covers.push_back(rect(40));
+        const std::vector<SDL_Rect> parts = rectsOutside(area, covers);
+        for (int y = -6; y < 80; ++y)
+            for (int x = -6; x < 80; ++x) {
+                bool covered = false;
+                for (const SDL_Rect& c : covers)
+                    covered = covered || inside(c, x, y);
+                int count = 0;
+                for (const SDL_Rect& p : parts)
+                    count += inside(p, x, y);
+                ASSERT_EQ(count, inside(area, x, y) && !covered ? 1 : 0)
+                    << "round " << round << " at " << x << "," << y;
+            }
     }
 }
 
