@@ -50,13 +50,61 @@ void replace(SDL_Surface*& slot, SDL_Surface* with) {
     slot = with;
 }
 
+// Bytes of replaced pictures kept for their next turn: all the bundled ones
+// the screen is not showing, up to a 1440-line desktop's title size.
+constexpr size_t KEPT_BYTES = 16u << 20;
+
+size_t bytesOf(const SDL_Surface* s) {
+    return static_cast<size_t>(s->pitch) * static_cast<size_t>(s->h);
+}
+
+// Keeps a picture going off the screen; the longest unused go when over the bound.
+void keep(TitleScreen& t, bool logo, int pick, SDL_Surface* surface) {
+    if (!surface) return;
+    if (pick < 0 || bytesOf(surface) > KEPT_BYTES) {
+        SDL_FreeSurface(surface);
+        return;
+    }
+    t.kept.push_back({logo, pick, surface});
+    size_t total = 0;
+    for (const TitleScreen::Kept& k : t.kept)
+        total += bytesOf(k.surface);
+    while (total > KEPT_BYTES) {
+        total -= bytesOf(t.kept.front().surface);
+        SDL_FreeSurface(t.kept.front().surface);
+        t.kept.erase(t.kept.begin());
+    }
+}
+
+// The kept picture of that pick at that size, taken out of the store; null
+// when there is none (one of another size is let go).
+SDL_Surface* takeKept(TitleScreen& t, bool logo, int pick, int w, int h) {
+    for (auto it = t.kept.begin(); it != t.kept.end(); ++it) {
+        if (it->logo != logo || it->pick != pick) continue;
+        SDL_Surface* s = it->surface;
+        t.kept.erase(it);
+        if (s->w == w && s->h == h) return s;
+        SDL_FreeSurface(s);
+        return nullptr;
+    }
+    return nullptr;
+}
+
+bool isKept(const TitleScreen& t, bool logo, int pick) {
+    for (const TitleScreen::Kept& k : t.kept)
+        if (k.logo == logo && k.pick == pick) return true;
+    return false;
+}
+
 // Time a frame spends on the upcoming pictures: well inside the slack of a
 // frame at the highest rates, and the work is done seconds before it is due.
 constexpr int PREPARE_BUDGET_MICROS = 3000;
 
+// A picture kept from its last turn needs no preparing.
 void prepareBackground(Application& app, TitleScreen& t) {
     t.upcomingBackgroundPick = pickDifferent(
         app.game.random, static_cast<int>(t.backgroundNames.size()), t.backgroundPick);
+    if (isKept(t, false, t.upcomingBackgroundPick)) return;
     t.upcomingBackground.start(BACKGROUND_FOLDER, t.backgroundNames[t.upcomingBackgroundPick],
                                screenW(app), screenH(app));
 }
@@ -64,14 +112,19 @@ void prepareBackground(Application& app, TitleScreen& t) {
 void prepareLogo(Application& app, TitleScreen& t) {
     t.upcomingLogoPick =
         pickDifferent(app.game.random, static_cast<int>(t.logoNames.size()), t.logoPick);
+    if (isKept(t, true, t.upcomingLogoPick)) return;
     t.upcomingLogo.start(LOGO_FOLDER, t.logoNames[t.upcomingLogoPick], screenW(app),
                          screenH(app) * 2 / 5);
 }
 
-// The prepared picture, or one made now when it was never begun or is of
-// another size than the screen wants now.
-SDL_Surface* takeUpcoming(PreparedPicture& upcoming, int w, int h,
+// The kept or prepared picture, or one made now when it was never begun or
+// is of another size than the screen wants now.
+SDL_Surface* takeUpcoming(TitleScreen& t, bool logo, PreparedPicture& upcoming, int w, int h,
                           SDL_Surface* (*makeNow)(Application&, int), Application& app, int pick) {
+    if (SDL_Surface* kept = takeKept(t, logo, pick, w, h)) {
+        upcoming.reset();
+        return kept;
+    }
     if (upcoming.pending() && upcoming.width() == w && upcoming.height() == h)
         return upcoming.take();
     upcoming.reset();
@@ -83,9 +136,10 @@ void advanceBackground(Application& app, TitleScreen& t, int elapsed) {
     if (t.backgroundFade < 0 && t.backgroundTimer >= t.backgroundInterval) {
         if (t.upcomingBackgroundPick < 0) prepareBackground(app, t);
         const int pick = t.upcomingBackgroundPick;
-        replace(t.nextBackground, takeUpcoming(t.upcomingBackground, screenW(app), screenH(app),
-                                               loadBackground, app, pick));
+        replace(t.nextBackground, takeUpcoming(t, false, t.upcomingBackground, screenW(app),
+                                               screenH(app), loadBackground, app, pick));
         t.upcomingBackgroundPick = -1;
+        t.leavingBackgroundPick = t.backgroundPick;
         t.backgroundPick = pick;
         t.backgroundTimer = 0;
         t.backgroundInterval = 9000 + randomBelow(app.game.random, 6000);
@@ -97,7 +151,8 @@ void advanceBackground(Application& app, TitleScreen& t, int elapsed) {
     t.nextBackgroundAlpha = slideshowFadeAlpha(t.backgroundFade);
     t.backgroundAlpha = 255 - t.nextBackgroundAlpha;
     if (t.backgroundFade >= SLIDESHOW_FADE_MS) {
-        replace(t.background, t.nextBackground);
+        keep(t, false, t.leavingBackgroundPick, t.background);
+        t.background = t.nextBackground;
         t.nextBackground = nullptr;
         t.backgroundAlpha = 255;
         t.backgroundFade = -1;
@@ -110,9 +165,10 @@ void advanceLogo(Application& app, TitleScreen& t, int elapsed) {
     if (t.logoSlide < 0 && t.logoTimer >= t.logoInterval) {
         if (t.upcomingLogoPick < 0) prepareLogo(app, t);
         const int pick = t.upcomingLogoPick;
-        replace(t.nextLogo, takeUpcoming(t.upcomingLogo, screenW(app), screenH(app) * 2 / 5,
-                                         loadLogo, app, pick));
+        replace(t.nextLogo, takeUpcoming(t, true, t.upcomingLogo, screenW(app),
+                                         screenH(app) * 2 / 5, loadLogo, app, pick));
         t.upcomingLogoPick = -1;
+        t.leavingLogoPick = t.logoPick;
         t.logoPick = pick;
         t.logoTimer = 0;
         t.logoInterval = 20000 + randomBelow(app.game.random, 10000);
@@ -126,7 +182,8 @@ void advanceLogo(Application& app, TitleScreen& t, int elapsed) {
     t.nextLogoX = t.logoX - w * t.direction;
     t.nextLogoY = t.logoY;
     if (t.logoSlide >= SLIDESHOW_FADE_MS) {
-        replace(t.logo, t.nextLogo);
+        keep(t, true, t.leavingLogoPick, t.logo);
+        t.logo = t.nextLogo;
         t.logoCover = opaqueInterior(t.logo, app.screen.surface);
         t.nextLogo = nullptr;
         t.logoX = 0;
@@ -226,4 +283,7 @@ void freeTitlePictures(TitleScreen& t) {
         *s = nullptr;
     }
     t.logoCover = SDL_Rect{0, 0, 0, 0};
+    for (const TitleScreen::Kept& k : t.kept)
+        SDL_FreeSurface(k.surface);
+    t.kept.clear();
 }

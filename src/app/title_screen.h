@@ -16,6 +16,7 @@ struct RandomSource;
 struct TitleScreen {
     std::vector<std::string> backgroundNames, logoNames;
     int backgroundPick = -1, logoPick = -1;
+    int leavingBackgroundPick = -1, leavingLogoPick = -1; // the pictures going off
     SDL_Surface* background = nullptr;
     SDL_Surface* nextBackground = nullptr;
     SDL_Surface* logo = nullptr;
@@ -37,6 +38,16 @@ struct TitleScreen {
     // that the frame that starts a cross-fade or a slide only swaps pointers.
     int upcomingBackgroundPick = -1, upcomingLogoPick = -1;
     PreparedPicture upcomingBackground, upcomingLogo;
+
+    // Pictures shown before and replaced since, kept at the screen's size
+    // (up to a bound, the longest unused going first): a picture that comes
+    // round again is not decoded again.
+    struct Kept {
+        bool logo = false;
+        int pick = -1;
+        SDL_Surface* surface = nullptr;
+    };
+    std::vector<Kept> kept; // oldest first
 };
 
 // Picture names of a folder (cut at their first "."), kept when such a picture

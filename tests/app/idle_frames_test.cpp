@@ -185,6 +185,41 @@ TEST_F(IdleFramesTest, CrossFadeRedrawsWhatShowsAsAWholeFrameWould) {
     freeTitlePictures(t);
 }
 
+// A background that comes round again is the picture kept from its last
+// turn, not one decoded again; the pictures on the screen are never among
+// the kept ones, and leaving the title screens lets them all go.
+TEST_F(IdleFramesTest, ABackgroundComingRoundAgainIsTheOneKept) {
+    Application& a = app();
+    loadTitlePictures(a);
+    TitleScreen& t = a.titleScreen;
+    framesDrawnOver(3); // the slideshow starts its timers
+    t.logoTimer = -1000000;
+    auto fade = [&] {
+        t.backgroundTimer = t.backgroundInterval;
+        runFrame(a, 33);
+        ASSERT_GE(t.backgroundFade, 0);
+        for (int i = 0; i < 200 && t.backgroundFade >= 0; ++i)
+            runFrame(a, 33);
+        ASSERT_LT(t.backgroundFade, 0);
+    };
+    const int first = t.backgroundPick;
+    SDL_Surface* const firstPicture = t.background;
+    fade();
+    SDL_Surface* const secondPicture = t.background;
+    ASSERT_NE(secondPicture, firstPicture);
+    ASSERT_EQ(t.kept.size(), 1u);
+    EXPECT_EQ(t.kept[0].surface, firstPicture);
+
+    t.upcomingBackground.reset(); // the first picture is the next one
+    t.upcomingBackgroundPick = first;
+    fade();
+    EXPECT_EQ(t.background, firstPicture);
+    ASSERT_EQ(t.kept.size(), 1u);
+    EXPECT_EQ(t.kept[0].surface, secondPicture);
+    freeTitlePictures(t);
+    EXPECT_TRUE(t.kept.empty());
+}
+
 // The turn "Start" is clicked in draws nothing: the window is still the title
 // window, and a play screen drawn into it would flash before the cover.
 TEST_F(IdleFramesTest, TheTurnThatChoosesPlayDrawsNoPlayScreen) {
