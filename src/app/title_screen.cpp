@@ -98,7 +98,7 @@ bool isKept(const TitleScreen& t, bool logo, int pick) {
 
 // Time a frame spends on the upcoming pictures: well inside the slack of a
 // frame at the highest rates, and the work is done seconds before it is due.
-constexpr int PREPARE_BUDGET_MICROS = 3000;
+constexpr int PREPARE_BUDGET_MICROS = 2000;
 
 // A picture kept from its last turn needs no preparing.
 void prepareBackground(Application& app, TitleScreen& t) {

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr size_t READ_PIECE = 256 * 1024; // bytes read per piece
-constexpr int DECODE_PIECE = 32;          // rows decoded per piece
+constexpr int DECODE_PIECE = 16;          // rows decoded per piece
 constexpr int SCALE_PIECE = 16;           // rows scaled per piece
 
 // The common pictures (8-bit RGB or RGBA PNG, not interlaced) are decoded
