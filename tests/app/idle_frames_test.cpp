@@ -56,6 +56,18 @@ class IdleFramesTest : public UiTest {
                 if (hitTest(*b, x, y)) return true;
         return false;
     }
+    Uint32& pixel(int x, int y) {
+        SDL_Surface* s = app().screen.surface;
+        return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x];
+    }
+    // The screen's pixels in rows [top, bottom).
+    std::vector<Uint32> rows(int top, int bottom) {
+        std::vector<Uint32> px;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < app().screen.surface->w; ++x)
+                px.push_back(pixel(x, y));
+        return px;
+    }
     void moveMouse(int x, int y) {
         SDL_Event e{};
         e.type = SDL_MOUSEMOTION;
@@ -108,15 +120,10 @@ TEST_F(IdleFramesTest, LogoSlideRedrawsItsRowsAsAWholeFrameWould) {
     SDL_Surface* s = a.screen.surface;
     const int below = t.logoY + t.logo->h + 2;
     ASSERT_LT(below, s->h);
-    auto pixel = [&](int x, int y) -> Uint32& {
-        return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x];
-    };
     auto rowsOutside = [&] {
-        std::vector<Uint32> px;
-        for (int y = 0; y < s->h; ++y)
-            if (y < t.logoY || y >= t.logoY + t.logo->h)
-                for (int x = 0; x < s->w; ++x)
-                    px.push_back(pixel(x, y));
+        std::vector<Uint32> px = rows(0, t.logoY);
+        const std::vector<Uint32> after = rows(t.logoY + t.logo->h, s->h);
+        px.insert(px.end(), after.begin(), after.end());
         return px;
     };
     const Uint32 marker = SDL_MapRGB(s->format, 255, 0, 255);
@@ -124,19 +131,12 @@ TEST_F(IdleFramesTest, LogoSlideRedrawsItsRowsAsAWholeFrameWould) {
     const std::vector<Uint32> outside = rowsOutside();
     EXPECT_EQ(framesDrawnOver(1), 1);
     EXPECT_TRUE(rowsOutside() == outside); // outside the band: left alone, the menu too
-    std::vector<Uint32> band;
-    for (int y = t.logoY; y < t.logoY + t.logo->h; ++y)
-        for (int x = 0; x < s->w; ++x)
-            band.push_back(pixel(x, y));
+    const std::vector<Uint32> band = rows(t.logoY, t.logoY + t.logo->h);
 
     a.frameDirty = true; // the same moment drawn whole
     runFrame(a, 0);
     EXPECT_NE(pixel(3, below), marker);
-    size_t i = 0, differ = 0;
-    for (int y = t.logoY; y < t.logoY + t.logo->h; ++y)
-        for (int x = 0; x < s->w; ++x)
-            differ += band[i++] != pixel(x, y);
-    EXPECT_EQ(differ, 0u);
+    EXPECT_TRUE(rows(t.logoY, t.logoY + t.logo->h) == band);
     freeTitlePictures(t);
 }
 
@@ -156,9 +156,6 @@ TEST_F(IdleFramesTest, CrossFadeRedrawsWhatShowsAsAWholeFrameWould) {
     ASSERT_GT(menu->cover.w, 0);
     ASSERT_GT(t.logoCover.w, 0);
     SDL_Surface* s = a.screen.surface;
-    auto pixel = [&](int x, int y) -> Uint32& {
-        return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x];
-    };
     const Uint32 marker = SDL_MapRGB(s->format, 255, 0, 255);
     const int mx = menu->x + menu->cover.x + menu->cover.w / 2, my = menu->y + menu->cover.y;
     const int lx = t.logoX + t.logoCover.x, ly = t.logoY + t.logoCover.y + t.logoCover.h - 1;
@@ -170,18 +167,11 @@ TEST_F(IdleFramesTest, CrossFadeRedrawsWhatShowsAsAWholeFrameWould) {
     EXPECT_EQ(pixel(lx, ly), marker);
     pixel(mx, my) = menuPixel;
     pixel(lx, ly) = logoPixel;
-    std::vector<Uint32> parts(static_cast<size_t>(s->w) * s->h);
-    for (int y = 0; y < s->h; ++y)
-        for (int x = 0; x < s->w; ++x)
-            parts[static_cast<size_t>(y) * s->w + x] = pixel(x, y);
+    const std::vector<Uint32> inParts = rows(0, s->h);
 
     a.frameDirty = true; // the same moment drawn whole
     runFrame(a, 0);
-    size_t differ = 0;
-    for (int y = 0; y < s->h; ++y)
-        for (int x = 0; x < s->w; ++x)
-            differ += parts[static_cast<size_t>(y) * s->w + x] != pixel(x, y);
-    EXPECT_EQ(differ, 0u);
+    EXPECT_TRUE(rows(0, s->h) == inParts);
     freeTitlePictures(t);
 }
 
