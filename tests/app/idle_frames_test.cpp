@@ -68,6 +68,18 @@ class IdleFramesTest : public UiTest {
                 px.push_back(pixel(x, y));
         return px;
     }
+    // The title pictures loaded and the slideshow's timers started.
+    TitleScreen& startSlideshow() {
+        loadTitlePictures(app());
+        framesDrawnOver(3);
+        return app().titleScreen;
+    }
+    // Rows [top, bottom) of the same moment drawn as a whole frame.
+    std::vector<Uint32> wholeFrameRows(int top, int bottom) {
+        app().frameDirty = true;
+        runFrame(app(), 0);
+        return rows(top, bottom);
+    }
     void moveMouse(int x, int y) {
         SDL_Event e{};
         e.type = SDL_MOUSEMOTION;
@@ -109,10 +121,8 @@ TEST_F(IdleFramesTest, StaticMenuDrawsOnceAndChangesDrawAgain) {
 // and they come out as a whole frame would draw them.
 TEST_F(IdleFramesTest, LogoSlideRedrawsItsRowsAsAWholeFrameWould) {
     Application& a = app();
-    loadTitlePictures(a);
-    TitleScreen& t = a.titleScreen;
+    TitleScreen& t = startSlideshow();
     ASSERT_TRUE(t.logo);
-    framesDrawnOver(3); // the slideshow starts its timers
     t.backgroundTimer = -1000000; // no cross-fade during this test
     t.logoTimer = t.logoInterval; // the slide begins next frame
     framesDrawnOver(10);
@@ -133,10 +143,8 @@ TEST_F(IdleFramesTest, LogoSlideRedrawsItsRowsAsAWholeFrameWould) {
     EXPECT_TRUE(rowsOutside() == outside); // outside the band: left alone, the menu too
     const std::vector<Uint32> band = rows(t.logoY, t.logoY + t.logo->h);
 
-    a.frameDirty = true; // the same moment drawn whole
-    runFrame(a, 0);
+    EXPECT_TRUE(wholeFrameRows(t.logoY, t.logoY + t.logo->h) == band);
     EXPECT_NE(pixel(3, below), marker);
-    EXPECT_TRUE(rows(t.logoY, t.logoY + t.logo->h) == band);
     freeTitlePictures(t);
 }
 
@@ -145,9 +153,7 @@ TEST_F(IdleFramesTest, LogoSlideRedrawsItsRowsAsAWholeFrameWould) {
 // whole frame would draw it.
 TEST_F(IdleFramesTest, CrossFadeRedrawsWhatShowsAsAWholeFrameWould) {
     Application& a = app();
-    loadTitlePictures(a);
-    TitleScreen& t = a.titleScreen;
-    framesDrawnOver(3); // the slideshow starts its timers
+    TitleScreen& t = startSlideshow();
     t.logoTimer = -1000000;                  // no slide during this test
     t.backgroundTimer = t.backgroundInterval; // the fade begins next frame
     framesDrawnOver(10);
@@ -169,9 +175,7 @@ TEST_F(IdleFramesTest, CrossFadeRedrawsWhatShowsAsAWholeFrameWould) {
     pixel(lx, ly) = logoPixel;
     const std::vector<Uint32> inParts = rows(0, s->h);
 
-    a.frameDirty = true; // the same moment drawn whole
-    runFrame(a, 0);
-    EXPECT_TRUE(rows(0, s->h) == inParts);
+    EXPECT_TRUE(wholeFrameRows(0, s->h) == inParts);
     freeTitlePictures(t);
 }
 
@@ -180,9 +184,7 @@ TEST_F(IdleFramesTest, CrossFadeRedrawsWhatShowsAsAWholeFrameWould) {
 // the kept ones, and leaving the title screens lets them all go.
 TEST_F(IdleFramesTest, ABackgroundComingRoundAgainIsTheOneKept) {
     Application& a = app();
-    loadTitlePictures(a);
-    TitleScreen& t = a.titleScreen;
-    framesDrawnOver(3); // the slideshow starts its timers
+    TitleScreen& t = startSlideshow();
     t.logoTimer = -1000000;
     auto fade = [&] {
         t.backgroundTimer = t.backgroundInterval;
